@@ -1,0 +1,216 @@
+#include "fact_base_dialog.h"
+#include "../categories/category_editor_dialog.h"
+#include "../wizard/fact_placement_dialog.h"
+#include "../resources/resource.h"
+#include "../resources/ui_strings.h"
+#include "../store/app_state.h"
+#include "../store/fact_store.h"
+#include "../store/folder_list.h"
+#include "../store/platform_ui.h"
+
+#include <vector>
+
+namespace {
+
+enum ShownFileKind { SHOWN_NONE = 0, SHOWN_DESCRIPTION = 1, SHOWN_MAIN_TEXT = 2 };
+
+// Each open browser has its own; a second browser never sees the first one's.
+struct BrowserState {
+    ShownFileKind ShownFileKind;
+    char ShownFilePath[SLOT_SIZE];
+    HMENU ListMenu;
+    HMENU ListPopup;
+};
+
+const int FACT_LEVEL = 5;
+
+FolderCascade BrowserCascade()
+{
+    FolderCascade cascade = {
+        { IDC_BROWSER_SECTION_LIST, IDC_BROWSER_TOPIC_LIST, IDC_BROWSER_SUBTOPIC_LIST,
+          IDC_BROWSER_DIRECTIVE_LIST, IDC_BROWSER_FACT_LIST },
+        FACT_LEVEL, App.BrowseRoot };
+    return cascade;
+}
+
+BrowserState* StateOf(HWND dialog)
+{
+    return (BrowserState*)GetWindowLongPtrW(dialog, DWLP_USER);
+}
+
+void OnInitDialog(HWND dialog)
+{
+    BrowserState* state = new BrowserState();
+    state->ShownFileKind = SHOWN_NONE;
+    state->ShownFilePath[0] = '\0';
+    state->ListMenu = LoadMenuW(App.AppInstance, L"MENU_LIST");
+    state->ListPopup = GetSubMenu(state->ListMenu, 0);
+    SetWindowLongPtrW(dialog, DWLP_USER, (LONG_PTR)state);
+
+    // A text read for showing may be one character longer than the edit's default limit allows.
+    SendDlgItemMessageW(dialog, IDC_BROWSER_TEXT_VIEW, EM_SETLIMITTEXT, SHOWN_TEXT_MAX, 0);
+
+    // A base root that cannot be held (too long, or a name outside Windows-1251)
+    // leaves the lists empty rather than showing the folders of an older root.
+    if (GetCurrentDirectory1251(App.BrowseRoot, SLOT_SIZE) != TEXT_FITS)
+        return;
+    SetDlgItemText1251(dialog, IDC_BROWSER_ROOT_FIELD, App.BrowseRoot);
+    FillFolderList(GetDlgItem(dialog, IDC_BROWSER_SECTION_LIST), App.BrowseRoot);
+    SlotCopy(App.LastFolderPath, App.BrowseRoot);
+    SetCurrentDirectory1251(App.BrowseRoot);
+}
+
+void OnDestroy(HWND dialog)
+{
+    BrowserState* state = StateOf(dialog);
+    if (!state)
+        return;
+    DestroyMenu(state->ListMenu);
+    SetWindowLongPtrW(dialog, DWLP_USER, 0);
+    delete state;
+}
+
+void OnCategoryList(HWND dialog, int level)
+{
+    SetDlgItemText1251(dialog, IDC_BROWSER_TEXT_VIEW, Text::TextViewCleared);
+    FollowSelection(dialog, BrowserCascade(), level);
+    StateOf(dialog)->ShownFileKind = SHOWN_NONE;
+}
+
+// A click shows the fact's description, a double click its main text file.
+void ShowFactFile(HWND dialog, ShownFileKind kind)
+{
+    BrowserState* state = StateOf(dialog);
+    // Nothing is on show from here on until the new text is: a write-back
+    // pressed meanwhile must not store the blanks over the old file.
+    state->ShownFileKind = SHOWN_NONE;
+    SetDlgItemText1251(dialog, IDC_BROWSER_TEXT_VIEW, Text::TextViewCleared);
+
+    FolderCascade cascade = BrowserCascade();
+    char factFolder[SLOT_SIZE];
+    if (ComposeSelectionPath(dialog, cascade, FACT_LEVEL, factFolder) != SELECTION_COMPOSED)
+        return;
+    SetCurrentDirectory1251(factFolder);
+    SlotCopy(App.LastFolderPath, factFolder);
+
+    char path[SLOT_SIZE];
+    bool composed;
+    if (kind == SHOWN_DESCRIPTION) {
+        composed = DescriptionFilePath(factFolder, path);
+    } else {
+        HWND list = GetDlgItem(dialog, IDC_BROWSER_FACT_LIST);
+        char factName[SLOT_SIZE];
+        int selected = (int)SendMessageW(list, LB_GETCURSEL, 0, 0);
+        composed = ListBoxText1251(list, selected, factName, SLOT_SIZE) == TEXT_FITS &&
+                   MainTextFilePath(factFolder, factName, path);
+    }
+    std::vector<char> text(TEXT_BUFFER_SIZE);
+    bool read = composed && ReadTextFile(path, text.data()) == READ_OK;
+    SetCurrentDirectory1251(App.BrowseRoot);
+    if (!read) {
+        MessageBox1251(NULL, kind == SHOWN_DESCRIPTION ? Text::DescriptionNotFound : Text::MainTextNotFound,
+                       Text::CaptionOpeningFile, MB_OK);
+        return;
+    }
+    SlotCopy(state->ShownFilePath, path);
+    SetDlgItemText1251(dialog, IDC_BROWSER_TEXT_VIEW, text.data());
+    state->ShownFileKind = kind;
+}
+
+void OnFactList(HWND dialog, int notification)
+{
+    if (notification == LBN_SELCHANGE)
+        ShowFactFile(dialog, SHOWN_DESCRIPTION);
+    else if (notification == LBN_DBLCLK)
+        ShowFactFile(dialog, SHOWN_MAIN_TEXT);
+}
+
+void WriteBack(HWND dialog)
+{
+    BrowserState* state = StateOf(dialog);
+    if (state->ShownFileKind == SHOWN_NONE) {
+        MessageBox1251(dialog, Text::SelectFactFirst, Text::CaptionChangeFact, MB_OK);
+        return;
+    }
+    if (MessageBox1251(dialog, Text::ConfirmChange, Text::CaptionAttention, MB_OKCANCEL) != IDOK)
+        return;
+    // The view holds at most a whole shown text, so the fetch takes all of it.
+    std::vector<char> text(TEXT_BUFFER_SIZE);
+    TextFit fetched = GetDlgItemText1251(dialog, IDC_BROWSER_TEXT_VIEW, text.data(), TEXT_BUFFER_SIZE);
+    if (fetched == TEXT_NOT_1251) {
+        MessageBox1251(dialog, Text::TextNot1251, Text::CaptionError, MB_OK);
+        return;
+    }
+    if (fetched != TEXT_FITS || !WriteTextFile(state->ShownFilePath, text.data()))
+        MessageBox1251(NULL, Text::FileNotWritten, Text::CaptionFile, MB_OK);
+}
+
+void Close(HWND dialog)
+{
+    SetCurrentDirectory1251(App.BrowseRoot);
+    StateOf(dialog)->ShownFileKind = SHOWN_NONE;
+    DestroyWindow(dialog);
+}
+
+// The browser gives way to another dialog, which starts from the same base root.
+void ReplaceBy(HWND dialog, int templateId, DLGPROC procedure)
+{
+    DestroyWindow(dialog);
+    OpenDialog(templateId, procedure, App.OwnerWindow);
+}
+
+void ShowListPopup(HWND dialog, LPARAM lParam)
+{
+    POINT point = { (LONG)LOWORD(lParam), (LONG)HIWORD(lParam) };
+    ClientToScreen(dialog, &point);
+    TrackPopupMenu(StateOf(dialog)->ListPopup, 0, point.x, point.y, 0, dialog, NULL);
+}
+
+int LevelOfList(int id)
+{
+    switch (id) {
+    case IDC_BROWSER_SECTION_LIST:   return 1;
+    case IDC_BROWSER_TOPIC_LIST:     return 2;
+    case IDC_BROWSER_SUBTOPIC_LIST:  return 3;
+    case IDC_BROWSER_DIRECTIVE_LIST: return 4;
+    default:                         return 0;
+    }
+}
+
+void OnCommand(HWND dialog, int id, int notification)
+{
+    if (!StateOf(dialog))
+        return;
+    switch (id) {
+    case IDC_BROWSER_SECTION_LIST:
+    case IDC_BROWSER_TOPIC_LIST:
+    case IDC_BROWSER_SUBTOPIC_LIST:
+    case IDC_BROWSER_DIRECTIVE_LIST:
+        if (notification == LBN_SELCHANGE)
+            OnCategoryList(dialog, LevelOfList(id));
+        break;
+    case IDC_BROWSER_FACT_LIST:   OnFactList(dialog, notification); break;
+    case IDC_BROWSER_OPEN_FOLDER: OpenFolderInShell(App.LastFolderPath); return;
+    case IDC_BROWSER_CHANGE_FACT: WriteBack(dialog); return;
+    case IDCANCEL:                Close(dialog); return;
+    case IDC_BROWSER_CREATE:
+    case IDM_CREATE_CATEGORY:     ReplaceBy(dialog, IDD_CATEGORY_EDITOR, CategoryEditorDialog); return;
+    case IDM_CREATE_FACT:         ReplaceBy(dialog, IDD_FACT_PLACEMENT, FactPlacementDialog); return;
+    default:                      return;
+    }
+    // Every list notification, acted on or not, leaves the base root current.
+    SetCurrentDirectory1251(App.BrowseRoot);
+}
+
+} // namespace
+
+INT_PTR CALLBACK FactBaseDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:  OnInitDialog(dialog); return FALSE;
+    case WM_COMMAND:     OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
+    case WM_RBUTTONDOWN: ShowListPopup(dialog, lParam); return FALSE;
+    case WM_DESTROY:     OnDestroy(dialog); return FALSE;
+    default:             return FALSE;
+    }
+}

@@ -1,0 +1,152 @@
+#include "category_editor_dialog.h"
+#include "../resources/resource.h"
+#include "../resources/ui_strings.h"
+#include "../store/app_state.h"
+#include "../store/fact_store.h"
+#include "../store/folder_list.h"
+#include "../store/platform_ui.h"
+
+namespace {
+
+const int LEVEL_COUNT = 4;
+
+// Everything that tells the four create buttons apart.
+struct CategoryLevel {
+    int listId;
+    int nameId;
+    int createId;
+    const char* prompt;
+    const char* nameMissing;
+    const char* parentMissing[LEVEL_COUNT - 1];  // Section, Topic, Subtopic
+};
+
+const CategoryLevel LEVELS[LEVEL_COUNT] = {
+    { IDC_EDITOR_SECTION_LIST, IDC_EDITOR_SECTION_NAME, IDC_EDITOR_CREATE_SECTION,
+      Text::PromptSection, Text::SectionNameMissing, { nullptr, nullptr, nullptr } },
+    { IDC_EDITOR_TOPIC_LIST, IDC_EDITOR_TOPIC_NAME, IDC_EDITOR_CREATE_TOPIC,
+      Text::PromptTopic, Text::TopicNameMissing, { Text::TopicNoSection, nullptr, nullptr } },
+    { IDC_EDITOR_SUBTOPIC_LIST, IDC_EDITOR_SUBTOPIC_NAME, IDC_EDITOR_CREATE_SUBTOPIC,
+      Text::PromptSubtopic, Text::SubtopicNameMissing, { Text::SubtopicNoSection, Text::SubtopicNoTopic, nullptr } },
+    { IDC_EDITOR_DIRECTIVE_LIST, IDC_EDITOR_DIRECTIVE_NAME, IDC_EDITOR_CREATE_DIRECTIVE,
+      Text::PromptDirective, Text::DirectiveNameMissing,
+      { Text::DirectiveNoSection, Text::DirectiveNoTopic, Text::DirectiveNoSubtopic } },
+};
+
+FolderCascade EditorCascade()
+{
+    FolderCascade cascade = {
+        { IDC_EDITOR_SECTION_LIST, IDC_EDITOR_TOPIC_LIST, IDC_EDITOR_SUBTOPIC_LIST, IDC_EDITOR_DIRECTIVE_LIST, 0 },
+        LEVEL_COUNT, App.EditorRoot };
+    return cascade;
+}
+
+void Complain(HWND dialog, const char* text)
+{
+    MessageBox1251(dialog, text, Text::CaptionError, MB_OK);
+}
+
+void OnInitDialog(HWND dialog)
+{
+    for (int i = 0; i < LEVEL_COUNT; i++) {
+        SendDlgItemMessageW(dialog, LEVELS[i].nameId, EM_SETLIMITTEXT, SLOT_CHARS, 0);
+        SetDlgItemText1251(dialog, LEVELS[i].nameId, LEVELS[i].prompt);
+    }
+    // A base root that cannot be held leaves the lists empty and creates
+    // nothing, rather than working in an older root.
+    if (GetCurrentDirectory1251(App.EditorRoot, SLOT_SIZE) != TEXT_FITS) {
+        for (int i = 0; i < LEVEL_COUNT; i++)
+            EnableWindow(GetDlgItem(dialog, LEVELS[i].createId), FALSE);
+        return;
+    }
+    SetDlgItemText1251(dialog, IDC_EDITOR_ROOT_FIELD, App.EditorRoot);
+    FillFolderList(GetDlgItem(dialog, IDC_EDITOR_SECTION_LIST), App.EditorRoot);
+}
+
+// The checks, the folder and the refill for one level (index 0 = Section).
+// The typed name is discarded whatever the outcome.
+void CreateCategory(HWND dialog, int index)
+{
+    const CategoryLevel& level = LEVELS[index];
+    FolderCascade cascade = EditorCascade();
+    char name[SLOT_SIZE];
+    char parent[SLOT_SIZE];
+    TextFit typed = GetDlgItemText1251(dialog, level.nameId, name, SLOT_SIZE);
+
+    if (typed == TEXT_NOT_1251) {
+        Complain(dialog, Text::NameNot1251);
+    } else if (typed == TEXT_TOO_LONG) {
+        Complain(dialog, Text::CategoryPathTooLong);
+    } else if (SlotEquals(name, level.prompt)) {
+        Complain(dialog, level.nameMissing);
+    } else {
+        const char* missing = nullptr;
+        for (int above = 0; above < index && !missing; above++) {
+            if (SendDlgItemMessageW(dialog, cascade.listIds[above], LB_GETCURSEL, 0, 0) < 0)
+                missing = level.parentMissing[above];
+        }
+        if (missing) {
+            Complain(dialog, missing);
+        } else if (ComposeSelectionPath(dialog, cascade, index, parent) != SELECTION_COMPOSED ||
+                   CreateCategoryFolder(parent, name) == FOLDER_PATH_TOO_LONG) {
+            Complain(dialog, Text::CategoryPathTooLong);
+        } else {
+            // A refused creation (the folder exists, the name is invalid) is
+            // silent: the list shows what is really there.
+            HWND list = GetDlgItem(dialog, level.listId);
+            SendMessageW(list, LB_RESETCONTENT, 0, 0);
+            SetCurrentDirectory1251(parent);
+            FillFolderList(list, parent);
+        }
+    }
+    SetCurrentDirectory1251(App.EditorRoot);
+    SetDlgItemText1251(dialog, level.nameId, level.prompt);
+}
+
+int LevelOfCreateButton(int id)
+{
+    for (int i = 0; i < LEVEL_COUNT; i++) {
+        if (LEVELS[i].createId == id)
+            return i;
+    }
+    return -1;
+}
+
+void OnCommand(HWND dialog, int id, int notification)
+{
+    switch (id) {
+    case IDC_EDITOR_SECTION_LIST:
+    case IDC_EDITOR_TOPIC_LIST:
+    case IDC_EDITOR_SUBTOPIC_LIST:
+        // A selection under a list without one (after a create refilled it)
+        // only empties the lists below: no path is built from a missing name.
+        if (notification == LBN_SELCHANGE)
+            FollowSelection(dialog, EditorCascade(), id == IDC_EDITOR_SECTION_LIST ? 1
+                                                   : id == IDC_EDITOR_TOPIC_LIST ? 2 : 3);
+        break;
+    case IDC_EDITOR_CREATE_SECTION:
+    case IDC_EDITOR_CREATE_TOPIC:
+    case IDC_EDITOR_CREATE_SUBTOPIC:
+    case IDC_EDITOR_CREATE_DIRECTIVE:
+        CreateCategory(dialog, LevelOfCreateButton(id));
+        break;
+    case IDCANCEL:
+        SetCurrentDirectory1251(App.EditorRoot);
+        DestroyWindow(dialog);
+        return;
+    default:
+        break;
+    }
+    SetCurrentDirectory1251(App.EditorRoot);
+}
+
+} // namespace
+
+INT_PTR CALLBACK CategoryEditorDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    (void)lParam;
+    switch (message) {
+    case WM_INITDIALOG: OnInitDialog(dialog); return FALSE;
+    case WM_COMMAND:    OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
+    default:            return FALSE;
+    }
+}

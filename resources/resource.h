@@ -1,0 +1,63 @@
+// Resource numbers. The icon "IDI_ICON1" and the popup menu "MENU_LIST" are
+// named resources and so have no number here.
+#pragma once
+
+// ---- Dialog templates -------------------------------------------------
+#define IDD_FACT_BASE                 101
+#define IDD_CATEGORY_EDITOR          3013
+#define IDD_FACT_PLACEMENT           4000
+#define IDD_FACT_TEXT                5000
+#define IDD_FACT_DESCRIPTION         5004
+
+// ---- Menu bar, accelerators and commands (2000s) -----------------------
+#define IDR_MAIN_MENU                2000
+#define IDR_MAIN_ACCELERATORS        2000
+#define IDM_FACT_BASE                2001   // "&БАЗА ФАКТОВ", F1
+#define IDM_EXIT                     2003   // "&ВЫХОД", F4
+#define IDM_CREATE_CATEGORY          2005   // "&СОЗДАТЬ", F2; popup "&Создать"
+#define IDM_CREATE_FACT              2009   // "&СОЗДАТЬ ФАКТ", F3; popup "&Записать факт"
+
+// ---- Shared by several dialogs ------------------------------------------
+#define IDC_STATIC_LABEL               -1   // every label
+
+// ---- Fact base browser, template 101 (1000s) ----------------------------
+#define IDC_BROWSER_SECTION_LIST     1000
+#define IDC_BROWSER_TOPIC_LIST       1001
+#define IDC_BROWSER_FACT_LIST        1002
+#define IDC_BROWSER_ROOT_FIELD       1003
+#define IDC_BROWSER_OPEN_FOLDER      1004
+#define IDC_BROWSER_DIRECTIVE_LIST   1005
+#define IDC_BROWSER_TEXT_VIEW        1006
+#define IDC_BROWSER_CREATE           1007
+#define IDC_BROWSER_SUBTOPIC_LIST    1008
+#define IDC_BROWSER_CHANGE_FACT      1009
+
+// ---- Category editor, template 3013 (3000s) -----------------------------
+#define IDC_EDITOR_SECTION_NAME      3000
+#define IDC_EDITOR_SECTION_LIST      3001
+#define IDC_EDITOR_CREATE_SECTION    3002
+#define IDC_EDITOR_TOPIC_NAME        3003
+#define IDC_EDITOR_TOPIC_LIST        3004
+#define IDC_EDITOR_CREATE_TOPIC      3005
+#define IDC_EDITOR_SUBTOPIC_NAME     3006
+#define IDC_EDITOR_SUBTOPIC_LIST     3007
+#define IDC_EDITOR_CREATE_SUBTOPIC   3008
+#define IDC_EDITOR_DIRECTIVE_NAME    3009
+#define IDC_EDITOR_DIRECTIVE_LIST    3010
+#define IDC_EDITOR_CREATE_DIRECTIVE  3011
+#define IDC_EDITOR_ROOT_FIELD        3012
+
+// ---- Fact placement, template 4000 (4000s) ------------------------------
+#define IDC_PLACE_SECTION_LIST       4001
+#define IDC_PLACE_TOPIC_LIST         4002
+#define IDC_PLACE_SUBTOPIC_LIST      4003
+#define IDC_PLACE_DIRECTIVE_LIST     4004
+#define IDC_PLACE_DIRECTIVE_PATH     4005
+#define IDC_PLACE_OPEN_DIRECTIVE     4006
+
+// ---- Fact text, template 5000, and fact description, template 5004 ------
+#define IDC_TEXT_FOLDER_PATH         5001
+#define IDC_TEXT_MAIN_TEXT           5002
+#define IDC_TEXT_OPEN_FOLDER         5003
+#define IDC_DESCRIPTION_NAME         5005
+#define IDC_DESCRIPTION_TEXT         5006

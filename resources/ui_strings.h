@@ -1,0 +1,75 @@
+// Every Russian text the program itself shows or writes, in one place.
+// The source is UTF-8; the compiler turns these literals into Windows-1251
+// bytes (-fexec-charset=CP1251), which is what the program keeps in its
+// slots and files. The dialog and menu texts live in app.rc.
+#pragma once
+
+namespace Text {
+
+// Main window
+inline constexpr char MainTitle[] = "Сбор и систематизация фактов Тарвелии";
+inline constexpr char WallpaperFile[] = "rus.bmp";
+
+// Fact base layout
+inline constexpr char DescriptionFile[] = "Описание.txt";
+inline constexpr char MainTextExtension[] = ".txt";
+inline constexpr char UnsetPath[] = "C:\\";
+inline constexpr char UnsetLastFolder[] = "D:\\";
+
+// Captions
+inline constexpr char CaptionError[] = "Ошибка";
+inline constexpr char CaptionFile[] = "Файл";
+inline constexpr char CaptionOpeningFile[] = "Openning file";
+inline constexpr char CaptionChangeFact[] = "Изменение факта";
+inline constexpr char CaptionAttention[] = "Внимание!";
+
+// Fact base browser
+inline constexpr char TextViewCleared[] = "  ";
+inline constexpr char DescriptionNotFound[] = "Файла описания факта 'Описание.txt' не найдено!";
+inline constexpr char MainTextNotFound[] = "Основого файла факта не найдено!";
+inline constexpr char SelectFactFirst[] = "Сначала выберете факт :)";
+inline constexpr char ConfirmChange[] = "Точно ИЗМЕНИТЬ?";
+inline constexpr char FileNotWritten[] = "Ошибка создания файла :)";
+
+// Category editor: prompt texts and complaints, level by level
+inline constexpr char PromptSection[] = "Введите имя нового раздела";
+inline constexpr char PromptTopic[] = "Введите имя новой темы";
+inline constexpr char PromptSubtopic[] = "Введите имя новой подтемы";
+inline constexpr char PromptDirective[] = "Введите имя новой установки";
+
+inline constexpr char SectionNameMissing[] = "Сначала введите имя раздела :)";
+inline constexpr char TopicNameMissing[] = "Сначала введите имя темы :)";
+inline constexpr char TopicNoSection[] = "Сначала выберете раздел для новой темы :)";
+inline constexpr char SubtopicNameMissing[] = "Сначала введите имя подтемы :)";
+inline constexpr char SubtopicNoSection[] = "Сначала выберете раздел для подтемы :)";
+inline constexpr char SubtopicNoTopic[] = "Сначала выберете тему для подтемы :)";
+inline constexpr char DirectiveNameMissing[] = "Сначала введите имя установки :)";
+inline constexpr char DirectiveNoSection[] = "Сначала выберете раздел для установки :)";
+inline constexpr char DirectiveNoTopic[] = "Сначала выберете тему для установки :)";
+inline constexpr char DirectiveNoSubtopic[] = "Сначала выберете подтему для установки :)";
+inline constexpr char CategoryPathTooLong[] = "Слишком длинное имя: полный путь к папке не должен превышать 255 знаков :)";
+
+// Fact placement
+inline constexpr char PlaceNoSection[] = "Сначала выберете раздел :)";
+inline constexpr char PlaceNoTopic[] = "Сначала выберете тему :)";
+inline constexpr char PlaceNoSubtopic[] = "Сначала выберете подтему :)";
+inline constexpr char PlaceNoDirective[] = "Сначала выберете установку :)";
+inline constexpr char DirectiveNotChosen[] = "Укажите полный путь к установке :)";
+inline constexpr char DirectivePathTooLong[] = "Путь к этой установке длиннее 255 знаков - выберете другую установку :)";
+
+// Fact description
+inline constexpr char DefaultFactName[] = "Имя факта";
+inline constexpr char DescriptionNotWritten[] = "Ошибка создания файла 'Описание.txt' :)";
+inline constexpr char FactNameEmpty[] = "Сначала введите имя факта :)";
+inline constexpr char FactNameTaken[] = "Факт с таким именем в этой установке уже есть - введите другое имя :)";
+inline constexpr char FactPathTooLong[] = "Слишком длинное имя факта: полный путь к его файлам не должен превышать 255 знаков :)";
+
+// Fact main text
+inline constexpr char MainTextNotWritten[] = "Ошибка создания основного файла :)";
+inline constexpr char FactFolderNotChosen[] = "Укажите полный путь к установке - выберете заново директории :)";
+
+// Characters that Windows-1251 cannot hold, typed or pasted
+inline constexpr char NameNot1251[] = "В имени есть знаки, которых нет в кириллической кодировке Windows-1251 :)";
+inline constexpr char TextNot1251[] = "В тексте есть знаки, которых нет в кириллической кодировке Windows-1251 - их нельзя сохранить :)";
+
+} // namespace Text

@@ -1,0 +1,115 @@
+#include "main_window.h"
+#include "../resources/resource.h"
+#include "../resources/ui_strings.h"
+#include "../store/app_state.h"
+#include "../store/platform_ui.h"
+#include "../browser/fact_base_dialog.h"
+#include "../categories/category_editor_dialog.h"
+#include "../wizard/fact_placement_dialog.h"
+
+static const int RESTORED_WIDTH = 800;
+static const int RESTORED_HEIGHT = 600;
+
+bool RegisterMainWindowClass(HINSTANCE instance)
+{
+    std::wstring className = WideFrom1251(Text::MainTitle);
+    WNDCLASSW windowClass = {};
+    windowClass.style = 0;  // no CS_HREDRAW/CS_VREDRAW: a resize repaints only what it uncovers
+    windowClass.lpfnWndProc = MainWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(instance, L"IDI_ICON1");
+    windowClass.hCursor = LoadCursorW(NULL, (LPCWSTR)IDC_ARROW);
+    windowClass.hbrBackground = (HBRUSH)GetStockObject(WHITE_BRUSH);
+    windowClass.lpszMenuName = MAKEINTRESOURCEW(IDR_MAIN_MENU);
+    windowClass.lpszClassName = className.c_str();
+    return RegisterClassW(&windowClass) != 0;
+}
+
+HWND CreateMainWindow(HINSTANCE instance)
+{
+    std::wstring name = WideFrom1251(Text::MainTitle);
+    return CreateWindowExW(0, name.c_str(), name.c_str(), WS_OVERLAPPEDWINDOW,
+                           0, 0, RESTORED_WIDTH, RESTORED_HEIGHT, NULL, NULL, instance, NULL);
+}
+
+// The wallpaper is the user's file in the base root, read anew at every paint
+// so that a replaced picture shows at once. Without it the white class
+// background stays.
+static void OnPaint(HWND window)
+{
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    HBITMAP bitmap = (HBITMAP)LoadImageW(NULL, WideFrom1251(Text::WallpaperFile).c_str(),
+                                         IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
+    if (bitmap) {
+        BITMAP size;
+        GetObjectW(bitmap, sizeof size, &size);
+        HDC memory = CreateCompatibleDC(dc);
+        HGDIOBJ previous = SelectObject(memory, bitmap);
+        RECT client;
+        GetClientRect(window, &client);
+        StretchBlt(dc, 0, 0, client.right, client.bottom,
+                   memory, 0, 0, size.bmWidth, size.bmHeight, SRCCOPY);
+        SelectObject(memory, previous);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+    }
+    EndPaint(window, &paint);
+}
+
+static void OnCommand(HWND window, int command)
+{
+    switch (command) {
+    case IDM_FACT_BASE:       OpenDialog(IDD_FACT_BASE, FactBaseDialog, window); break;
+    case IDM_CREATE_CATEGORY: OpenDialog(IDD_CATEGORY_EDITOR, CategoryEditorDialog, window); break;
+    case IDM_CREATE_FACT:     OpenDialog(IDD_FACT_PLACEMENT, FactPlacementDialog, window); break;
+    case IDM_EXIT:            PostQuitMessage(0); break;
+    default:                  break;
+    }
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:      return 0;
+    case WM_DESTROY:     PostQuitMessage(0); return 0;
+    case WM_PAINT:       OnPaint(window); return 0;
+    case WM_COMMAND:     OnCommand(window, LOWORD(wParam)); return 0;
+    case WM_LBUTTONDOWN: return 0;
+    case WM_LBUTTONUP:   return 0;
+    default:             return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+int RunMessageLoop(HWND mainWindow, HACCEL accelerators)
+{
+    MSG message;
+    BOOL got;
+    while ((got = GetMessageW(&message, NULL, 0, 0)) != 0) {
+        if (got == -1)
+            return 0;
+        if (App.ActiveDialog && IsDialogMessageW(App.ActiveDialog, &message))
+            continue;
+        if (TranslateAcceleratorW(mainWindow, accelerators, &message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return (int)message.wParam;
+}
+
+int AppMain(HINSTANCE instance)
+{
+    InitAppState(&App);
+    if (!RegisterMainWindowClass(instance))
+        return 0;
+    HWND mainWindow = CreateMainWindow(instance);
+    if (!mainWindow)
+        return 0;
+    App.AppInstance = instance;
+    App.OwnerWindow = mainWindow;
+    HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_MAIN_ACCELERATORS));
+    ShowWindow(mainWindow, SW_SHOWMAXIMIZED);
+    UpdateWindow(mainWindow);
+    return RunMessageLoop(mainWindow, accelerators);
+}

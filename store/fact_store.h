@@ -1,0 +1,74 @@
+// The fact base on disk: the folder tree below the base root and the two text
+// files of each fact folder, Windows-1251 with CR LF line breaks. UI-free: the
+// operations take plain Windows-1251 strings and full paths, never change the
+// working directory, never show anything, and keep nothing between calls.
+#pragma once
+#include <string>
+#include <vector>
+
+// Texts are read into and taken from buffers of this size.
+const int TEXT_BUFFER_SIZE = 100000;
+// A text typed into an edit: at most this many characters.
+const int EDIT_TEXT_MAX = 99998;
+// A text read for showing: at most this many characters, so that it fits the
+// buffer with its terminator.
+const int SHOWN_TEXT_MAX = TEXT_BUFFER_SIZE - 1;
+// The longest folder name a listing can carry: the raw listing entry holds the
+// name in two brackets within a 256-byte slot.
+const int LISTED_NAME_MAX = 253;
+
+// The sub-folders of folder, in the order the folder lists show them: sorted
+// as the list control sorts a directory listing, the parent entry ".." among
+// them where the folder has a parent, "." never. Folders whose names are
+// longer than LISTED_NAME_MAX or hold characters outside Windows-1251 are
+// left out, since no slot could carry them. False when the folder cannot be
+// listed (missing, not a folder, path not convertible); names is then empty.
+bool ListSubfolders(const char* folder, std::vector<std::string>* names);
+
+enum FolderResult {
+    FOLDER_CREATED,      // a new folder was made
+    FOLDER_NOT_CREATED,  // the file system refused it: it exists, the name is invalid, the parent is missing
+    FOLDER_PATH_TOO_LONG // parent + "\" + name would not fit 255 characters: nothing was tried
+};
+
+// Creates parent + "\" + name, one level, the name exactly as typed.
+FolderResult CreateCategoryFolder(const char* parent, const char* name);
+
+// Creates directive + "\" + name; factFolder (a 256-byte slot) receives that
+// path whenever it fits, whether or not the folder could be created.
+FolderResult CreateFactFolder(const char* directive, const char* name, char* factFolder);
+
+enum FolderState {
+    FOLDER_MISSING,  // nothing of that name
+    FOLDER_EMPTY,    // a folder holding nothing
+    FOLDER_IN_USE    // a folder holding something, or a file of that name
+};
+FolderState GetFolderState(const char* path);
+
+// fact folder + "\" + "Описание.txt" into out (a 256-byte slot); false when it would not fit.
+bool DescriptionFilePath(const char* factFolder, char* out);
+// fact folder + "\" + fact name + ".txt" into out; false when it would not fit.
+bool MainTextFilePath(const char* factFolder, const char* factName, char* out);
+
+// Stores the edit text: its bytes unchanged, a lone LF as CR LF, nothing
+// before or after. The new content goes to a temporary file beside the target
+// which then replaces the target in one step, so a failure at any point (the
+// target read-only, its folder missing, a short write, a full disk) returns
+// false and leaves the old file as it was and no temporary file behind.
+bool WriteTextFile(const char* path, const char* text);
+
+enum ReadResult {
+    READ_OK,           // text holds the file's text
+    READ_CANNOT_OPEN,  // missing, a folder, or not readable
+    READ_TOO_LONG      // the text would not fit the buffer; nothing is shown rather than a cut text
+};
+
+// Reads a text file into text (TEXT_BUFFER_SIZE bytes) ready for an edit
+// control: every line end as CR LF (CR LF kept, a lone LF expanded, a lone CR
+// kept as it is), ending at the first NUL or at the first 0x1A.
+ReadResult ReadTextFile(const char* path, char* text);
+
+// Deletes the fact folder's description file and then removes the folder
+// itself if that left it empty. Nothing else is deleted; the unset path "C:\"
+// is never touched.
+void DeleteUnfinishedFact(const char* factFolder);

@@ -1,0 +1,46 @@
+// Cascading folder lists: one list box per level, each showing the
+// sub-folders of the entry selected in the list above it. The working
+// directory is the dialog's root between messages; a selection step enters
+// the chosen folder and always returns to the root before it ends.
+#pragma once
+#include <windows.h>
+
+const int MAX_LEVELS = 5;
+
+// One dialog's lists, top level first, and its root slot in AppState.
+struct FolderCascade {
+    int listIds[MAX_LEVELS];
+    int levels;
+    char* root;
+};
+
+// Adds the sub-folders of folder to an empty list as plain names, in the
+// order a directory listing of the list control would give, with no entry
+// selected. Redrawing is held off meanwhile, so that a large folder fills at
+// once. False when the folder could not be listed (the list is then empty).
+bool FillFolderList(HWND list, const char* folder);
+
+enum SelectionPath {
+    SELECTION_COMPOSED,      // path holds root + one segment per level
+    SELECTION_MISSING,       // a list on the way has no selected entry: nothing composed
+    SELECTION_TOO_LONG       // the path would not fit 255 characters: nothing composed
+};
+
+// The root followed by "\" + the selected entry of each list from level 1 to
+// level `levels`, into path (a 256-byte slot). Makes the root the working
+// directory.
+SelectionPath ComposeSelectionPath(HWND dialog, const FolderCascade& cascade, int levels, char* path);
+
+// Empties every list below `level` (1-based), top-down.
+void EmptyListsBelow(HWND dialog, const FolderCascade& cascade, int level);
+
+enum StepResult {
+    STEP_FILLED,       // the folder was entered and the next list filled
+    STEP_NOT_ENTERED,  // the folder could not be entered (or its path not composed): next list left empty
+    STEP_IGNORED       // a list above had no selection: the lists below were emptied, nothing else
+};
+
+// The selection step for a selection change in the list of `level`: empties
+// the lists below, composes the path, enters the folder, records it in
+// LastFolderPath, fills the next list, and returns to the root.
+StepResult FollowSelection(HWND dialog, const FolderCascade& cascade, int level);

@@ -1,0 +1,64 @@
+#include "platform_ui.h"
+#include "app_state.h"
+#include <shellapi.h>
+
+void SetWindowText1251(HWND window, const char* text)
+{
+    SetWindowTextW(window, WideFrom1251(text).c_str());
+}
+
+void SetDlgItemText1251(HWND dialog, int id, const char* text)
+{
+    SetDlgItemTextW(dialog, id, WideFrom1251(text).c_str());
+}
+
+std::wstring WindowTextWide(HWND window)
+{
+    int length = GetWindowTextLengthW(window);
+    std::wstring text(length + 1, L'\0');
+    int got = GetWindowTextW(window, &text[0], length + 1);
+    text.resize(got);
+    return text;
+}
+
+TextFit GetDlgItemText1251(HWND dialog, int id, char* out, int capacity)
+{
+    std::wstring text = WindowTextWide(GetDlgItem(dialog, id));
+    return TextTo1251(text.c_str(), (int)text.size(), out, capacity);
+}
+
+int MessageBox1251(HWND owner, const char* text, const char* caption, UINT type)
+{
+    return MessageBoxW(owner, WideFrom1251(text).c_str(), WideFrom1251(caption).c_str(), type);
+}
+
+int ListBoxInsert1251(HWND list, int index, const char* text)
+{
+    return (int)SendMessageW(list, LB_INSERTSTRING, (WPARAM)index, (LPARAM)WideFrom1251(text).c_str());
+}
+
+TextFit ListBoxText1251(HWND list, int index, char* out, int capacity)
+{
+    LRESULT length = SendMessageW(list, LB_GETTEXTLEN, (WPARAM)index, 0);
+    if (length == LB_ERR)
+        return TEXT_TOO_LONG;
+    std::wstring text(length + 1, L'\0');
+    length = SendMessageW(list, LB_GETTEXT, (WPARAM)index, (LPARAM)&text[0]);
+    if (length == LB_ERR)
+        return TEXT_TOO_LONG;
+    return TextTo1251(text.c_str(), (int)length, out, capacity);
+}
+
+void OpenFolderWithShellExecute(const char* path)
+{
+    ShellExecuteW(NULL, NULL, WideFrom1251(path).c_str(), NULL, NULL, SW_SHOW);
+}
+
+OpenFolderFunction OpenFolderInShell = OpenFolderWithShellExecute;
+
+HWND OpenDialog(int templateId, DLGPROC procedure, HWND owner)
+{
+    HWND dialog = CreateDialogParamW(App.AppInstance, MAKEINTRESOURCEW(templateId), owner, procedure, 0);
+    App.ActiveDialog = dialog;
+    return dialog;
+}

@@ -1,0 +1,415 @@
+// The fact store, byte for byte: text files, folders, listings and paths.
+#include "../store/fact_store.h"
+#include "../store/path_slot.h"
+#include "../store/platform_text.h"
+#include "../resources/ui_strings.h"
+#include "support/test_files.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <vector>
+
+namespace {
+
+std::string Bytes(const char* data, size_t size) { return std::string(data, size); }
+
+std::string ReadText(const std::string& path, ReadResult* result = nullptr)
+{
+    std::vector<char> text(TEXT_BUFFER_SIZE, 'x');
+    ReadResult got = ReadTextFile(path.c_str(), text.data());
+    if (result)
+        *result = got;
+    return got == READ_OK ? std::string(text.data()) : std::string("<failed>");
+}
+
+std::string FileOf(const std::string& path)
+{
+    std::string bytes;
+    return ReadBytes(path, &bytes) ? bytes : std::string("<missing>");
+}
+
+// ---------------------------------------------------------------- writing
+
+struct WriteCase { const char* name; std::string text; std::string file; };
+
+TEST(WriteTextFile, StoresTheEditTextByteForByte)
+{
+    const WriteCase cases[] = {
+        { "empty text, empty file", "", "" },
+        { "ab, line break, Я", "ab\r\nЯ", Bytes("\x61\x62\x0D\x0A\xDF", 5) },
+        { "three lines, nothing after the last", "a\r\nb\r\nc", "a\r\nb\r\nc" },
+        { "a trailing line break stays the only one", "a\r\n", "a\r\n" },
+        { "a bare LF is stored as CR LF", "a\nb\n", "a\r\nb\r\n" },
+        { "a lone CR is kept as it is", "a\rb\r", "a\rb\r" },
+        { "CR before a CR LF pair", "a\r\r\nb", "a\r\r\nb" },
+        { "blank lines", "\r\n\r\n", "\r\n\r\n" },
+        { "0x1A and other control bytes are written unchanged", "a\x1A\x01z", "a\x1A\x01z" },
+    };
+    std::string folder = NewTestFolder();
+    for (const WriteCase& c : cases) {
+        std::string path = folder + "\\Описание.txt";
+        ASSERT_TRUE(WriteTextFile(path.c_str(), c.text.c_str())) << c.name;
+        EXPECT_EQ(FileOf(path), c.file) << c.name;
+    }
+}
+
+TEST(WriteTextFile, EveryWindows1251ByteSurvivesARoundTrip)
+{
+    std::string text;
+    for (int b = 1; b < 256; b++)
+        if (b != '\r' && b != '\n' && b != 0x1A)
+            text += (char)b;
+    std::string path = NewTestFolder() + "\\все байты.txt";
+    ASSERT_TRUE(WriteTextFile(path.c_str(), text.c_str()));
+    EXPECT_EQ(FileOf(path), text);
+    EXPECT_EQ(ReadText(path), text);
+}
+
+TEST(WriteTextFile, ReplacesAnExistingFileWhole)
+{
+    std::string path = NewTestFolder() + "\\Факт.txt";
+    WriteBytes(path, std::string(5000, 'q'));
+    ASSERT_TRUE(WriteTextFile(path.c_str(), "new"));
+    EXPECT_EQ(FileOf(path), "new");
+}
+
+TEST(WriteTextFile, SuccessLeavesExactlyTheTargetFile)
+{
+    std::string folder = NewTestFolder();
+    ASSERT_TRUE(WriteTextFile((folder + "\\Описание.txt").c_str(), "text"));
+    ASSERT_TRUE(WriteTextFile((folder + "\\Описание.txt").c_str(), "text again"));
+    EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{ "Описание.txt" });
+}
+
+TEST(WriteTextFile, AReadOnlyTargetFailsAndKeepsItsContent)
+{
+    std::string folder = NewTestFolder();
+    std::string path = folder + "\\Описание.txt";
+    WriteBytes(path, "old content");
+    SetReadOnly(path, true);
+    EXPECT_FALSE(WriteTextFile(path.c_str(), "new content"));
+    SetReadOnly(path, false);
+    EXPECT_EQ(FileOf(path), "old content");
+    EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{ "Описание.txt" }) << "no temporary file left";
+}
+
+TEST(WriteTextFile, AMissingFolderFails)
+{
+    std::string folder = NewTestFolder();
+    EXPECT_FALSE(WriteTextFile((folder + "\\нет такой папки\\Описание.txt").c_str(), "text"));
+    EXPECT_TRUE(FolderEntries(folder).empty());
+}
+
+TEST(WriteTextFile, AFolderInPlaceOfTheFileFails)
+{
+    std::string folder = NewTestFolder();
+    MakeFolder(folder + "\\Описание.txt");
+    EXPECT_FALSE(WriteTextFile((folder + "\\Описание.txt").c_str(), "text"));
+    EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{ "Описание.txt" });
+}
+
+// The test command mounts a tiny full file system and names it here.
+TEST(WriteTextFile, AFullDiskFailsAndKeepsTheOldContent)
+{
+    const char* full = getenv("FACTS_FULL_DISK");
+    if (!full || !*full)
+        GTEST_SKIP() << "FACTS_FULL_DISK not set";
+    std::string folder = full;
+    std::string path = folder + "\\Описание.txt";
+    std::string before;
+    ASSERT_TRUE(ReadBytes(path, &before)) << "the test command leaves a file there";
+    std::vector<std::string> entries = FolderEntries(folder);
+    std::string big(EDIT_TEXT_MAX, 'z');
+    EXPECT_FALSE(WriteTextFile(path.c_str(), big.c_str()));
+    EXPECT_EQ(FileOf(path), before);
+    EXPECT_EQ(FolderEntries(folder), entries);
+}
+
+// ---------------------------------------------------------------- reading
+
+struct ReadCase { const char* name; std::string file; std::string text; };
+
+TEST(ReadTextFile, GivesTheTextReadyForAnEditControl)
+{
+    const ReadCase cases[] = {
+        { "0-byte file, empty text", "", "" },
+        { "ab, line break, Я", Bytes("\x61\x62\x0D\x0A\xDF", 5), "ab\r\nЯ" },
+        { "the text ends at the first NUL", Bytes("\x61\x62\x00\x63", 4), "ab" },
+        { "0x1A ends the input", Bytes("ab\x1A" "cd", 5), "ab" },
+        { "0x1A before a NUL", Bytes("a\x1A\x00z", 4), "a" },
+        { "bare LF line ends become CR LF", "one\ntwo\n", "one\r\ntwo\r\n" },
+        { "a lone CR is passed on as it is", "a\rb", "a\rb" },
+        { "a CR at the very end", "a\r", "a\r" },
+        { "CR CR LF", "a\r\r\nb", "a\r\r\nb" },
+        { "LF after CR LF", "a\r\n\nb", "a\r\n\r\nb" },
+    };
+    std::string folder = NewTestFolder();
+    for (const ReadCase& c : cases) {
+        std::string path = folder + "\\Описание.txt";
+        WriteBytes(path, c.file);
+        EXPECT_EQ(ReadText(path), c.text) << c.name;
+    }
+}
+
+TEST(ReadTextFile, ABareLFFileIsWrittenBackWithCRLF)
+{
+    std::string path = NewTestFolder() + "\\Факт.txt";
+    WriteBytes(path, "first\nsecond");
+    std::string text = ReadText(path);
+    ASSERT_TRUE(WriteTextFile(path.c_str(), text.c_str()));
+    EXPECT_EQ(FileOf(path), "first\r\nsecond");
+}
+
+TEST(ReadTextFile, MissingFilesAndFoldersCannotBeOpened)
+{
+    std::string folder = NewTestFolder();
+    ReadResult result;
+    ReadText(folder + "\\Описание.txt", &result);
+    EXPECT_EQ(result, READ_CANNOT_OPEN);
+    ReadText(folder, &result);
+    EXPECT_EQ(result, READ_CANNOT_OPEN);
+}
+
+TEST(ReadTextFile, RefusesATextTooLongForTheBufferInsteadOfCuttingIt)
+{
+    std::string path = NewTestFolder() + "\\большой.txt";
+    ReadResult result;
+
+    WriteBytes(path, std::string(SHOWN_TEXT_MAX, 'a'));
+    EXPECT_EQ(ReadText(path, &result).size(), (size_t)SHOWN_TEXT_MAX);
+    EXPECT_EQ(result, READ_OK);
+
+    WriteBytes(path, std::string(SHOWN_TEXT_MAX + 1, 'a'));
+    ReadText(path, &result);
+    EXPECT_EQ(result, READ_TOO_LONG);
+
+    // 50,000 bare LF expand to 100,000 characters: one too many.
+    WriteBytes(path, std::string(50000, '\n'));
+    ReadText(path, &result);
+    EXPECT_EQ(result, READ_TOO_LONG);
+
+    WriteBytes(path, std::string(49999, '\n') + "z");
+    EXPECT_EQ(ReadText(path, &result).size(), (size_t)SHOWN_TEXT_MAX);
+    EXPECT_EQ(result, READ_OK);
+
+    // Only the text up to the NUL counts, however large the file.
+    WriteBytes(path, "short" + std::string(1, '\0') + std::string(300000, 'b'));
+    EXPECT_EQ(ReadText(path, &result), "short");
+}
+
+TEST(ReadTextFile, WhatWasWrittenReadsBackUnchanged)
+{
+    const std::string texts[] = { "", "Я", "Первая строка\r\nВторая\r\n", "a\rb", std::string(EDIT_TEXT_MAX, 'ж') };
+    std::string path = NewTestFolder() + "\\Описание.txt";
+    for (const std::string& text : texts) {
+        ASSERT_TRUE(WriteTextFile(path.c_str(), text.c_str()));
+        EXPECT_EQ(ReadText(path), text);
+    }
+}
+
+// ---------------------------------------------------------------- folders and paths
+
+TEST(FactFolders, CreationReportsWhatHappenedAndKeepsTheNameAsTyped)
+{
+    std::string base = NewTestFolder();
+    EXPECT_EQ(CreateCategoryFolder(base.c_str(), "  Раздел с пробелами"), FOLDER_CREATED);
+    EXPECT_EQ(CreateCategoryFolder(base.c_str(), "  Раздел с пробелами"), FOLDER_NOT_CREATED);
+    EXPECT_EQ(CreateCategoryFolder(base.c_str(), "вопрос?"), FOLDER_NOT_CREATED);
+    EXPECT_EQ(FolderEntries(base), std::vector<std::string>{ "  Раздел с пробелами" });
+
+    char factFolder[SLOT_SIZE] = "unchanged";
+    EXPECT_EQ(CreateFactFolder(base.c_str(), "Факт", factFolder), FOLDER_CREATED);
+    EXPECT_EQ(std::string(factFolder), base + "\\Факт");
+    strcpy(factFolder, "unchanged");
+    EXPECT_EQ(CreateFactFolder(base.c_str(), "нет\\Факт", factFolder), FOLDER_NOT_CREATED);
+    EXPECT_EQ(std::string(factFolder), base + "\\нет\\Факт") << "the path comes back even when nothing was created";
+}
+
+TEST(FactFolders, PathsThatDoNotFitTheirSlotsAreRefusedNeverCut)
+{
+    std::string base = NewTestFolder();
+    std::string name(SLOT_CHARS - base.size(), 'n');  // base + "\" + name is 256 characters
+    char slot[SLOT_SIZE];
+    memset(slot, '#', sizeof slot);
+    slot[SLOT_SIZE - 1] = '\0';
+    EXPECT_EQ(CreateCategoryFolder(base.c_str(), name.c_str()), FOLDER_PATH_TOO_LONG);
+    EXPECT_EQ(CreateFactFolder(base.c_str(), name.c_str(), slot), FOLDER_PATH_TOO_LONG);
+    EXPECT_EQ(slot[0], '#') << "the slot is not touched";
+    EXPECT_TRUE(FolderEntries(base).empty());
+
+    std::string folder(SLOT_CHARS - 13, 'f');  // folder + "\Описание.txt" is 255 characters
+    EXPECT_TRUE(DescriptionFilePath(folder.c_str(), slot));
+    EXPECT_EQ(strlen(slot), (size_t)SLOT_CHARS);
+    folder += 'f';
+    EXPECT_FALSE(DescriptionFilePath(folder.c_str(), slot));
+    EXPECT_FALSE(MainTextFilePath(std::string(SLOT_CHARS - 8, 'f').c_str(), "Факт", slot));
+    EXPECT_TRUE(MainTextFilePath("C:\\a", "Факт", slot));
+    EXPECT_STREQ(slot, "C:\\a\\Факт.txt");
+}
+
+TEST(FactFolders, ARenamedFactFolderNoLongerFindsItsMainText)
+{
+    std::string directive = NewTestFolder();
+    char folder[SLOT_SIZE];
+    char description[SLOT_SIZE];
+    char mainText[SLOT_SIZE];
+    CreateFactFolder(directive.c_str(), "Gold", folder);
+    DescriptionFilePath(folder, description);
+    MainTextFilePath(folder, "Gold", mainText);
+    WriteTextFile(description, "описание");
+    WriteTextFile(mainText, "золото");
+    ASSERT_TRUE(MoveFileW(Wide(folder).c_str(), Wide(directive + "\\Silver").c_str()));
+
+    std::string renamed = directive + "\\Silver";
+    DescriptionFilePath(renamed.c_str(), description);
+    MainTextFilePath(renamed.c_str(), "Silver", mainText);
+    EXPECT_EQ(ReadText(description), "описание");
+    ReadResult result;
+    ReadText(mainText, &result);
+    EXPECT_EQ(result, READ_CANNOT_OPEN);
+}
+
+TEST(FactFolders, FolderStateTellsEmptyFromInUse)
+{
+    std::string base = NewTestFolder();
+    EXPECT_EQ(GetFolderState((base + "\\нет").c_str()), FOLDER_MISSING);
+    MakeFolder(base + "\\пусто");
+    EXPECT_EQ(GetFolderState((base + "\\пусто").c_str()), FOLDER_EMPTY);
+    MakeFolder(base + "\\занято");
+    WriteBytes(base + "\\занято\\чужой.txt", "");
+    EXPECT_EQ(GetFolderState((base + "\\занято").c_str()), FOLDER_IN_USE);
+    WriteBytes(base + "\\файл", "");
+    EXPECT_EQ(GetFolderState((base + "\\файл").c_str()), FOLDER_IN_USE);
+}
+
+TEST(DeleteUnfinishedFact, RemovesTheDescriptionAndTheEmptiedFolderOnly)
+{
+    std::string directive = NewTestFolder();
+    char folder[SLOT_SIZE];
+    char description[SLOT_SIZE];
+    CreateFactFolder(directive.c_str(), "Новый", folder);
+    DescriptionFilePath(folder, description);
+    WriteTextFile(description, "x");
+    DeleteUnfinishedFact(folder);
+    EXPECT_FALSE(PathExists(folder));
+    EXPECT_TRUE(PathExists(directive));
+
+    CreateFactFolder(directive.c_str(), "Занятый", folder);
+    DescriptionFilePath(folder, description);
+    WriteTextFile(description, "x");
+    WriteBytes(std::string(folder) + "\\Занятый.txt", "main");
+    WriteBytes(std::string(folder) + "\\чужой.doc", "foreign");
+    DeleteUnfinishedFact(folder);
+    EXPECT_EQ(FolderEntries(folder), (std::vector<std::string>{ "Занятый.txt", "чужой.doc" }));
+}
+
+TEST(DeleteUnfinishedFact, NeverTouchesTheUnsetPath)
+{
+    // "C:\" means no fact folder: its Описание.txt is somebody else's file.
+    std::string path = std::string(Text::UnsetPath) + "Описание.txt";
+    WriteBytes(path, "not ours");
+    DeleteUnfinishedFact(Text::UnsetPath);
+    std::string bytes;
+    EXPECT_TRUE(ReadBytes(path, &bytes));
+    DeleteFileW(Wide(path).c_str());
+}
+
+// ---------------------------------------------------------------- listing
+
+TEST(ListSubfolders, ListsFoldersOnlyWithTheParentEntryInListOrder)
+{
+    std::string base = NewTestFolder();
+    for (const char* name : { "beta", "Alpha", "гамма", "Бета", "_under", "10", "9" })
+        MakeFolder(base + "\\" + name);
+    WriteBytes(base + "\\file.txt", "");
+    std::vector<std::string> names;
+    ASSERT_TRUE(ListSubfolders(base.c_str(), &names));
+    ASSERT_FALSE(names.empty());
+    EXPECT_EQ(names[0], "..");
+    EXPECT_EQ(names.size(), 8u);
+    EXPECT_EQ(std::count(names.begin(), names.end(), "file.txt"), 0);
+    // Case does not matter to the order, and Cyrillic sorts after Latin.
+    auto at = [&](const char* n) { return std::find(names.begin(), names.end(), n) - names.begin(); };
+    EXPECT_LT(at("Alpha"), at("beta"));
+    EXPECT_LT(at("beta"), at("Бета"));
+    EXPECT_LT(at("Бета"), at("гамма"));
+}
+
+TEST(ListSubfolders, LeavesOutNamesNoSlotCanCarry)
+{
+    std::string base = NewTestFolder();
+    std::string longest(LISTED_NAME_MAX, 'L');
+    MakeFolder(base + "\\" + longest);
+    std::wstring wideBase = Wide(base);
+    ASSERT_TRUE(CreateDirectoryW((wideBase + L"\\" + std::wstring(LISTED_NAME_MAX + 1, L'M')).c_str(), NULL));
+    ASSERT_TRUE(CreateDirectoryW((wideBase + L"\\caf\u00e9").c_str(), NULL));
+    ASSERT_TRUE(CreateDirectoryW((wideBase + L"\\\u65e5\u672c").c_str(), NULL));
+    MakeFolder(base + "\\ordinary");
+    std::vector<std::string> names;
+    ASSERT_TRUE(ListSubfolders(base.c_str(), &names));
+    EXPECT_EQ(names, (std::vector<std::string>{ "..", longest, "ordinary" }));
+}
+
+TEST(ListSubfolders, AMissingFolderCannotBeListed)
+{
+    std::vector<std::string> names{ "stale" };
+    EXPECT_FALSE(ListSubfolders((NewTestFolder() + "\\нет").c_str(), &names));
+    EXPECT_TRUE(names.empty());
+}
+
+// A base root at the top of a drive: the test command maps T: onto a folder
+// that is also reachable through another path.
+class DriveRoot : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const char* alias = getenv("FACTS_DRIVE_T_ALIAS");
+        if (!alias || !*alias)
+            GTEST_SKIP() << "drive T: is not mapped (run through tools/wine-run)";
+        folder_ = alias;
+        RemoveTree(folder_);
+        MakeFolder(folder_);
+    }
+    void TearDown() override { if (!folder_.empty()) RemoveTree(folder_); MakeFolder(folder_); }
+    std::string folder_;
+};
+
+TEST_F(DriveRoot, PathsWithADoubledSeparatorAddressTheRightFolders)
+{
+    const char* root = "T:\\";
+    std::vector<std::string> names;
+    EXPECT_EQ(CreateCategoryFolder(root, "Раздел"), FOLDER_CREATED);
+    EXPECT_TRUE(PathExists(folder_ + "\\Раздел"));
+    ASSERT_TRUE(ListSubfolders(root, &names));
+    EXPECT_EQ(names, std::vector<std::string>{ "Раздел" }) << "no parent entry at the top of a drive";
+
+    char factFolder[SLOT_SIZE];
+    char description[SLOT_SIZE];
+    CreateFactFolder("T:\\\\Раздел", "Факт", factFolder);
+    EXPECT_STREQ(factFolder, "T:\\\\Раздел\\Факт");
+    ASSERT_TRUE(DescriptionFilePath(factFolder, description));
+    ASSERT_TRUE(WriteTextFile(description, "на диске"));
+    EXPECT_EQ(FileOf(folder_ + "\\Раздел\\Факт\\Описание.txt"), "на диске");
+    EXPECT_EQ(ReadText(description), "на диске");
+    ASSERT_TRUE(ListSubfolders("T:\\\\Раздел", &names));
+    EXPECT_EQ(names, (std::vector<std::string>{ "..", "Факт" }));
+}
+
+// ---------------------------------------------------------------- slots
+
+TEST(PathSlots, RefuseWhatDoesNotFitAndLeaveTheSlotAlone)
+{
+    char slot[SLOT_SIZE] = "before";
+    std::string fits(SLOT_CHARS, 'a');
+    EXPECT_TRUE(SlotCopy(slot, fits.c_str()));
+    EXPECT_EQ(std::string(slot), fits);
+    strcpy(slot, "before");
+    EXPECT_FALSE(SlotCopy(slot, (fits + "b").c_str()));
+    EXPECT_STREQ(slot, "before");
+    EXPECT_FALSE(SlotJoin(slot, fits.c_str(), "\\"));
+    EXPECT_STREQ(slot, "before");
+    EXPECT_TRUE(SlotJoin(slot, slot, "\\", "x"));
+    EXPECT_STREQ(slot, "before\\x") << "a slot may be joined onto itself";
+}
+
+} // namespace

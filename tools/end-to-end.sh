@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# The built program, started for real: found by its Russian title, shown
+# maximised with the wallpaper stretched over it, ended by F4 with exit code 0.
+#   end-to-end.sh PROGRAM.exe LOCALE ARTIFACT_FOLDER
+set -euo pipefail
+program=$1
+locale=$2
+artifacts=$3
+root=$(cd "$(dirname "$0")/.." && pwd)
+mkdir -p "$artifacts"
+export LANG=$locale LC_ALL=$locale WINEDEBUG=-all
+
+fail() { echo "FAIL: $*"; exit 1; }
+
+# A base root of its own, with the wallpaper and one Section.
+base=$(mktemp -d /tmp/facts-e2e.XXXXXX)
+trap 'kill "$pid" 2>/dev/null || true; rm -rf "$base"' EXIT
+cp "$root/demo/base/rus.bmp" "$base/"
+mkdir "$base/Раздел"
+
+(cd "$base" && exec wine "$program" </dev/null >/dev/null 2>&1) &
+pid=$!
+
+window=$(timeout 30 xdotool search --sync --onlyvisible --name 'Сбор и систематизация фактов Тарвелии' | head -n 1) \
+    || fail "no visible window titled 'Сбор и систематизация фактов Тарвелии'"
+title=$(xdotool getwindowname "$window")
+[ "$title" = "Сбор и систематизация фактов Тарвелии" ] || fail "title reads '$title'"
+
+# Maximised: the window covers the screen.
+read -r screen_w screen_h < <(xdotool getdisplaygeometry)
+eval "$(xdotool getwindowgeometry --shell "$window")"
+[ "$WIDTH" -ge $((screen_w - 16)) ] && [ "$HEIGHT" -ge $((screen_h - 64)) ] \
+    || fail "window is ${WIDTH}x${HEIGHT} on a ${screen_w}x${screen_h} screen"
+
+sleep 1
+shot="$artifacts/main-window-${locale%%.*}.png"
+import -window root "$shot"
+echo "screenshot: $shot"
+
+# The wallpaper's three bands, white, blue and red, fill the client area
+# from top to bottom (the caption and the menu bar take the first pixels).
+pixel() { convert "$shot" -crop "1x1+$1+$2" -format '%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]\n' info:; }
+x=$((screen_w / 2))
+read -r r g b < <(pixel "$x" $((screen_h * 30 / 100)))
+[ "$r" -gt 180 ] && [ "$g" -gt 180 ] && [ "$b" -gt 180 ] || fail "upper band is $r,$g,$b, not white"
+read -r r g b < <(pixel "$x" $((screen_h * 55 / 100)))
+[ "$b" -gt 100 ] && [ "$r" -lt 60 ] || fail "middle band is $r,$g,$b, not blue"
+read -r r g b < <(pixel "$x" $((screen_h * 90 / 100)))
+[ "$r" -gt 150 ] && [ "$g" -lt 80 ] || fail "lower band is $r,$g,$b, not red"
+
+# F4 ends the program with exit code 0.
+xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+xdotool key F4
+for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$pid" 2>/dev/null && fail "the program still runs after F4"
+code=0
+wait "$pid" || code=$?
+[ "$code" -eq 0 ] || fail "exit code $code"

@@ -1,0 +1,119 @@
+#include "fact_description_dialog.h"
+#include "fact_text_dialog.h"
+#include "wizard_run.h"
+#include "../resources/resource.h"
+#include "../resources/ui_strings.h"
+#include "../store/app_state.h"
+#include "../store/fact_store.h"
+#include "../store/platform_ui.h"
+
+#include <vector>
+
+namespace {
+
+void Complain(HWND dialog, const char* text)
+{
+    MessageBox1251(dialog, text, Text::CaptionError, MB_OK);
+}
+
+void OnInitDialog(HWND dialog)
+{
+    AttachWizardRun(dialog);
+    SendDlgItemMessageW(dialog, IDC_DESCRIPTION_NAME, EM_SETLIMITTEXT, SLOT_CHARS, 0);
+    SendDlgItemMessageW(dialog, IDC_DESCRIPTION_TEXT, EM_SETLIMITTEXT, EDIT_TEXT_MAX, 0);
+    SetDlgItemText1251(dialog, IDC_DESCRIPTION_NAME, Text::DefaultFactName);
+}
+
+// Whether every path the wizard will build for this name fits its slot: the
+// fact folder, its description file and its main text file.
+bool FactPathsFit(const WizardRun* run, const char* segment)
+{
+    char folder[SLOT_SIZE];
+    char file[SLOT_SIZE];
+    return SlotJoin(folder, run->DirectivePath, segment) &&
+           DescriptionFilePath(folder, file) &&
+           SlotJoin(file, folder, segment, Text::MainTextExtension);
+}
+
+void OnNext(HWND dialog, WizardRun* run)
+{
+    char name[SLOT_SIZE];
+    char segment[SLOT_SIZE];
+    std::vector<char> description(TEXT_BUFFER_SIZE);
+    TextFit typedName = GetDlgItemText1251(dialog, IDC_DESCRIPTION_NAME, name, SLOT_SIZE);
+    TextFit typedText = GetDlgItemText1251(dialog, IDC_DESCRIPTION_TEXT, description.data(), EDIT_TEXT_MAX + 1);
+
+    // Everything is checked before anything is created.
+    if (typedName == TEXT_NOT_1251) {
+        Complain(dialog, Text::NameNot1251);
+        return;
+    }
+    if (typedText == TEXT_NOT_1251) {
+        Complain(dialog, Text::TextNot1251);
+        return;
+    }
+    if (typedName == TEXT_FITS && name[0] == '\0') {
+        // An empty name would put the files into the Directive itself.
+        Complain(dialog, Text::FactNameEmpty);
+        return;
+    }
+    if (typedName != TEXT_FITS || typedText != TEXT_FITS ||
+        !SlotJoin(segment, "\\", name) || !FactPathsFit(run, segment)) {
+        Complain(dialog, Text::FactPathTooLong);
+        return;
+    }
+    char factFolder[SLOT_SIZE];
+    SlotJoin(factFolder, run->DirectivePath, segment);
+    // Another fact's folder is never taken over. An empty one is what an
+    // earlier press left when the description could not be written: reuse it.
+    if (GetFolderState(factFolder) == FOLDER_IN_USE) {
+        Complain(dialog, Text::FactNameTaken);
+        return;
+    }
+
+    SlotCopy(run->FactName, segment);
+    SlotCopy(App.FactName, segment);
+    CreateFactFolder(run->DirectivePath, name, run->FactFolderPath);
+    SlotCopy(App.FactFolderPath, run->FactFolderPath);
+
+    char descriptionFile[SLOT_SIZE];
+    DescriptionFilePath(run->FactFolderPath, descriptionFile);
+    if (!WriteTextFile(descriptionFile, description.data())) {
+        MessageBox1251(NULL, Text::DescriptionNotWritten, Text::CaptionFile, MB_OK);
+        return;
+    }
+    HandOverWizardRun(run);
+    DestroyWindow(dialog);
+    OpenDialog(IDD_FACT_TEXT, FactTextDialog, App.OwnerWindow);
+}
+
+void OnCommand(HWND dialog, int id)
+{
+    WizardRun* run = WizardRunOf(dialog);
+    if (!run)
+        return;
+    switch (id) {
+    case IDOK:
+        OnNext(dialog, run);
+        break;
+    case IDCANCEL:
+        SetCurrentDirectory1251(run->CaptureRoot);
+        DestroyWindow(dialog);
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+INT_PTR CALLBACK FactDescriptionDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    (void)lParam;
+    switch (message) {
+    case WM_INITDIALOG: OnInitDialog(dialog); return FALSE;
+    case WM_COMMAND:    OnCommand(dialog, LOWORD(wParam)); return TRUE;
+    case WM_DESTROY:    DetachWizardRun(dialog); return FALSE;
+    default:            return FALSE;
+    }
+}

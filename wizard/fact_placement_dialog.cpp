@@ -1,0 +1,119 @@
+#include "fact_placement_dialog.h"
+#include "fact_description_dialog.h"
+#include "wizard_run.h"
+#include "../resources/resource.h"
+#include "../resources/ui_strings.h"
+#include "../store/app_state.h"
+#include "../store/folder_list.h"
+#include "../store/platform_ui.h"
+
+namespace {
+
+const int DIRECTIVE_LEVEL = 4;
+
+FolderCascade PlacementCascade(WizardRun* run)
+{
+    FolderCascade cascade = {
+        { IDC_PLACE_SECTION_LIST, IDC_PLACE_TOPIC_LIST, IDC_PLACE_SUBTOPIC_LIST, IDC_PLACE_DIRECTIVE_LIST, 0 },
+        DIRECTIVE_LEVEL, run->CaptureRoot };
+    return cascade;
+}
+
+void Complain(HWND dialog, const char* text)
+{
+    MessageBox1251(dialog, text, Text::CaptionError, MB_OK);
+}
+
+void OnInitDialog(HWND dialog)
+{
+    WizardRun* run = AttachWizardRun(dialog);
+    // A base root that cannot be held leaves the lists empty rather than
+    // placing the fact below an older root.
+    if (GetCurrentDirectory1251(run->CaptureRoot, SLOT_SIZE) != TEXT_FITS) {
+        EnableWindow(GetDlgItem(dialog, IDOK), FALSE);
+        return;
+    }
+    SlotCopy(App.CaptureRoot, run->CaptureRoot);
+    FillFolderList(GetDlgItem(dialog, IDC_PLACE_SECTION_LIST), run->CaptureRoot);
+}
+
+// The Directive list composes the path of the chosen Directive, without
+// entering it.
+void OnDirectiveSelected(HWND dialog, WizardRun* run)
+{
+    char path[SLOT_SIZE];
+    SelectionPath composed = ComposeSelectionPath(dialog, PlacementCascade(run), DIRECTIVE_LEVEL, path);
+    if (composed == SELECTION_COMPOSED) {
+        SlotCopy(run->DirectivePath, path);
+        SlotCopy(App.DirectivePath, path);
+        SetDlgItemText1251(dialog, IDC_PLACE_DIRECTIVE_PATH, path);
+    } else if (composed == SELECTION_TOO_LONG) {
+        // No selection stays behind that "ВЫБРАТЬ" could take for this Directive.
+        SendDlgItemMessageW(dialog, IDC_PLACE_DIRECTIVE_LIST, LB_SETCURSEL, (WPARAM)-1, 0);
+        Complain(dialog, Text::DirectivePathTooLong);
+    }
+}
+
+void OnChoose(HWND dialog, WizardRun* run)
+{
+    static const int lists[DIRECTIVE_LEVEL] = {
+        IDC_PLACE_SECTION_LIST, IDC_PLACE_TOPIC_LIST, IDC_PLACE_SUBTOPIC_LIST, IDC_PLACE_DIRECTIVE_LIST };
+    static const char* const missing[DIRECTIVE_LEVEL] = {
+        Text::PlaceNoSection, Text::PlaceNoTopic, Text::PlaceNoSubtopic, Text::PlaceNoDirective };
+    for (int i = 0; i < DIRECTIVE_LEVEL; i++) {
+        if (SendDlgItemMessageW(dialog, lists[i], LB_GETCURSEL, 0, 0) < 0) {
+            Complain(dialog, missing[i]);
+            return;
+        }
+    }
+    HandOverWizardRun(run);
+    DestroyWindow(dialog);
+    OpenDialog(IDD_FACT_DESCRIPTION, FactDescriptionDialog, App.OwnerWindow);
+}
+
+void OnOpenDirective(HWND dialog, WizardRun* run)
+{
+    if (SlotEquals(run->DirectivePath, Text::UnsetPath))
+        Complain(dialog, Text::DirectiveNotChosen);
+    else
+        OpenFolderInShell(run->DirectivePath);
+}
+
+void OnCommand(HWND dialog, int id, int notification)
+{
+    WizardRun* run = WizardRunOf(dialog);
+    if (!run)
+        return;
+    char root[SLOT_SIZE];
+    SlotCopy(root, run->CaptureRoot);  // the run is gone once the dialog is
+    switch (id) {
+    case IDC_PLACE_SECTION_LIST:
+    case IDC_PLACE_TOPIC_LIST:
+    case IDC_PLACE_SUBTOPIC_LIST:
+        if (notification == LBN_SELCHANGE)
+            FollowSelection(dialog, PlacementCascade(run), id - IDC_PLACE_SECTION_LIST + 1);
+        break;
+    case IDC_PLACE_DIRECTIVE_LIST:
+        if (notification == LBN_SELCHANGE)
+            OnDirectiveSelected(dialog, run);
+        break;
+    case IDC_PLACE_OPEN_DIRECTIVE: OnOpenDirective(dialog, run); break;
+    case IDOK:                     OnChoose(dialog, run); break;
+    case IDCANCEL:                 SetCurrentDirectory1251(root); DestroyWindow(dialog); break;
+    default:                       break;
+    }
+    SetCurrentDirectory1251(root);
+}
+
+} // namespace
+
+INT_PTR CALLBACK FactPlacementDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    (void)lParam;
+    switch (message) {
+    case WM_INITDIALOG: OnInitDialog(dialog); return FALSE;
+    case WM_COMMAND:    OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
+    case WM_DESTROY:    DetachWizardRun(dialog); return FALSE;
+    default:            return FALSE;
+    }
+}

@@ -1,0 +1,87 @@
+#include "fact_text_dialog.h"
+#include "wizard_run.h"
+#include "../resources/resource.h"
+#include "../resources/ui_strings.h"
+#include "../store/app_state.h"
+#include "../store/fact_store.h"
+#include "../store/platform_ui.h"
+
+#include <vector>
+
+namespace {
+
+void OnInitDialog(HWND dialog)
+{
+    WizardRun* run = AttachWizardRun(dialog);
+    SendDlgItemMessageW(dialog, IDC_TEXT_MAIN_TEXT, EM_SETLIMITTEXT, EDIT_TEXT_MAX, 0);
+    SetDlgItemText1251(dialog, IDC_TEXT_FOLDER_PATH, run->FactFolderPath);
+}
+
+// Both exits end the wizard: nothing is in the making any more.
+void EndWizard(HWND dialog, WizardRun* run)
+{
+    SlotCopy(App.FactFolderPath, Text::UnsetPath);
+    SetCurrentDirectory1251(run->CaptureRoot);
+    DestroyWindow(dialog);
+}
+
+void OnSave(HWND dialog, WizardRun* run)
+{
+    std::vector<char> text(TEXT_BUFFER_SIZE);
+    TextFit typed = GetDlgItemText1251(dialog, IDC_TEXT_MAIN_TEXT, text.data(), EDIT_TEXT_MAX + 1);
+    if (typed == TEXT_NOT_1251) {
+        MessageBox1251(dialog, Text::TextNot1251, Text::CaptionError, MB_OK);
+        return;
+    }
+    char path[SLOT_SIZE];
+    if (typed != TEXT_FITS ||
+        !SlotJoin(path, run->FactFolderPath, run->FactName, Text::MainTextExtension) ||
+        !WriteTextFile(path, text.data())) {
+        // The dialog stays open with the typed text, so nothing is lost:
+        // the user can try again or give the fact up.
+        MessageBox1251(NULL, Text::MainTextNotWritten, Text::CaptionFile, MB_OK);
+        return;
+    }
+    EndWizard(dialog, run);
+}
+
+void OnDiscard(HWND dialog, WizardRun* run)
+{
+    // Only this wizard's own fact folder is touched.
+    DeleteUnfinishedFact(run->FactFolderPath);
+    EndWizard(dialog, run);
+}
+
+void OnOpenFolder(HWND dialog, WizardRun* run)
+{
+    if (SlotEquals(run->FactFolderPath, Text::UnsetPath))
+        MessageBox1251(dialog, Text::FactFolderNotChosen, Text::CaptionError, MB_OK);
+    else
+        OpenFolderInShell(run->FactFolderPath);
+}
+
+void OnCommand(HWND dialog, int id)
+{
+    WizardRun* run = WizardRunOf(dialog);
+    if (!run)
+        return;
+    switch (id) {
+    case IDOK:                 OnSave(dialog, run); break;
+    case IDCANCEL:             OnDiscard(dialog, run); break;
+    case IDC_TEXT_OPEN_FOLDER: OnOpenFolder(dialog, run); break;
+    default:                   break;
+    }
+}
+
+} // namespace
+
+INT_PTR CALLBACK FactTextDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    (void)lParam;
+    switch (message) {
+    case WM_INITDIALOG: OnInitDialog(dialog); return FALSE;
+    case WM_COMMAND:    OnCommand(dialog, LOWORD(wParam)); return TRUE;
+    case WM_DESTROY:    DetachWizardRun(dialog); return FALSE;
+    default:            return FALSE;
+    }
+}

@@ -1,0 +1,33 @@
+#include "wizard_run.h"
+#include "../store/app_state.h"
+
+WizardRun* AttachWizardRun(HWND dialog)
+{
+    WizardRun* run = new WizardRun();
+    SlotCopy(run->CaptureRoot, App.CaptureRoot);
+    SlotCopy(run->DirectivePath, App.DirectivePath);
+    SlotCopy(run->FactFolderPath, App.FactFolderPath);
+    SlotCopy(run->FactName, App.FactName);
+    SetWindowLongPtrW(dialog, DWLP_USER, (LONG_PTR)run);
+    return run;
+}
+
+WizardRun* WizardRunOf(HWND dialog)
+{
+    return (WizardRun*)GetWindowLongPtrW(dialog, DWLP_USER);
+}
+
+void DetachWizardRun(HWND dialog)
+{
+    WizardRun* run = WizardRunOf(dialog);
+    SetWindowLongPtrW(dialog, DWLP_USER, 0);
+    delete run;
+}
+
+void HandOverWizardRun(const WizardRun* run)
+{
+    SlotCopy(App.CaptureRoot, run->CaptureRoot);
+    SlotCopy(App.DirectivePath, run->DirectivePath);
+    SlotCopy(App.FactFolderPath, run->FactFolderPath);
+    SlotCopy(App.FactName, run->FactName);
+}

@@ -1,0 +1,23 @@
+// What one run of the fact wizard has chosen so far. AppState carries these
+// values from one step to the next, but two wizards open at once would
+// overwrite each other there; so each step takes its own copy when it opens
+// and acts only on that, and hands its copy on through AppState right before
+// it opens the next step.
+#pragma once
+#include <windows.h>
+#include "../store/path_slot.h"
+
+struct WizardRun {
+    char CaptureRoot[SLOT_SIZE];
+    char DirectivePath[SLOT_SIZE];
+    char FactFolderPath[SLOT_SIZE];
+    char FactName[SLOT_SIZE];
+};
+
+// Gives the dialog its own copy of the wizard members of AppState.
+WizardRun* AttachWizardRun(HWND dialog);
+WizardRun* WizardRunOf(HWND dialog);
+void DetachWizardRun(HWND dialog);
+
+// Writes the run's values back into AppState, for the step about to open.
+void HandOverWizardRun(const WizardRun* run);
