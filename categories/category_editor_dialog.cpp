@@ -47,13 +47,15 @@ void Complain(HWND dialog, const char* text)
 
 void OnInitDialog(HWND dialog)
 {
+    // The root first: everything after may send notifications.
+    bool rootHeld = GetCurrentDirectory1251(App.EditorRoot, SLOT_SIZE) == TEXT_FITS;
     for (int i = 0; i < LEVEL_COUNT; i++) {
         SendDlgItemMessageW(dialog, LEVELS[i].nameId, EM_SETLIMITTEXT, SLOT_CHARS, 0);
         SetDlgItemText1251(dialog, LEVELS[i].nameId, LEVELS[i].prompt);
     }
     // A base root that cannot be held leaves the lists empty and creates
     // nothing, rather than working in an older root.
-    if (GetCurrentDirectory1251(App.EditorRoot, SLOT_SIZE) != TEXT_FITS) {
+    if (!rootHeld) {
         for (int i = 0; i < LEVEL_COUNT; i++)
             EnableWindow(GetDlgItem(dialog, LEVELS[i].createId), FALSE);
         return;
@@ -133,8 +135,10 @@ void OnCommand(HWND dialog, int id, int notification)
         SetCurrentDirectory1251(App.EditorRoot);
         DestroyWindow(dialog);
         return;
-    default:
+    case IDC_EDITOR_DIRECTIVE_LIST:
         break;
+    default:
+        return;  // the edits' notifications
     }
     SetCurrentDirectory1251(App.EditorRoot);
 }

@@ -1,1 +1,412 @@
-#include <gtest/gtest.h>
+// The fact base browser, driven as a user drives it.
+#include "../browser/fact_base_dialog.h"
+#include "../categories/category_editor_dialog.h"
+#include "../wizard/fact_placement_dialog.h"
+#include "../resources/resource.h"
+#include "../store/app_state.h"
+#include "../store/fact_store.h"
+#include "../store/platform_ui.h"
+#include "support/dialog_driver.h"
+#include "support/dialog_fixture.h"
+#include "support/test_files.h"
+
+namespace {
+
+const int SECTIONS = IDC_BROWSER_SECTION_LIST;
+const int TOPICS = IDC_BROWSER_TOPIC_LIST;
+const int SUBTOPICS = IDC_BROWSER_SUBTOPIC_LIST;
+const int DIRECTIVES = IDC_BROWSER_DIRECTIVE_LIST;
+const int FACTS = IDC_BROWSER_FACT_LIST;
+const int VIEW = IDC_BROWSER_TEXT_VIEW;
+
+class Browser : public DialogTest {
+protected:
+    void SetUp() override
+    {
+        DialogTest::SetUp();
+        BuildFactBase();
+        browser_ = Open(IDD_FACT_BASE, FactBaseDialog);
+    }
+    // Selects Раздел, Тема, Подтема, Установка.
+    void WalkToDirective(HWND browser)
+    {
+        SelectNamed(browser, SECTIONS, "Раздел");
+        SelectNamed(browser, TOPICS, "Тема");
+        SelectNamed(browser, SUBTOPICS, "Подтема");
+        SelectNamed(browser, DIRECTIVES, "Установка");
+    }
+    void ShowDescription(HWND browser, const std::string& fact) { SelectNamed(browser, FACTS, fact); }
+    void ShowMainText(HWND browser, const std::string& fact)
+    {
+        SelectNamed(browser, FACTS, fact);  // the first click of a double click
+        std::vector<std::string> facts = ListEntries(browser, FACTS);
+        DoubleClickEntry(browser, FACTS, (int)(std::find(facts.begin(), facts.end(), fact) - facts.begin()));
+    }
+    HWND browser_ = NULL;
+};
+
+TEST_F(Browser, OpensOnTheBaseRootWithNothingOnShow)
+{
+    EXPECT_EQ(ControlText(browser_, IDC_BROWSER_ROOT_FIELD), base_);
+    EXPECT_EQ(ListEntries(browser_, SECTIONS), (std::vector<std::string>{ "..", "Раздел 2", "Раздел" }));
+    for (int list : { TOPICS, SUBTOPICS, DIRECTIVES, FACTS })
+        EXPECT_TRUE(ListEntries(browser_, list).empty());
+    EXPECT_EQ(SelectedIndex(browser_, SECTIONS), -1);
+    EXPECT_EQ(ControlText(browser_, VIEW), "");
+    EXPECT_EQ(std::string(App.BrowseRoot), base_);
+    EXPECT_EQ(std::string(App.LastFolderPath), base_);
+    EXPECT_EQ(CurrentDirectory(), base_);
+    ClickButton(browser_, IDC_BROWSER_OPEN_FOLDER);
+    EXPECT_EQ(shellOpened_, std::vector<std::string>{ base_ }) << "right after opening it opens the base root";
+}
+
+TEST_F(Browser, EachSelectionFillsTheNextListAndEmptiesTheOnesBelow)
+{
+    SelectNamed(browser_, SECTIONS, "Раздел");
+    // The list control sorts the listing's bracketed names: "[Тема 3]" before "[Тема]".
+    EXPECT_EQ(ListEntries(browser_, TOPICS), (std::vector<std::string>{ "..", "Тема 3", "Тема" }));
+    EXPECT_EQ(std::string(App.LastFolderPath), base_ + "\\Раздел");
+    EXPECT_EQ(CurrentDirectory(), base_);
+    WalkToDirective(browser_);
+    EXPECT_EQ(ListEntries(browser_, FACTS), (std::vector<std::string>{ "..", "Gold", "Без описания", "Факт" }));
+    EXPECT_EQ(std::string(App.LastFolderPath), DirectivePath());
+    ShowDescription(browser_, "Факт");
+    EXPECT_EQ(ControlText(browser_, VIEW), "Описание\r\nфакта");
+
+    // A Topic selection keeps the Section and refills only the Subtopics.
+    SelectNamed(browser_, TOPICS, "Тема 3");
+    EXPECT_EQ(ListEntries(browser_, SECTIONS).size(), 3u);
+    EXPECT_EQ(ListEntries(browser_, SECTIONS)[SelectedIndex(browser_, SECTIONS)], "Раздел");
+    EXPECT_EQ(ListEntries(browser_, SUBTOPICS), std::vector<std::string>{ ".." });
+    EXPECT_TRUE(ListEntries(browser_, DIRECTIVES).empty());
+    EXPECT_TRUE(ListEntries(browser_, FACTS).empty());
+    EXPECT_EQ(ControlText(browser_, VIEW), "  ");
+
+    WalkToDirective(browser_);
+    ShowDescription(browser_, "Факт");
+    SelectNamed(browser_, SECTIONS, "Раздел 2");
+    EXPECT_EQ(ListEntries(browser_, TOPICS), (std::vector<std::string>{ "..", "Тема 2" }));
+    for (int list : { SUBTOPICS, DIRECTIVES, FACTS })
+        EXPECT_TRUE(ListEntries(browser_, list).empty());
+    EXPECT_EQ(ControlText(browser_, VIEW), "  ");
+    ClickButton(browser_, IDC_BROWSER_CHANGE_FACT);
+    ASSERT_EQ(boxes_.Seen().size(), 1u);
+    ExpectBox(boxes_.Seen()[0], L"Сначала выберете факт :)", L"Изменение факта", browser_);
+    EXPECT_EQ(CurrentDirectory(), base_);
+}
+
+TEST_F(Browser, AClickShowsTheDescriptionADoubleClickTheMainText)
+{
+    WalkToDirective(browser_);
+    ShowDescription(browser_, "Факт");
+    EXPECT_EQ(ControlText(browser_, VIEW), "Описание\r\nфакта");
+    EXPECT_EQ(std::string(App.LastFolderPath), DirectivePath() + "\\Факт");
+    ShowMainText(browser_, "Факт");
+    EXPECT_EQ(ControlText(browser_, VIEW), "Основной текст");
+    EXPECT_TRUE(boxes_.Seen().empty());
+    EXPECT_EQ(CurrentDirectory(), base_);
+}
+
+TEST_F(Browser, MissingFilesAreReportedWithoutAnOwner)
+{
+    WalkToDirective(browser_);
+    ShowDescription(browser_, "Без описания");
+    ASSERT_EQ(boxes_.Seen().size(), 1u);
+    ExpectBox(boxes_.Seen()[0], L"Файла описания факта 'Описание.txt' не найдено!", L"Openning file", NULL);
+    EXPECT_EQ(ControlText(browser_, VIEW), "  ");
+    EXPECT_EQ(CurrentDirectory(), base_);
+    ClickButton(browser_, IDC_BROWSER_OPEN_FOLDER);
+    EXPECT_EQ(shellOpened_.back(), DirectivePath() + "\\Без описания");
+    ClickButton(browser_, IDC_BROWSER_CHANGE_FACT);
+    ASSERT_EQ(boxes_.Seen().size(), 2u);
+    EXPECT_EQ(boxes_.Seen()[1].text, L"Сначала выберете факт :)") << "nothing is on show";
+
+    // Gold's main text is named Silver.txt, so it is not found.
+    ShowMainText(browser_, "Gold");
+    ASSERT_EQ(boxes_.Seen().size(), 3u);
+    ExpectBox(boxes_.Seen()[2], L"Основого файла факта не найдено!", L"Openning file", NULL);
+    EXPECT_EQ(ControlText(browser_, VIEW), "  ");
+    ClickButton(browser_, IDC_BROWSER_CHANGE_FACT);
+    EXPECT_EQ(boxes_.Seen().back().text, L"Сначала выберете факт :)");
+    EXPECT_EQ(FileText(DirectivePath() + "\\Gold\\Описание.txt"), "gold") << "the description shown before is safe";
+}
+
+TEST_F(Browser, ATextTooLongToShowIsReportedAsNotFound)
+{
+    WriteBytes(DirectivePath() + "\\Факт\\Факт.txt", std::string(SHOWN_TEXT_MAX + 1, 'x'));
+    WalkToDirective(browser_);
+    ShowMainText(browser_, "Факт");
+    ASSERT_EQ(boxes_.Seen().size(), 1u);
+    EXPECT_EQ(boxes_.Seen()[0].text, L"Основого файла факта не найдено!");
+    EXPECT_EQ(ControlText(browser_, VIEW), "  ");
+}
+
+TEST_F(Browser, TheParentEntryIsAFolderNameLikeAnyOther)
+{
+    SelectNamed(browser_, SECTIONS, "..");
+    std::string parent = base_.substr(0, base_.rfind('\\'));
+    std::string self = base_.substr(base_.rfind('\\') + 1);
+    std::vector<std::string> topics = ListEntries(browser_, TOPICS);
+    EXPECT_NE(std::find(topics.begin(), topics.end(), self), topics.end()) << "the base root's parent is listed";
+    EXPECT_EQ(std::string(App.LastFolderPath), base_ + "\\..");
+
+    // In the Fact list it leads to the Subtopic, which has no description.
+    WalkToDirective(browser_);
+    ShowDescription(browser_, "..");
+    ASSERT_EQ(boxes_.Seen().size(), 1u);
+    EXPECT_EQ(boxes_.Seen()[0].text, L"Файла описания факта 'Описание.txt' не найдено!");
+    EXPECT_EQ(std::string(App.LastFolderPath), DirectivePath() + "\\..");
+}
+
+TEST_F(Browser, AFolderRemovedSinceItWasListedLeavesTheNextListEmpty)
+{
+    SelectNamed(browser_, SECTIONS, "Раздел");
+    RemoveTree(base_ + "\\Раздел 2");
+    SelectNamed(browser_, SECTIONS, "Раздел 2");
+    EXPECT_TRUE(ListEntries(browser_, TOPICS).empty()) << "never the base root's Sections in its place";
+    EXPECT_EQ(CurrentDirectory(), base_);
+}
+
+TEST_F(Browser, OtherListNotificationsOnlyReturnToTheBaseRoot)
+{
+    SelectNamed(browser_, SECTIONS, "Раздел");
+    SetCurrentDirectoryW(L"C:\\");
+    HWND list = GetDlgItem(browser_, SECTIONS);
+    SendMessageW(browser_, WM_COMMAND, MAKEWPARAM(SECTIONS, LBN_DBLCLK), (LPARAM)list);
+    SendMessageW(browser_, WM_COMMAND, MAKEWPARAM(TOPICS, LBN_SETFOCUS), (LPARAM)list);
+    EXPECT_EQ(CurrentDirectory(), base_);
+    EXPECT_EQ(ListEntries(browser_, TOPICS).size(), 3u);
+    EXPECT_EQ(FactBaseDialog(browser_, WM_COMMAND, 4242, 0), TRUE) << "every command is taken";
+    EXPECT_EQ(FactBaseDialog(browser_, WM_TIMER, 0, 0), FALSE);
+}
+
+TEST_F(Browser, WritingBackNeedsAConfirmationAndStoresExactlyTheView)
+{
+    std::string description = DirectivePath() + "\\Факт\\Описание.txt";
+    std::string mainText = DirectivePath() + "\\Факт\\Факт.txt";
+    WalkToDirective(browser_);
+    ShowDescription(browser_, "Факт");
+
+    TypeText(browser_, VIEW, "a\r\nb\r\nc");
+    boxes_.AnswerNext(IDCANCEL);
+    ClickButton(browser_, IDC_BROWSER_CHANGE_FACT);
+    ASSERT_EQ(boxes_.Seen().size(), 1u);
+    ExpectBox(boxes_.Seen()[0], L"Точно ИЗМЕНИТЬ?", L"Внимание!", browser_, { IDOK, IDCANCEL });
+    EXPECT_EQ(FileText(description), "Описание\r\nфакта") << "Cancel leaves the file as it was";
+
+    ClickButton(browser_, IDC_BROWSER_CHANGE_FACT);
+    EXPECT_EQ(FileText(description), "a\r\nb\r\nc");
+    ClickButton(browser_, IDC_BROWSER_CHANGE_FACT);
+    EXPECT_EQ(FileText(description), "a\r\nb\r\nc") << "writing twice changes nothing";
+    EXPECT_EQ(ControlText(browser_, VIEW), "a\r\nb\r\nc");
+
+    ShowMainText(browser_, "Факт");
+    TypeText(browser_, VIEW, "");
+    ClickButton(browser_, IDC_BROWSER_CHANGE_FACT);
+    EXPECT_EQ(FileText(mainText), "");
+    EXPECT_EQ(FileText(description), "a\r\nb\r\nc");
+    EXPECT_EQ(FolderEntries(DirectivePath() + "\\Факт"), (std::vector<std::string>{ "Описание.txt", "Факт.txt" }));
+}
+
+TEST_F(Browser, AReadOnlyFileIsReportedAndKeepsItsContent)
+{
+    std::string description = DirectivePath() + "\\Факт\\Описание.txt";
+    WalkToDirective(browser_);
+    ShowDescription(browser_, "Факт");
+    SetReadOnly(description, true);
+    TypeText(browser_, VIEW, "changed");
+    ClickButton(browser_, IDC_BROWSER_CHANGE_FACT);
+    SetReadOnly(description, false);
+    ASSERT_EQ(boxes_.Seen().size(), 2u);
+    ExpectBox(boxes_.Seen()[1], L"Ошибка создания файла :)", L"Файл", NULL);
+    EXPECT_EQ(FileText(description), "Описание\r\nфакта");
+    EXPECT_EQ(ControlText(browser_, VIEW), "changed") << "the edited text stays for another try";
+    ClickButton(browser_, IDC_BROWSER_CHANGE_FACT);
+    EXPECT_EQ(FileText(description), "changed");
+}
+
+TEST_F(Browser, TextTypedWhileNothingIsOnShowIsNeverWritten)
+{
+    WalkToDirective(browser_);
+    TypeText(browser_, VIEW, "stray");
+    ClickButton(browser_, IDC_BROWSER_CHANGE_FACT);
+    ASSERT_EQ(boxes_.Seen().size(), 1u);
+    EXPECT_EQ(boxes_.Seen()[0].text, L"Сначала выберете факт :)");
+    EXPECT_EQ(FileText(DirectivePath() + "\\Факт\\Описание.txt"), "Описание\r\nфакта");
+}
+
+TEST_F(Browser, ALongTextIsShownAndWrittenBackWhole)
+{
+    std::string text(SHOWN_TEXT_MAX, 'ж');
+    std::string mainText = DirectivePath() + "\\Факт\\Факт.txt";
+    WriteBytes(mainText, text);
+    WalkToDirective(browser_);
+    ShowMainText(browser_, "Факт");
+    EXPECT_EQ(SendDlgItemMessageW(browser_, VIEW, EM_GETLIMITTEXT, 0, 0), SHOWN_TEXT_MAX);
+    EXPECT_EQ(ControlText(browser_, VIEW).size(), text.size());
+    ClickButton(browser_, IDC_BROWSER_CHANGE_FACT);
+    EXPECT_EQ(FileText(mainText), text);
+}
+
+TEST_F(Browser, CharactersOutsideWindows1251AreRefusedNotWritten)
+{
+    WalkToDirective(browser_);
+    ShowDescription(browser_, "Факт");
+    TypeTextWide(browser_, VIEW, L"\u65e5\u672c caf\u00e9");
+    ClickButton(browser_, IDC_BROWSER_CHANGE_FACT);
+    ASSERT_EQ(boxes_.Seen().size(), 2u);
+    EXPECT_EQ(boxes_.Seen()[1].caption, L"Ошибка");
+    EXPECT_EQ(boxes_.Seen()[1].owner, browser_);
+    EXPECT_EQ(FileText(DirectivePath() + "\\Факт\\Описание.txt"), "Описание\r\nфакта");
+}
+
+TEST_F(Browser, TwoBrowsersKeepTheirOwnFileOnShow)
+{
+    HWND second = Open(IDD_FACT_BASE, FactBaseDialog);
+    WalkToDirective(browser_);
+    ShowDescription(browser_, "Факт");
+    ClickButton(second, IDC_BROWSER_CHANGE_FACT);
+    ASSERT_EQ(boxes_.Seen().size(), 1u);
+    EXPECT_EQ(boxes_.Seen()[0].text, L"Сначала выберете факт :)");
+    EXPECT_EQ(boxes_.Seen()[0].owner, second);
+
+    WalkToDirective(second);
+    ShowMainText(second, "Факт");
+    TypeText(browser_, VIEW, "first");
+    TypeText(second, VIEW, "second");
+    ClickButton(browser_, IDC_BROWSER_CHANGE_FACT);
+    ClickButton(second, IDC_BROWSER_CHANGE_FACT);
+    EXPECT_EQ(FileText(DirectivePath() + "\\Факт\\Описание.txt"), "first");
+    EXPECT_EQ(FileText(DirectivePath() + "\\Факт\\Факт.txt"), "second");
+}
+
+TEST_F(Browser, ExitEscapeAndTheCloseBoxCloseItAtTheBaseRoot)
+{
+    ClickButton(browser_, IDCANCEL);
+    EXPECT_FALSE(IsWindow(browser_));
+    EXPECT_EQ(CurrentDirectory(), base_);
+
+    HWND second = Open(IDD_FACT_BASE, FactBaseDialog);
+    MSG escape = { GetDlgItem(second, SECTIONS), WM_KEYDOWN, VK_ESCAPE, 0x00010001, 0, { 0, 0 } };
+    EXPECT_TRUE(IsDialogMessageW(second, &escape));
+    PumpMessages();
+    EXPECT_FALSE(IsWindow(second));
+
+    HWND third = Open(IDD_FACT_BASE, FactBaseDialog);
+    SendMessageW(third, WM_SYSCOMMAND, SC_CLOSE, 0);
+    PumpMessages();
+    EXPECT_FALSE(IsWindow(third));
+    EXPECT_EQ(App.ActiveDialog, third) << "closing does not touch ActiveDialog";
+}
+
+TEST_F(Browser, CreateReplacesTheBrowserByTheCategoryEditor)
+{
+    WalkToDirective(browser_);
+    ShowDescription(browser_, "Факт");
+    ClickButton(browser_, IDC_BROWSER_CREATE);
+    EXPECT_FALSE(IsWindow(browser_));
+    HWND editor = App.ActiveDialog;
+    ASSERT_TRUE(IsWindow(editor));
+    EXPECT_EQ(WindowTextWide(editor), L"CОЗДАНИЕ");
+    EXPECT_EQ(GetWindow(editor, GW_OWNER), owner_);
+    EXPECT_EQ(std::string(App.EditorRoot), base_) << "it starts from the browser's base root";
+
+    // A new browser starts with nothing on show.
+    HWND fresh = Open(IDD_FACT_BASE, FactBaseDialog);
+    ClickButton(fresh, IDC_BROWSER_CHANGE_FACT);
+    ASSERT_EQ(boxes_.Seen().size(), 1u);
+    EXPECT_EQ(boxes_.Seen()[0].text, L"Сначала выберете факт :)");
+}
+
+// The popup menu: chosen through the keyboard while its loop runs.
+struct PopupPick {
+    static int downs;
+    static HMENU seenMenu;
+    static int seenItems;
+    static RECT seenRect;
+    static HHOOK hook;
+    static LRESULT CALLBACK Filter(int code, WPARAM wParam, LPARAM lParam)
+    {
+        if (code == MSGF_MENU && !seenMenu) {
+            HWND menuWindow = FindWindowW(L"#32768", NULL);
+            if (menuWindow) {
+                seenMenu = (HMENU)SendMessageW(menuWindow, MN_GETHMENU, 0, 0);
+                seenItems = GetMenuItemCount(seenMenu);
+                GetWindowRect(menuWindow, &seenRect);
+                for (int i = 0; i < downs; i++)
+                    PostMessageW(menuWindow, WM_KEYDOWN, VK_DOWN, 0);
+                PostMessageW(menuWindow, WM_KEYDOWN, VK_RETURN, 0);
+            }
+        }
+        return CallNextHookEx(hook, code, wParam, lParam);
+    }
+    // Right-clicks the dialog at (x, y) and picks the item `downs` steps down.
+    static void RightClick(HWND dialog, int x, int y, int itemDowns)
+    {
+        downs = itemDowns;
+        seenMenu = NULL;
+        hook = SetWindowsHookExW(WH_MSGFILTER, Filter, NULL, GetCurrentThreadId());
+        PostMessageW(dialog, WM_NULL, 0, 0);
+        SendMessageW(dialog, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(x, y));
+        UnhookWindowsHookEx(hook);
+        PumpMessages();
+    }
+};
+int PopupPick::downs;
+HMENU PopupPick::seenMenu;
+int PopupPick::seenItems;
+RECT PopupPick::seenRect;
+HHOOK PopupPick::hook;
+
+TEST_F(Browser, TheRightClickPopupOpensAtThePointerAndReplacesTheBrowser)
+{
+    POINT at = { 560, 420 };
+    ClientToScreen(browser_, &at);
+    PopupPick::RightClick(browser_, 560, 420, 1);
+    ASSERT_TRUE(PopupPick::seenMenu != NULL);
+    EXPECT_EQ(PopupPick::seenItems, 3);
+    EXPECT_EQ(PopupPick::seenRect.left, at.x);
+    EXPECT_EQ(PopupPick::seenRect.top, at.y);
+    EXPECT_FALSE(IsWindow(browser_));
+    EXPECT_EQ(WindowTextWide(App.ActiveDialog), L"CОЗДАНИЕ");
+
+    HWND second = Open(IDD_FACT_BASE, FactBaseDialog);
+    PopupPick::RightClick(second, 560, 420, 2);
+    EXPECT_FALSE(IsWindow(second));
+    EXPECT_EQ(WindowTextWide(App.ActiveDialog), L"Создание Факта - выбор папки");
+    EXPECT_EQ(GetWindow(App.ActiveDialog, GW_OWNER), owner_);
+    EXPECT_EQ(std::string(App.CaptureRoot), base_);
+}
+
+// A base root at the top of a drive: paths carry a doubled separator.
+TEST_F(DialogTest, BrowserAtTheTopOfADrive)
+{
+    const char* alias = getenv("FACTS_DRIVE_T_ALIAS");
+    if (!alias || !*alias)
+        GTEST_SKIP() << "drive T: is not mapped";
+    RemoveTree(alias);
+    MakeFolder(alias);
+    base_ = alias;
+    BuildFactBase();
+    SetCurrentDirectoryW(L"T:\\");
+    HWND browser = Open(IDD_FACT_BASE, FactBaseDialog);
+    EXPECT_EQ(std::string(App.BrowseRoot), "T:\\");
+    EXPECT_EQ(ListEntries(browser, SECTIONS), (std::vector<std::string>{ "Раздел 2", "Раздел" }));
+    SelectNamed(browser, SECTIONS, "Раздел");
+    EXPECT_EQ(std::string(App.LastFolderPath), "T:\\\\Раздел");
+    SelectNamed(browser, TOPICS, "Тема");
+    SelectNamed(browser, SUBTOPICS, "Подтема");
+    SelectNamed(browser, DIRECTIVES, "Установка");
+    SelectNamed(browser, FACTS, "Факт");
+    EXPECT_EQ(ControlText(browser, VIEW), "Описание\r\nфакта");
+    TypeText(browser, VIEW, "на диске");
+    ClickButton(browser, IDC_BROWSER_CHANGE_FACT);
+    EXPECT_EQ(FileText(std::string(alias) + "\\Раздел\\Тема\\Подтема\\Установка\\Факт\\Описание.txt"), "на диске");
+    EXPECT_EQ(CurrentDirectory(), "T:\\");
+    DestroyWindow(browser);
+    SetCurrentDirectoryW(L"C:\\");
+    RemoveTree(alias);
+    MakeFolder(alias);
+}
+
+} // namespace

@@ -100,7 +100,7 @@ void OnCommand(HWND dialog, int id, int notification)
     case IDC_PLACE_OPEN_DIRECTIVE: OnOpenDirective(dialog, run); break;
     case IDOK:                     OnChoose(dialog, run); break;
     case IDCANCEL:                 SetCurrentDirectory1251(root); DestroyWindow(dialog); break;
-    default:                       break;
+    default:                       return;  // the path field's notifications
     }
     SetCurrentDirectory1251(root);
 }

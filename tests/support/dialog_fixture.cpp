@@ -1,0 +1,87 @@
+#include "dialog_fixture.h"
+#include "dialog_driver.h"
+#include "test_files.h"
+#include "../../store/app_state.h"
+#include "../../store/platform_ui.h"
+
+std::vector<std::string> DialogTest::shellOpened_;
+
+void DialogTest::SetUp()
+{
+    InitAppState(&App);
+    App.AppInstance = GetModuleHandleW(NULL);
+    owner_ = CreateWindowExW(0, L"Static", L"owner", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, NULL, NULL, NULL, NULL);
+    App.OwnerWindow = owner_;
+    shellOpened_.clear();
+    OpenFolderInShell = [](const char* path) { shellOpened_.push_back(path); };
+    base_ = NewTestFolder();
+    SetCurrentDirectoryW(Wide(base_).c_str());
+}
+
+void DialogTest::TearDown()
+{
+    // Every dialog of the program is owned by the owner window and goes with it.
+    DestroyWindow(owner_);
+    PumpMessages();
+    SetCurrentDirectoryW(L"C:\\");
+    OpenFolderInShell = OpenFolderWithShellExecute;
+}
+
+std::string DialogTest::DirectivePath() const
+{
+    return base_ + "\\Раздел\\Тема\\Подтема\\Установка";
+}
+
+void DialogTest::BuildFactBase()
+{
+    MakeFolder(base_ + "\\Раздел");
+    MakeFolder(base_ + "\\Раздел\\Тема");
+    MakeFolder(base_ + "\\Раздел\\Тема 3");
+    MakeFolder(base_ + "\\Раздел\\Тема\\Подтема");
+    MakeFolder(DirectivePath());
+    MakeFolder(DirectivePath() + "\\Факт");
+    WriteBytes(DirectivePath() + "\\Факт\\Описание.txt", "Описание\r\nфакта");
+    WriteBytes(DirectivePath() + "\\Факт\\Факт.txt", "Основной текст");
+    MakeFolder(DirectivePath() + "\\Без описания");
+    MakeFolder(DirectivePath() + "\\Gold");
+    WriteBytes(DirectivePath() + "\\Gold\\Описание.txt", "gold");
+    WriteBytes(DirectivePath() + "\\Gold\\Silver.txt", "silver");
+    MakeFolder(base_ + "\\Раздел 2");
+    MakeFolder(base_ + "\\Раздел 2\\Тема 2");
+    WriteBytes(base_ + "\\rus.bmp", "files are never listed");
+}
+
+std::string DialogTest::FileText(const std::string& path)
+{
+    std::string bytes;
+    return ReadBytes(path, &bytes) ? bytes : std::string("<missing>");
+}
+
+HWND DialogTest::Open(int templateId, DLGPROC procedure)
+{
+    HWND dialog = OpenDialog(templateId, procedure, owner_);
+    EXPECT_TRUE(dialog != NULL);
+    return dialog;
+}
+
+std::vector<HWND> DialogTest::OpenWindowsTitled(const wchar_t* title)
+{
+    struct Search { const wchar_t* title; std::vector<HWND> found; } search = { title, {} };
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM param) -> BOOL {
+        Search* s = (Search*)param;
+        if (WindowTextWide(window) == s->title)
+            s->found.push_back(window);
+        return TRUE;
+    }, (LPARAM)&search);
+    return search.found;
+}
+
+void ExpectBox(const SeenMessageBox& box, const wchar_t* text, const wchar_t* caption, HWND owner,
+               const std::vector<int>& buttons)
+{
+    EXPECT_EQ(box.text, text);
+    EXPECT_EQ(box.caption, caption);
+    EXPECT_EQ(box.owner, owner);
+    EXPECT_EQ(box.buttons, buttons);
+    EXPECT_FALSE(box.hasIcon);
+}

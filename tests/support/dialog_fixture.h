@@ -1,0 +1,36 @@
+// A fact base on disk, an owner window standing in for the main window, the
+// shared state at its start values, and the shell's folder opening recorded
+// instead of performed: what every dialog test starts from.
+#pragma once
+#include "message_boxes.h"
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <string>
+#include <vector>
+
+class DialogTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // base\Раздел\Тема\Подтема\Установка holding the facts "Факт" (both
+    // files), "Без описания" (no files) and "Gold" (its main text misnamed);
+    // a second Section "Раздел 2" holding "Тема 2".
+    void BuildFactBase();
+    std::string DirectivePath() const;  // base\Раздел\Тема\Подтема\Установка
+    std::string FileText(const std::string& path);
+
+    // Opens a dialog as the main window would, with the base root current.
+    HWND Open(int templateId, DLGPROC procedure);
+    // Windows of this thread titled so, still open.
+    static std::vector<HWND> OpenWindowsTitled(const wchar_t* title);
+
+    std::string base_;
+    HWND owner_ = NULL;
+    MessageBoxWatcher boxes_;
+    static std::vector<std::string> shellOpened_;
+};
+
+// The message box as the tests expect to see it: text, caption, owner, one OK button, no icon.
+void ExpectBox(const SeenMessageBox& box, const wchar_t* text, const wchar_t* caption, HWND owner,
+               const std::vector<int>& buttons = { IDOK });
