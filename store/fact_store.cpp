@@ -12,21 +12,36 @@
 namespace {
 
 struct ListedFolder {
-    std::wstring bracketed;  // "[name]", the form the list control sorts by
-    std::string name;        // the plain name in Windows-1251
+    std::string sortKey;  // orders as the list control's comparison of "[name]" does
+    std::string name;     // the plain name in Windows-1251
 };
 
 // The list control places each "[name]" of a directory listing with a
-// case-blind comparison of the bracketed strings; the brackets matter, as
-// "]" and a blank do not sort like the end of a name. Ties (names equal but
-// for case) go by code point so that the order does not depend on the file
-// system's enumeration order.
+// case-blind comparison of the bracketed strings; the brackets matter, as "]"
+// and a blank do not sort like the end of a name. A sort key of the bracketed
+// name orders exactly as that comparison and is made once per name, where the
+// comparison would run n log n times. Ties (names equal but for case) go by
+// the name's bytes, so the order does not depend on the file system's.
+std::string SortKeyOf(const wchar_t* name)
+{
+    std::wstring bracketed = L"[";
+    bracketed += name;
+    bracketed += L"]";
+    int size = LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE,
+                            bracketed.c_str(), -1, NULL, 0);
+    std::string key(size > 0 ? size : 0, '\0');
+    if (size > 0)
+        LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE,
+                     bracketed.c_str(), -1, (LPWSTR)&key[0], size);
+    return key;
+}
+
 bool ListedBefore(const ListedFolder& a, const ListedFolder& b)
 {
-    int order = lstrcmpiW(a.bracketed.c_str(), b.bracketed.c_str());
+    int order = a.sortKey.compare(b.sortKey);
     if (order != 0)
         return order < 0;
-    return a.bracketed < b.bracketed;
+    return a.name < b.name;
 }
 
 } // namespace
@@ -56,9 +71,7 @@ bool ListSubfolders(const char* folder, std::vector<std::string>* names)
         if (TextTo1251(found.cFileName, -1, name, LISTED_NAME_MAX + 1) != TEXT_FITS)
             continue;
         entry.name = name;
-        entry.bracketed = L"[";
-        entry.bracketed += found.cFileName;
-        entry.bracketed += L"]";
+        entry.sortKey = SortKeyOf(found.cFileName);
         listed.push_back(entry);
     } while (FindNextFileW(search, &found));
     FindClose(search);

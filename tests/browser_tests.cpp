@@ -237,7 +237,7 @@ TEST_F(Browser, TextTypedWhileNothingIsOnShowIsNeverWritten)
 
 TEST_F(Browser, ALongTextIsShownAndWrittenBackWhole)
 {
-    std::string text(SHOWN_TEXT_MAX, 'ж');
+    std::string text = LinesOfText(SHOWN_TEXT_MAX);
     std::string mainText = DirectivePath() + "\\Факт\\Факт.txt";
     WriteBytes(mainText, text);
     WalkToDirective(browser_);

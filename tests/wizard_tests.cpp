@@ -320,7 +320,7 @@ TEST_F(Wizard, TextsUpToTheEditLimitAreStoredWhole)
 {
     HWND description = ToDescription();
     EXPECT_EQ(SendDlgItemMessageW(description, IDC_DESCRIPTION_TEXT, EM_GETLIMITTEXT, 0, 0), EDIT_TEXT_MAX);
-    std::string longText(EDIT_TEXT_MAX, 'ы');
+    std::string longText = LinesOfText(EDIT_TEXT_MAX);
     HWND text = Next(description, "Длинный", longText);
     EXPECT_EQ(SendDlgItemMessageW(text, IDC_TEXT_MAIN_TEXT, EM_GETLIMITTEXT, 0, 0), EDIT_TEXT_MAX);
     TypeText(text, IDC_TEXT_MAIN_TEXT, longText);

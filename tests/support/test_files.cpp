@@ -140,3 +140,15 @@ std::string CurrentDirectory()
     GetCurrentDirectoryW(1024, path);
     return Cp1251(path);
 }
+
+std::string LinesOfText(size_t length)
+{
+    std::string text;
+    text.reserve(length + 80);
+    while (text.size() < length)
+        text += std::string(78, '\xFB') + "\r\n";
+    text.resize(length);
+    if (!text.empty() && text.back() == '\r')
+        text.back() = '\xFB';  // no half line break at the end
+    return text;
+}

@@ -18,5 +18,10 @@ std::vector<std::string> FolderEntries(const std::string& path);
 void RemoveTree(const std::string& path);
 std::string CurrentDirectory();
 
+// A text of exactly `length` characters in lines of 78 Cyrillic letters and
+// CR LF, as a long fact is typed (one line of that length takes the edit
+// control minutes to lay out under Wine).
+std::string LinesOfText(size_t length);
+
 std::wstring Wide(const std::string& text1251);
 std::string Cp1251(const std::wstring& text);
