@@ -287,14 +287,11 @@ TEST_F(Browser, ExitEscapeAndTheCloseBoxCloseItAtTheBaseRoot)
     EXPECT_EQ(CurrentDirectory(), base_);
 
     HWND second = Open(IDD_FACT_BASE, FactBaseDialog);
-    MSG escape = { GetDlgItem(second, SECTIONS), WM_KEYDOWN, VK_ESCAPE, 0x00010001, 0, { 0, 0 } };
-    EXPECT_TRUE(IsDialogMessageW(second, &escape));
-    PumpMessages();
+    PressEscape(second, SECTIONS);
     EXPECT_FALSE(IsWindow(second));
 
     HWND third = Open(IDD_FACT_BASE, FactBaseDialog);
-    SendMessageW(third, WM_SYSCOMMAND, SC_CLOSE, 0);
-    PumpMessages();
+    CloseByCaptionBox(third);
     EXPECT_FALSE(IsWindow(third));
     EXPECT_EQ(App.ActiveDialog, third) << "closing does not touch ActiveDialog";
 }
@@ -381,11 +378,9 @@ TEST_F(Browser, TheRightClickPopupOpensAtThePointerAndReplacesTheBrowser)
 // A base root at the top of a drive: paths carry a doubled separator.
 TEST_F(DialogTest, BrowserAtTheTopOfADrive)
 {
-    const char* alias = getenv("FACTS_DRIVE_T_ALIAS");
-    if (!alias || !*alias)
+    std::string alias = EmptyDriveT();
+    if (alias.empty())
         GTEST_SKIP() << "drive T: is not mapped";
-    RemoveTree(alias);
-    MakeFolder(alias);
     base_ = alias;
     BuildFactBase();
     SetCurrentDirectoryW(L"T:\\");
@@ -401,12 +396,11 @@ TEST_F(DialogTest, BrowserAtTheTopOfADrive)
     EXPECT_EQ(ControlText(browser, VIEW), "Описание\r\nфакта");
     TypeText(browser, VIEW, "на диске");
     ClickButton(browser, IDC_BROWSER_CHANGE_FACT);
-    EXPECT_EQ(FileText(std::string(alias) + "\\Раздел\\Тема\\Подтема\\Установка\\Факт\\Описание.txt"), "на диске");
+    EXPECT_EQ(FileText(alias + "\\Раздел\\Тема\\Подтема\\Установка\\Факт\\Описание.txt"), "на диске");
     EXPECT_EQ(CurrentDirectory(), "T:\\");
     DestroyWindow(browser);
     SetCurrentDirectoryW(L"C:\\");
-    RemoveTree(alias);
-    MakeFolder(alias);
+    EmptyDriveT();
 }
 
 } // namespace

@@ -223,36 +223,30 @@ TEST_F(CategoryEditor, CancelEscapeAndTheCloseBoxCloseItAtTheBaseRoot)
     EXPECT_FALSE(IsWindow(editor_));
     EXPECT_EQ(CurrentDirectory(), base_);
     HWND second = Open(IDD_CATEGORY_EDITOR, CategoryEditorDialog);
-    MSG escape = { GetDlgItem(second, SECTIONS), WM_KEYDOWN, VK_ESCAPE, 0x00010001, 0, { 0, 0 } };
-    EXPECT_TRUE(IsDialogMessageW(second, &escape));
-    PumpMessages();
+    PressEscape(second, SECTIONS);
     EXPECT_FALSE(IsWindow(second));
     HWND third = Open(IDD_CATEGORY_EDITOR, CategoryEditorDialog);
-    SendMessageW(third, WM_SYSCOMMAND, SC_CLOSE, 0);
-    PumpMessages();
+    CloseByCaptionBox(third);
     EXPECT_FALSE(IsWindow(third));
 }
 
 TEST_F(DialogTest, CategoryEditorAtTheTopOfADrive)
 {
-    const char* alias = getenv("FACTS_DRIVE_T_ALIAS");
-    if (!alias || !*alias)
+    std::string alias = EmptyDriveT();
+    if (alias.empty())
         GTEST_SKIP() << "drive T: is not mapped";
-    RemoveTree(alias);
-    MakeFolder(alias);
-    MakeFolder(std::string(alias) + "\\Раздел");
+    MakeFolder(alias + "\\Раздел");
     SetCurrentDirectoryW(L"T:\\");
     HWND editor = Open(IDD_CATEGORY_EDITOR, CategoryEditorDialog);
     EXPECT_EQ(ListEntries(editor, SECTIONS), std::vector<std::string>{ "Раздел" });
     SelectNamed(editor, SECTIONS, "Раздел");
     TypeText(editor, TOPIC.nameId, "Тема на диске");
     ClickButton(editor, TOPIC.createId);
-    EXPECT_TRUE(PathExists(std::string(alias) + "\\Раздел\\Тема на диске"));
+    EXPECT_TRUE(PathExists(alias + "\\Раздел\\Тема на диске"));
     EXPECT_EQ(ListEntries(editor, TOPICS), (std::vector<std::string>{ "..", "Тема на диске" }));
     DestroyWindow(editor);
     SetCurrentDirectoryW(L"C:\\");
-    RemoveTree(alias);
-    MakeFolder(alias);
+    EmptyDriveT();
 }
 
 } // namespace

@@ -83,16 +83,13 @@ TEST_F(FolderListFill, AFolderWithoutSubfoldersShowsOnlyTheParentEntry)
 
 TEST_F(FolderListFill, TheTopOfADriveHasNoParentEntry)
 {
-    const char* alias = getenv("FACTS_DRIVE_T_ALIAS");
-    if (!alias || !*alias)
+    std::string alias = EmptyDriveT();
+    if (alias.empty())
         GTEST_SKIP() << "drive T: is not mapped";
-    RemoveTree(alias);
-    MakeFolder(alias);
-    MakeFolder(std::string(alias) + "\\Раздел");
+    MakeFolder(alias + "\\Раздел");
     EXPECT_EQ(LiteralListing("T:\\"), std::vector<std::string>{ "Раздел" });
     EXPECT_EQ(ProgramListing("T:\\"), std::vector<std::string>{ "Раздел" });
-    RemoveTree(alias);
-    MakeFolder(alias);
+    EmptyDriveT();
 }
 
 // Names that Windows-1251 cannot hold could be neither shown truly nor

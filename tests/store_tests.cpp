@@ -363,14 +363,11 @@ class DriveRoot : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const char* alias = getenv("FACTS_DRIVE_T_ALIAS");
-        if (!alias || !*alias)
+        folder_ = EmptyDriveT();
+        if (folder_.empty())
             GTEST_SKIP() << "drive T: is not mapped (run through tools/wine-run)";
-        folder_ = alias;
-        RemoveTree(folder_);
-        MakeFolder(folder_);
     }
-    void TearDown() override { if (!folder_.empty()) RemoveTree(folder_); MakeFolder(folder_); }
+    void TearDown() override { EmptyDriveT(); }
     std::string folder_;
 };
 

@@ -292,8 +292,7 @@ TEST_F(Wizard, DiscardingRemovesOnlyWhatTheWizardMade)
 
     text = Next(ToDescription(), "С чужим файлом", "x");
     WriteBytes(Directive() + "\\С чужим файлом\\чужой.doc", "foreign");
-    SendMessageW(text, WM_SYSCOMMAND, SC_CLOSE, 0);  // the close box discards too
-    PumpMessages();
+    CloseByCaptionBox(text);  // the close box discards too
     EXPECT_FALSE(IsWindow(text));
     EXPECT_EQ(FolderEntries(Directive() + "\\С чужим файлом"), std::vector<std::string>{ "чужой.doc" });
 }
@@ -303,9 +302,7 @@ TEST_F(Wizard, CancellingEarlierStepsLeavesNothingNew)
     std::vector<std::string> before = FolderEntries(Directive());
     HWND placement = OpenPlacement();
     SelectPath(placement);
-    MSG escape = { GetDlgItem(placement, SECTIONS), WM_KEYDOWN, VK_ESCAPE, 0x00010001, 0, { 0, 0 } };
-    EXPECT_TRUE(IsDialogMessageW(placement, &escape));
-    PumpMessages();
+    PressEscape(placement, SECTIONS);
     EXPECT_FALSE(IsWindow(placement));
     HWND description = ToDescription();
     TypeText(description, IDC_DESCRIPTION_NAME, "Передумал");
@@ -423,11 +420,9 @@ TEST_F(Wizard, AFactMadeInTheWizardIsReadAndChangedInTheBrowser)
 
 TEST_F(DialogTest, WizardAtTheTopOfADrive)
 {
-    const char* alias = getenv("FACTS_DRIVE_T_ALIAS");
-    if (!alias || !*alias)
+    std::string alias = EmptyDriveT();
+    if (alias.empty())
         GTEST_SKIP() << "drive T: is not mapped";
-    RemoveTree(alias);
-    MakeFolder(alias);
     base_ = alias;
     BuildFactBase();
     SetCurrentDirectoryW(L"T:\\");
@@ -441,11 +436,10 @@ TEST_F(DialogTest, WizardAtTheTopOfADrive)
     TypeText(App.ActiveDialog, IDC_DESCRIPTION_NAME, "На диске");
     ClickButton(App.ActiveDialog, IDOK);
     ClickButton(App.ActiveDialog, IDOK);
-    EXPECT_TRUE(PathExists(std::string(alias) + "\\Раздел\\Тема\\Подтема\\Установка\\На диске\\На диске.txt"));
+    EXPECT_TRUE(PathExists(alias + "\\Раздел\\Тема\\Подтема\\Установка\\На диске\\На диске.txt"));
     EXPECT_EQ(CurrentDirectory(), "T:\\");
     SetCurrentDirectoryW(L"C:\\");
-    RemoveTree(alias);
-    MakeFolder(alias);
+    EmptyDriveT();
 }
 
 } // namespace

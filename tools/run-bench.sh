@@ -3,9 +3,5 @@
 # code page). The folders it makes stay in the build's Wine prefix, so a
 # second run starts at once.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-export FACTS_BUILD=${FACTS_BUILD:-$root/build}
-"$root/tools/setup.sh"
-"$root/tools/build.sh" "$FACTS_BUILD"
-source "$root/tools/wine-session.sh"
+source "$(dirname "$0")/prepare.sh"
 FACTS_LANG=ru_RU.UTF-8 "$root/tools/wine-run" "$FACTS_BUILD/bench/folder_list_bench.exe"

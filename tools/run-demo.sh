@@ -5,12 +5,7 @@
 # runs under Xvfb, opens the fact base browser (F1), saves a screenshot, says
 # where, and ends the program with F4. Safe to run again.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-export FACTS_BUILD=${FACTS_BUILD:-$root/build}
-
-"$root/tools/setup.sh"
-"$root/tools/build.sh" "$FACTS_BUILD"
-source "$root/tools/wine-session.sh"
+source "$(dirname "$0")/prepare.sh"
 
 base="$FACTS_BUILD/demo-base"
 rm -rf "$base"

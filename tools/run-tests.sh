@@ -3,12 +3,7 @@
 # every test under Wine, in the Russian and in the English code page.
 # Exits non-zero on any failure. Safe to run again.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-export FACTS_BUILD=${FACTS_BUILD:-$root/build}
-
-"$root/tools/setup.sh"
-"$root/tools/build.sh" "$FACTS_BUILD"
-source "$root/tools/wine-session.sh"
+source "$(dirname "$0")/prepare.sh"
 
 # A tiny file system that is full, for the test of a write that cannot finish.
 FACTS_FULL_DISK_DIR="$FACTS_BUILD/full-disk"

@@ -44,6 +44,19 @@ void ClickButton(HWND dialog, int id)
     SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)GetDlgItem(dialog, id));
 }
 
+void PressEscape(HWND dialog, int controlId)
+{
+    MSG escape = { GetDlgItem(dialog, controlId), WM_KEYDOWN, VK_ESCAPE, 0x00010001, 0, { 0, 0 } };
+    EXPECT_TRUE(IsDialogMessageW(dialog, &escape));
+    PumpMessages();
+}
+
+void CloseByCaptionBox(HWND dialog)
+{
+    SendMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    PumpMessages();
+}
+
 std::vector<std::string> ListEntries(HWND dialog, int listId)
 {
     HWND list = GetDlgItem(dialog, listId);

@@ -14,6 +14,10 @@ void SelectEntry(HWND dialog, int listId, int index);
 void SelectNamed(HWND dialog, int listId, const std::string& name);
 void DoubleClickEntry(HWND dialog, int listId, int index);
 void ClickButton(HWND dialog, int id);
+// Esc with the focus on a control, through the dialog's keyboard handling.
+void PressEscape(HWND dialog, int controlId);
+// The close box of the caption.
+void CloseByCaptionBox(HWND dialog);
 
 std::vector<std::string> ListEntries(HWND dialog, int listId);
 int SelectedIndex(HWND dialog, int listId);

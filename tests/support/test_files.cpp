@@ -152,3 +152,13 @@ std::string LinesOfText(size_t length)
         text.back() = '\xFB';  // no half line break at the end
     return text;
 }
+
+std::string EmptyDriveT()
+{
+    const char* alias = getenv("FACTS_DRIVE_T_ALIAS");
+    if (!alias || !*alias)
+        return "";
+    RemoveTree(alias);
+    MakeFolder(alias);
+    return alias;
+}

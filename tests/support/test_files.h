@@ -16,6 +16,9 @@ void SetReadOnly(const std::string& path, bool readOnly);
 // Names in a folder, "." and ".." left out, sorted by byte value.
 std::vector<std::string> FolderEntries(const std::string& path);
 void RemoveTree(const std::string& path);
+// Drive T: emptied, as the folder it maps to (reachable without T:), or ""
+// when the test command did not map it.
+std::string EmptyDriveT();
 std::string CurrentDirectory();
 
 // A text of exactly `length` characters in lines of 78 Cyrillic letters and
