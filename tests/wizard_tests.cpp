@@ -345,6 +345,27 @@ TEST_F(Wizard, ATextOutsideWindows1251IsRefused)
     EXPECT_FALSE(PathExists(Directive() + "\\Иероглифы\\Иероглифы.txt"));
 }
 
+// The last step opened while no fact folder is in the making (the unset "C:\").
+TEST_F(Wizard, TheTextStepWithoutAFactFolderTouchesNothing)
+{
+    WriteBytes("C:\\Описание.txt", "not ours");
+    SlotCopy(App.FactName, "\\Чужой");
+    HWND text = Open(IDD_FACT_TEXT, FactTextDialog);
+    EXPECT_EQ(ControlText(text, IDC_TEXT_FOLDER_PATH), "C:\\");
+    ClickButton(text, IDC_TEXT_OPEN_FOLDER);
+    ASSERT_EQ(boxes_.Seen().size(), 1u);
+    ExpectBox(boxes_.Seen()[0], L"Укажите полный путь к установке - выберете заново директории :)", L"Ошибка", text);
+    EXPECT_TRUE(shellOpened_.empty());
+    ClickButton(text, IDOK);
+    ASSERT_EQ(boxes_.Seen().size(), 2u);
+    EXPECT_EQ(boxes_.Seen()[1].text, L"Ошибка создания основного файла :)");
+    EXPECT_FALSE(PathExists("C:\\Чужой.txt"));
+    ClickButton(text, IDCANCEL);
+    EXPECT_FALSE(IsWindow(text));
+    EXPECT_EQ(FileText("C:\\Описание.txt"), "not ours");
+    DeleteFileW(L"C:\\Описание.txt");
+}
+
 // Two wizards at once: each step acts on what its own run chose.
 TEST_F(Wizard, TwoWizardsInterleavedKeepTheirOwnFacts)
 {

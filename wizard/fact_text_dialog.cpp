@@ -34,7 +34,9 @@ void OnSave(HWND dialog, WizardRun* run)
         return;
     }
     char path[SLOT_SIZE];
-    if (typed != TEXT_FITS ||
+    // Without a fact folder of its own the text has nowhere to go: never the
+    // root of drive C.
+    if (typed != TEXT_FITS || SlotEquals(run->FactFolderPath, Text::UnsetPath) ||
         !SlotJoin(path, run->FactFolderPath, run->FactName, Text::MainTextExtension) ||
         !WriteTextFile(path, text.data())) {
         // The dialog stays open with the typed text, so nothing is lost:
