@@ -131,6 +131,21 @@ TEST_F(Browser, MissingFilesAreReportedWithoutAnOwner)
     EXPECT_EQ(FileText(DirectivePath() + "\\Gold\\Описание.txt"), "gold") << "the description shown before is safe";
 }
 
+// The not-found box has no owner, so the browser stays usable while it is up:
+// a write-back pressed then must not store the blanks over the file shown before.
+TEST_F(Browser, NothingIsOnShowWhileTheNotFoundBoxIsUp)
+{
+    WalkToDirective(browser_);
+    ShowDescription(browser_, "Gold");  // the first click of the double click
+    boxes_.WhileNextBoxIsUp([&] { ClickButton(browser_, IDC_BROWSER_CHANGE_FACT); });
+    std::vector<std::string> facts = ListEntries(browser_, FACTS);
+    DoubleClickEntry(browser_, FACTS, (int)(std::find(facts.begin(), facts.end(), "Gold") - facts.begin()));
+    ASSERT_EQ(boxes_.Seen().size(), 2u);
+    EXPECT_EQ(boxes_.Seen()[0].text, L"Основого файла факта не найдено!");
+    EXPECT_EQ(boxes_.Seen()[1].text, L"Сначала выберете факт :)");
+    EXPECT_EQ(FileText(DirectivePath() + "\\Gold\\Описание.txt"), "gold");
+}
+
 TEST_F(Browser, ATextTooLongToShowIsReportedAsNotFound)
 {
     WriteBytes(DirectivePath() + "\\Факт\\Факт.txt", std::string(SHOWN_TEXT_MAX + 1, 'x'));

@@ -60,6 +60,11 @@ void MessageBoxWatcher::OnActivate(HWND box)
                    SendMessageW(icon, STM_GETICON, 0, 0) != 0;
     seen_.push_back(seen);
 
+    if (whileUp_) {
+        std::function<void()> action = whileUp_;
+        whileUp_ = nullptr;
+        action();
+    }
     int answer = IDOK;
     if (!answers_.empty()) {
         answer = answers_.front();

@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,8 @@ public:
     ~MessageBoxWatcher();
     // The button to press in the next box; IDOK when nothing is queued.
     void AnswerNext(int buttonId) { answers_.push_back(buttonId); }
+    // Something the user does while the next box is up, before answering it.
+    void WhileNextBoxIsUp(std::function<void()> action) { whileUp_ = action; }
     const std::vector<SeenMessageBox>& Seen() const { return seen_; }
     void Clear() { seen_.clear(); }
 
@@ -32,4 +35,5 @@ private:
     std::deque<int> answers_;
     std::vector<SeenMessageBox> seen_;
     std::vector<HWND> answered_;
+    std::function<void()> whileUp_;
 };
