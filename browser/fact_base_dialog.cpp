@@ -138,7 +138,7 @@ void WriteBack(HWND dialog)
     std::vector<char> text(TEXT_BUFFER_SIZE);
     TextFit fetched = GetDlgItemText1251(dialog, IDC_BROWSER_TEXT_VIEW, text.data(), TEXT_BUFFER_SIZE);
     if (fetched == TEXT_NOT_1251) {
-        MessageBox1251(dialog, Text::TextNot1251, Text::CaptionError, MB_OK);
+        Complain(dialog, Text::TextNot1251);
         return;
     }
     if (fetched != TEXT_FITS || !WriteTextFile(state->ShownFilePath, text.data()))

@@ -40,11 +40,6 @@ FolderCascade EditorCascade()
     return cascade;
 }
 
-void Complain(HWND dialog, const char* text)
-{
-    MessageBox1251(dialog, text, Text::CaptionError, MB_OK);
-}
-
 void OnInitDialog(HWND dialog)
 {
     // The root first: everything after may send notifications.

@@ -1,5 +1,6 @@
 #include "platform_ui.h"
 #include "app_state.h"
+#include "../resources/ui_strings.h"
 #include <shellapi.h>
 
 void SetWindowText1251(HWND window, const char* text)
@@ -30,6 +31,11 @@ TextFit GetDlgItemText1251(HWND dialog, int id, char* out, int capacity)
 int MessageBox1251(HWND owner, const char* text, const char* caption, UINT type)
 {
     return MessageBoxW(owner, WideFrom1251(text).c_str(), WideFrom1251(caption).c_str(), type);
+}
+
+void Complain(HWND dialog, const char* text)
+{
+    MessageBox1251(dialog, text, Text::CaptionError, MB_OK);
 }
 
 int ListBoxInsert1251(HWND list, int index, const char* text)

@@ -16,6 +16,10 @@ std::wstring WindowTextWide(HWND window);
 
 int MessageBox1251(HWND owner, const char* text, const char* caption, UINT type);
 
+// A complaint about the user's own action: owned by the dialog, caption
+// "Ошибка", one OK button, no icon.
+void Complain(HWND dialog, const char* text);
+
 // List box entries.
 int ListBoxInsert1251(HWND list, int index, const char* text);
 TextFit ListBoxText1251(HWND list, int index, char* out, int capacity);

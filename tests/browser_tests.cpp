@@ -301,14 +301,8 @@ TEST_F(Browser, ExitEscapeAndTheCloseBoxCloseItAtTheBaseRoot)
     EXPECT_FALSE(IsWindow(browser_));
     EXPECT_EQ(CurrentDirectory(), base_);
 
-    HWND second = Open(IDD_FACT_BASE, FactBaseDialog);
-    PressEscape(second, SECTIONS);
-    EXPECT_FALSE(IsWindow(second));
-
-    HWND third = Open(IDD_FACT_BASE, FactBaseDialog);
-    CloseByCaptionBox(third);
-    EXPECT_FALSE(IsWindow(third));
-    EXPECT_EQ(App.ActiveDialog, third) << "closing does not touch ActiveDialog";
+    HWND last = ExpectClosedByEscapeAndCloseBox(IDD_FACT_BASE, FactBaseDialog, SECTIONS);
+    EXPECT_EQ(App.ActiveDialog, last) << "closing does not touch ActiveDialog";
 }
 
 TEST_F(Browser, CreateReplacesTheBrowserByTheCategoryEditor)
@@ -393,12 +387,8 @@ TEST_F(Browser, TheRightClickPopupOpensAtThePointerAndReplacesTheBrowser)
 // A base root at the top of a drive: paths carry a doubled separator.
 TEST_F(DialogTest, BrowserAtTheTopOfADrive)
 {
-    std::string alias = EmptyDriveT();
-    if (alias.empty())
+    if (!UseDriveTAsBase())
         GTEST_SKIP() << "drive T: is not mapped";
-    base_ = alias;
-    BuildFactBase();
-    SetCurrentDirectoryW(L"T:\\");
     HWND browser = Open(IDD_FACT_BASE, FactBaseDialog);
     EXPECT_EQ(std::string(App.BrowseRoot), "T:\\");
     EXPECT_EQ(ListEntries(browser, SECTIONS), (std::vector<std::string>{ "Раздел 2", "Раздел" }));
@@ -411,7 +401,7 @@ TEST_F(DialogTest, BrowserAtTheTopOfADrive)
     EXPECT_EQ(ControlText(browser, VIEW), "Описание\r\nфакта");
     TypeText(browser, VIEW, "на диске");
     ClickButton(browser, IDC_BROWSER_CHANGE_FACT);
-    EXPECT_EQ(FileText(alias + "\\Раздел\\Тема\\Подтема\\Установка\\Факт\\Описание.txt"), "на диске");
+    EXPECT_EQ(FileText(base_ + "\\Раздел\\Тема\\Подтема\\Установка\\Факт\\Описание.txt"), "на диске");
     EXPECT_EQ(CurrentDirectory(), "T:\\");
     DestroyWindow(browser);
     SetCurrentDirectoryW(L"C:\\");

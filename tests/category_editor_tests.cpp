@@ -222,12 +222,7 @@ TEST_F(CategoryEditor, CancelEscapeAndTheCloseBoxCloseItAtTheBaseRoot)
     ClickButton(editor_, IDCANCEL);
     EXPECT_FALSE(IsWindow(editor_));
     EXPECT_EQ(CurrentDirectory(), base_);
-    HWND second = Open(IDD_CATEGORY_EDITOR, CategoryEditorDialog);
-    PressEscape(second, SECTIONS);
-    EXPECT_FALSE(IsWindow(second));
-    HWND third = Open(IDD_CATEGORY_EDITOR, CategoryEditorDialog);
-    CloseByCaptionBox(third);
-    EXPECT_FALSE(IsWindow(third));
+    ExpectClosedByEscapeAndCloseBox(IDD_CATEGORY_EDITOR, CategoryEditorDialog, SECTIONS);
 }
 
 TEST_F(DialogTest, CategoryEditorAtTheTopOfADrive)

@@ -441,12 +441,8 @@ TEST_F(Wizard, AFactMadeInTheWizardIsReadAndChangedInTheBrowser)
 
 TEST_F(DialogTest, WizardAtTheTopOfADrive)
 {
-    std::string alias = EmptyDriveT();
-    if (alias.empty())
+    if (!UseDriveTAsBase())
         GTEST_SKIP() << "drive T: is not mapped";
-    base_ = alias;
-    BuildFactBase();
-    SetCurrentDirectoryW(L"T:\\");
     HWND placement = Open(IDD_FACT_PLACEMENT, FactPlacementDialog);
     SelectNamed(placement, SECTIONS, "Раздел");
     SelectNamed(placement, TOPICS, "Тема");
@@ -457,7 +453,7 @@ TEST_F(DialogTest, WizardAtTheTopOfADrive)
     TypeText(App.ActiveDialog, IDC_DESCRIPTION_NAME, "На диске");
     ClickButton(App.ActiveDialog, IDOK);
     ClickButton(App.ActiveDialog, IDOK);
-    EXPECT_TRUE(PathExists(alias + "\\Раздел\\Тема\\Подтема\\Установка\\На диске\\На диске.txt"));
+    EXPECT_TRUE(PathExists(base_ + "\\Раздел\\Тема\\Подтема\\Установка\\На диске\\На диске.txt"));
     EXPECT_EQ(CurrentDirectory(), "T:\\");
     SetCurrentDirectoryW(L"C:\\");
     EmptyDriveT();

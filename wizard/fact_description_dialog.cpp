@@ -11,11 +11,6 @@
 
 namespace {
 
-void Complain(HWND dialog, const char* text)
-{
-    MessageBox1251(dialog, text, Text::CaptionError, MB_OK);
-}
-
 void OnInitDialog(HWND dialog)
 {
     AttachWizardRun(dialog);

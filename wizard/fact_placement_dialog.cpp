@@ -19,11 +19,6 @@ FolderCascade PlacementCascade(WizardRun* run)
     return cascade;
 }
 
-void Complain(HWND dialog, const char* text)
-{
-    MessageBox1251(dialog, text, Text::CaptionError, MB_OK);
-}
-
 void OnInitDialog(HWND dialog)
 {
     WizardRun* run = AttachWizardRun(dialog);

@@ -30,7 +30,7 @@ void OnSave(HWND dialog, WizardRun* run)
     std::vector<char> text(TEXT_BUFFER_SIZE);
     TextFit typed = GetDlgItemText1251(dialog, IDC_TEXT_MAIN_TEXT, text.data(), EDIT_TEXT_MAX + 1);
     if (typed == TEXT_NOT_1251) {
-        MessageBox1251(dialog, Text::TextNot1251, Text::CaptionError, MB_OK);
+        Complain(dialog, Text::TextNot1251);
         return;
     }
     char path[SLOT_SIZE];
@@ -57,7 +57,7 @@ void OnDiscard(HWND dialog, WizardRun* run)
 void OnOpenFolder(HWND dialog, WizardRun* run)
 {
     if (SlotEquals(run->FactFolderPath, Text::UnsetPath))
-        MessageBox1251(dialog, Text::FactFolderNotChosen, Text::CaptionError, MB_OK);
+        Complain(dialog, Text::FactFolderNotChosen);
     else
         OpenFolderInShell(run->FactFolderPath);
 }

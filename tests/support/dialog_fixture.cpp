@@ -51,6 +51,28 @@ void DialogTest::BuildFactBase()
     WriteBytes(base_ + "\\rus.bmp", "files are never listed");
 }
 
+bool DialogTest::UseDriveTAsBase()
+{
+    std::string alias = EmptyDriveT();
+    if (alias.empty())
+        return false;
+    base_ = alias;
+    BuildFactBase();
+    SetCurrentDirectoryW(L"T:\\");
+    return true;
+}
+
+HWND DialogTest::ExpectClosedByEscapeAndCloseBox(int templateId, DLGPROC procedure, int focusId)
+{
+    HWND escaped = Open(templateId, procedure);
+    PressEscape(escaped, focusId);
+    EXPECT_FALSE(IsWindow(escaped));
+    HWND closed = Open(templateId, procedure);
+    CloseByCaptionBox(closed);
+    EXPECT_FALSE(IsWindow(closed));
+    return closed;
+}
+
 std::string DialogTest::FileText(const std::string& path)
 {
     std::string bytes;

@@ -20,6 +20,14 @@ protected:
     std::string DirectivePath() const;  // base\Раздел\Тема\Подтема\Установка
     std::string FileText(const std::string& path);
 
+    // Moves the fact base of BuildFactBase to the top of drive T: and makes
+    // T:\ current. False when the test command did not map the drive.
+    bool UseDriveTAsBase();
+
+    // Closes a dialog of that template by Esc and another by the caption's
+    // close box, both as the dialog's cancel; returns the second one's handle.
+    HWND ExpectClosedByEscapeAndCloseBox(int templateId, DLGPROC procedure, int focusId);
+
     // Opens a dialog as the main window would, with the base root current.
     HWND Open(int templateId, DLGPROC procedure);
     // Windows of this thread titled so, still open.
