@@ -11,8 +11,8 @@
 #include "../resources/resource.h"
 #include "../store/app_state.h"
 #include "../store/fact_store.h"
-#include "../store/folder_list.h"
-#include "../store/platform_text.h"
+#include "../ui/folder_list.h"
+#include "../platform/platform_text.h"
 #include "../tests/support/literal_fill.h"
 
 #include <windows.h>

@@ -3,8 +3,8 @@
 #include "../resources/ui_strings.h"
 #include "../store/app_state.h"
 #include "../store/fact_store.h"
-#include "../store/folder_list.h"
-#include "../store/platform_ui.h"
+#include "../ui/folder_list.h"
+#include "../ui/platform_ui.h"
 
 namespace {
 

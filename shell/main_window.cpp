@@ -2,7 +2,7 @@
 #include "../resources/resource.h"
 #include "../resources/ui_strings.h"
 #include "../store/app_state.h"
-#include "../store/platform_ui.h"
+#include "../ui/platform_ui.h"
 #include "../browser/fact_base_dialog.h"
 #include "../categories/category_editor_dialog.h"
 #include "../wizard/fact_placement_dialog.h"
@@ -35,25 +35,30 @@ HWND CreateMainWindow(HINSTANCE instance)
 // The wallpaper is the user's file in the base root, read anew at every paint
 // so that a replaced picture shows at once. Without it the white class
 // background stays.
+static void PaintWallpaper(HWND window, HDC dc)
+{
+    HBITMAP bitmap = (HBITMAP)LoadImageW(NULL, WideFrom1251(Text::WallpaperFile).c_str(),
+                                         IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
+    if (!bitmap)
+        return;
+    BITMAP size;
+    GetObjectW(bitmap, sizeof size, &size);
+    HDC memory = CreateCompatibleDC(dc);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    RECT client;
+    GetClientRect(window, &client);
+    StretchBlt(dc, 0, 0, client.right, client.bottom,
+               memory, 0, 0, size.bmWidth, size.bmHeight, SRCCOPY);
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+}
+
 static void OnPaint(HWND window)
 {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
-    HBITMAP bitmap = (HBITMAP)LoadImageW(NULL, WideFrom1251(Text::WallpaperFile).c_str(),
-                                         IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
-    if (bitmap) {
-        BITMAP size;
-        GetObjectW(bitmap, sizeof size, &size);
-        HDC memory = CreateCompatibleDC(dc);
-        HGDIOBJ previous = SelectObject(memory, bitmap);
-        RECT client;
-        GetClientRect(window, &client);
-        StretchBlt(dc, 0, 0, client.right, client.bottom,
-                   memory, 0, 0, size.bmWidth, size.bmHeight, SRCCOPY);
-        SelectObject(memory, previous);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
-    }
+    PaintWallpaper(window, dc);
     EndPaint(window, &paint);
 }
 
@@ -74,6 +79,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CREATE:      return 0;
     case WM_DESTROY:     PostQuitMessage(0); return 0;
     case WM_PAINT:       OnPaint(window); return 0;
+    // The same picture into a given device context (PrintWindow, a memory DC).
+    case WM_PRINTCLIENT: PaintWallpaper(window, (HDC)wParam); return 0;
     case WM_COMMAND:     OnCommand(window, LOWORD(wParam)); return 0;
     case WM_LBUTTONDOWN: return 0;
     case WM_LBUTTONUP:   return 0;

@@ -1,6 +1,6 @@
 #include "fact_store.h"
 #include "path_slot.h"
-#include "platform_text.h"
+#include "../platform/platform_text.h"
 #include "../resources/ui_strings.h"
 
 #include <windows.h>

@@ -5,7 +5,7 @@
 #include "../resources/resource.h"
 #include "../store/app_state.h"
 #include "../store/fact_store.h"
-#include "../store/platform_ui.h"
+#include "../ui/platform_ui.h"
 #include "support/dialog_driver.h"
 #include "support/dialog_fixture.h"
 #include "support/test_files.h"

@@ -1,7 +1,7 @@
 // The folder lists: the program's fill shows exactly what the list control's
 // own directory listing shows, and the store's listing says the same.
 #include "../store/fact_store.h"
-#include "../store/folder_list.h"
+#include "../ui/folder_list.h"
 #include "support/dialog_driver.h"
 #include "support/literal_fill.h"
 #include "support/test_files.h"

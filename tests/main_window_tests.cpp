@@ -4,7 +4,7 @@
 #include "../resources/resource.h"
 #include "../resources/ui_strings.h"
 #include "../store/app_state.h"
-#include "../store/platform_ui.h"
+#include "../ui/platform_ui.h"
 #include "support/dialog_driver.h"
 #include "support/test_files.h"
 
@@ -23,8 +23,10 @@ protected:
     void SetUp() override
     {
         InitAppState(&App);
-        static bool registered = RegisterMainWindowClass(Instance());
-        ASSERT_TRUE(registered);
+        // AppMain registers the class itself: whichever test ran first did it.
+        WNDCLASSW info;
+        if (!GetClassInfoW(Instance(), TITLE, &info))
+            ASSERT_TRUE(RegisterMainWindowClass(Instance()));
         window_ = CreateMainWindow(Instance());
         ASSERT_TRUE(window_ != NULL);
         App.AppInstance = Instance();
@@ -224,17 +226,24 @@ void WriteBitmap(const std::string& path, BYTE red, BYTE green, BYTE blue)
     WriteBytes(path, bytes);
 }
 
+// What the window paints, rendered into a memory DC through its own painting
+// (background first, then the client area), read at the centre. The bitmap
+// starts black, so white can only come from the window.
 COLORREF PaintedColour(HWND window)
 {
-    InvalidateRect(window, NULL, TRUE);
-    UpdateWindow(window);
     RECT client;
     GetClientRect(window, &client);
-    POINT centre = { client.right / 2, client.bottom / 2 };
-    ClientToScreen(window, &centre);
-    HDC screen = GetDC(NULL);
-    COLORREF colour = GetPixel(screen, centre.x, centre.y);
-    ReleaseDC(NULL, screen);
+    HDC screen = GetDC(window);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP canvas = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    ReleaseDC(window, screen);
+    HGDIOBJ previous = SelectObject(memory, canvas);
+    PatBlt(memory, 0, 0, client.right, client.bottom, BLACKNESS);
+    SendMessageW(window, WM_PRINT, (WPARAM)memory, PRF_CLIENT | PRF_ERASEBKGND);
+    COLORREF colour = GetPixel(memory, client.right / 2, client.bottom / 2);
+    SelectObject(memory, previous);
+    DeleteObject(canvas);
+    DeleteDC(memory);
     return colour;
 }
 
@@ -269,6 +278,7 @@ TEST(AppMain, StartsMaximisedWithTheSharedStateSetAndReturnsZero)
         }
     });
     UnregisterClassW(TITLE, GetModuleHandleW(NULL));  // AppMain registers it itself
+    PumpMessages();  // no quit message left by an earlier window may end this loop
     EXPECT_EQ(AppMain(GetModuleHandleW(NULL)), 0);
     KillTimer(NULL, timer);
     ASSERT_TRUE(found != NULL);
@@ -279,6 +289,7 @@ TEST(AppMain, StartsMaximisedWithTheSharedStateSetAndReturnsZero)
     EXPECT_STREQ(App.LastFolderPath, "D:\\");
     EXPECT_STREQ(App.FactName, "");
     DestroyWindow(found);
+    PumpMessages();  // the quit message the destruction posted
 }
 
 } // namespace

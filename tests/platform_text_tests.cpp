@@ -1,5 +1,5 @@
 // The code-page boundary: Windows-1251 bytes in the program, UTF-16 at the platform.
-#include "../store/platform_text.h"
+#include "../platform/platform_text.h"
 #include "support/test_files.h"
 
 #include <gtest/gtest.h>

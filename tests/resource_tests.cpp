@@ -9,7 +9,7 @@
 #include "../resources/resource.h"
 #include "../store/app_state.h"
 #include "../resources/ui_strings.h"
-#include "../store/platform_ui.h"
+#include "../ui/platform_ui.h"
 #include "support/test_files.h"
 
 #include <gtest/gtest.h>

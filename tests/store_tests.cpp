@@ -1,7 +1,7 @@
 // The fact store, byte for byte: text files, folders, listings and paths.
 #include "../store/fact_store.h"
 #include "../store/path_slot.h"
-#include "../store/platform_text.h"
+#include "../platform/platform_text.h"
 #include "../resources/ui_strings.h"
 #include "support/test_files.h"
 

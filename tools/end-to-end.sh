@@ -11,6 +11,12 @@ mkdir -p "$artifacts"
 export LANG=$locale LC_ALL=$locale WINEDEBUG=-all
 
 fail() { echo "FAIL: $*"; exit 1; }
+# Polls a condition every 0.1 s for at most $1 seconds; no fixed waits.
+wait_until() {
+    local seconds=$1; shift
+    for _ in $(seq $((seconds * 10))); do "$@" && return 0; sleep 0.1; done
+    return 1
+}
 
 # A base root of its own, with the wallpaper and one Section.
 base=$(mktemp -d /tmp/facts-e2e.XXXXXX)
@@ -32,21 +38,39 @@ eval "$(xdotool getwindowgeometry --shell "$window")"
 [ "$WIDTH" -ge $((screen_w - 16)) ] && [ "$HEIGHT" -ge $((screen_h - 64)) ] \
     || fail "window is ${WIDTH}x${HEIGHT} on a ${screen_w}x${screen_h} screen"
 
-sleep 1
 shot="$artifacts/main-window-${locale%%.*}.png"
-import -window root "$shot"
-echo "screenshot: $shot"
-
 # The wallpaper's three bands, white, blue and red, fill the client area
 # from top to bottom (the caption and the menu bar take the first pixels).
 pixel() { convert "$shot" -crop "1x1+$1+$2" -format '%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]\n' info:; }
 x=$((screen_w / 2))
-read -r r g b < <(pixel "$x" $((screen_h * 30 / 100)))
-[ "$r" -gt 180 ] && [ "$g" -gt 180 ] && [ "$b" -gt 180 ] || fail "upper band is $r,$g,$b, not white"
-read -r r g b < <(pixel "$x" $((screen_h * 55 / 100)))
-[ "$b" -gt 100 ] && [ "$r" -lt 60 ] || fail "middle band is $r,$g,$b, not blue"
-read -r r g b < <(pixel "$x" $((screen_h * 90 / 100)))
-[ "$r" -gt 150 ] && [ "$g" -lt 80 ] || fail "lower band is $r,$g,$b, not red"
+bands_painted() {
+    import -window root "$shot"
+    local r g b
+    read -r r g b < <(pixel "$x" $((screen_h * 30 / 100)))
+    [ "$r" -gt 180 ] && [ "$g" -gt 180 ] && [ "$b" -gt 180 ] || { band="upper band is $r,$g,$b, not white"; return 1; }
+    read -r r g b < <(pixel "$x" $((screen_h * 55 / 100)))
+    [ "$b" -gt 100 ] && [ "$r" -lt 60 ] || { band="middle band is $r,$g,$b, not blue"; return 1; }
+    read -r r g b < <(pixel "$x" $((screen_h * 90 / 100)))
+    [ "$r" -gt 150 ] && [ "$g" -lt 80 ] || { band="lower band is $r,$g,$b, not red"; return 1; }
+}
+band=
+wait_until 10 bands_painted || fail "$band"
+echo "screenshot: $shot"
+
+# A key reaches the main window only while it has the keyboard (the active
+# dialog takes it otherwise): a click on the wallpaper, where no dialog
+# stands, gives it the keyboard. Wine may not have handled the click when the
+# key arrives, and X's focus does not tell, so the pair is repeated until its
+# effect shows, a few times at most.
+press_on_main() {
+    local key=$1; shift
+    for _ in 1 2 3; do
+        xdotool mousemove $((screen_w - 20)) $((screen_h - 20)) click 1
+        xdotool key "$key"
+        wait_until 3 "$@" && return 0
+    done
+    return 1
+}
 
 # F1, F2 and F3 open the browser, the category editor and the wizard's first
 # step. The keys reach the main window only while it has the focus (the
@@ -55,20 +79,14 @@ read -r r g b < <(pixel "$x" $((screen_h * 90 / 100)))
 for key_and_title in "F1:БАЗА ФАКТОВ" "F2:CОЗДАНИЕ" "F3:Создание Факта - выбор папки"; do
     key=${key_and_title%%:*}
     title=${key_and_title#*:}
-    xdotool mousemove $((screen_w - 20)) $((screen_h - 20)) click 1
-    sleep 0.3
-    xdotool key "$key"
-    timeout 10 xdotool search --sync --onlyvisible --name "^$title\$" >/dev/null \
+    press_on_main "$key" xdotool search --onlyvisible --name "^$title\$" >/dev/null \
         || fail "$key did not open '$title'"
 done
 import -window root "$artifacts/dialogs-${locale%%.*}.png"
 
 # F4 ends the program with exit code 0, dialogs open or not.
-xdotool mousemove $((screen_w - 20)) $((screen_h - 20)) click 1
-sleep 0.3
-xdotool key F4
-for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && fail "the program still runs after F4"
+program_ended() { ! kill -0 "$pid" 2>/dev/null; }
+press_on_main F4 program_ended || fail "the program still runs after F4"
 code=0
 wait "$pid" || code=$?
 [ "$code" -eq 0 ] || fail "exit code $code"

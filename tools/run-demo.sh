@@ -7,14 +7,16 @@
 set -euo pipefail
 source "$(dirname "$0")/prepare.sh"
 
-base="$FACTS_BUILD/demo-base"
+# The copy lives on the prefix's drive C:, so the program shows the neutral
+# base root "C:\Факты" rather than a path of this machine.
+base="$WINEPREFIX/drive_c/Факты"
 rm -rf "$base"
 cp -r "$root/demo/base" "$base"
 cd "$base"
 export LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8
 
 if [ -z "${FACTS_XVFB_PID:-}" ]; then
-    echo "Starting the program on $base (close it with F4 or ВЫХОД)."
+    echo "Starting the program on $base, C:\\Факты in Wine (close it with F4 or ВЫХОД)."
     wine "$FACTS_BUILD/facts.exe"
     exit 0
 fi
@@ -24,10 +26,10 @@ pid=$!
 window=$(timeout 30 xdotool search --sync --onlyvisible --name 'Сбор и систематизация фактов Тарвелии' | head -n 1)
 xdotool windowfocus "$window" 2>/dev/null || true
 xdotool key F1
-sleep 2
+timeout 10 xdotool search --sync --onlyvisible --name '^БАЗА ФАКТОВ$' >/dev/null || true
 shot="$FACTS_BUILD/demo-screenshot.png"
 import -window root "$shot"
-echo "No display here: the program ran under Xvfb on $base."
+echo "No display here: the program ran under Xvfb on $base (C:\\Факты in Wine)."
 echo "Screenshot of the main window with the fact base browser: $shot"
 xdotool windowfocus "$window" 2>/dev/null || true
 xdotool key F4

@@ -2,6 +2,7 @@
 # Quick start, second command: installs what is missing, builds, and runs
 # every test under Wine, in the Russian and in the English code page.
 # Exits non-zero on any failure. Safe to run again.
+# FACTS_TEST_REPEAT=N runs the whole suite N times in one go.
 set -euo pipefail
 source "$(dirname "$0")/prepare.sh"
 
@@ -18,5 +19,10 @@ else
     FACTS_FULL_DISK_DIR=
 fi
 
+# FACTS_TEST_REPEAT=N runs every test up to N times, stopping at its first failure.
+repeat=()
+if [ -n "${FACTS_TEST_REPEAT:-}" ]; then
+    repeat=(--repeat "until-fail:$FACTS_TEST_REPEAT")
+fi
 cd "$FACTS_BUILD"
-ctest --output-on-failure --timeout 600
+ctest --output-on-failure --timeout 600 "${repeat[@]}"

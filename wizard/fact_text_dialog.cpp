@@ -4,7 +4,7 @@
 #include "../resources/ui_strings.h"
 #include "../store/app_state.h"
 #include "../store/fact_store.h"
-#include "../store/platform_ui.h"
+#include "../ui/platform_ui.h"
 
 #include <vector>
 

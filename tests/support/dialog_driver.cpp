@@ -1,6 +1,6 @@
 #include "dialog_driver.h"
 #include "test_files.h"
-#include "../../store/platform_ui.h"
+#include "../../ui/platform_ui.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "dialog_driver.h"
 #include "test_files.h"
 #include "../../store/app_state.h"
-#include "../../store/platform_ui.h"
+#include "../../ui/platform_ui.h"
 
 std::vector<std::string> DialogTest::shellOpened_;
 

@@ -4,7 +4,7 @@
 #include "../../wizard/fact_placement_dialog.h"
 #include "../../wizard/fact_description_dialog.h"
 #include "../../wizard/fact_text_dialog.h"
-#include "../../store/platform_ui.h"
+#include "../../ui/platform_ui.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 #include "test_files.h"
-#include "../../store/platform_text.h"
+#include "../../platform/platform_text.h"
 
 #include <windows.h>
 #include <algorithm>

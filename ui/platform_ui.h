@@ -2,7 +2,7 @@
 // user-interface half of the platform boundary (platform_text.h is the other).
 #pragma once
 #include <windows.h>
-#include "platform_text.h"
+#include "../platform/platform_text.h"
 
 void SetWindowText1251(HWND window, const char* text);
 void SetDlgItemText1251(HWND dialog, int id, const char* text);

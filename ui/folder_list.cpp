@@ -1,7 +1,7 @@
 #include "folder_list.h"
-#include "app_state.h"
-#include "fact_store.h"
-#include "path_slot.h"
+#include "../store/app_state.h"
+#include "../store/fact_store.h"
+#include "../store/path_slot.h"
 #include "platform_ui.h"
 
 #include <string>
