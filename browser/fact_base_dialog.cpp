@@ -7,6 +7,7 @@
 #include "../store/fact_store.h"
 #include "../ui/folder_list.h"
 #include "../ui/platform_ui.h"
+#include "../ui/unsaved_text.h"
 
 #include <vector>
 
@@ -15,14 +16,16 @@ namespace {
 enum ShownFileKind { SHOWN_NONE = 0, SHOWN_DESCRIPTION = 1, SHOWN_MAIN_TEXT = 2 };
 
 // Each open browser has its own; a second browser never sees the first one's.
+const int FACT_LEVEL = 5;
+
 struct BrowserState {
     ShownFileKind ShownFileKind;
     char ShownFilePath[SLOT_SIZE];
+    FileState ShownFileState;          // the file on show as it was read or last written
+    int Selection[FACT_LEVEL];         // each list's selection after the last handled step
     HMENU ListMenu;
     HMENU ListPopup;
 };
-
-const int FACT_LEVEL = 5;
 
 FolderCascade BrowserCascade()
 {
@@ -43,6 +46,9 @@ void OnInitDialog(HWND dialog)
     BrowserState* state = new BrowserState();
     state->ShownFileKind = SHOWN_NONE;
     state->ShownFilePath[0] = '\0';
+    state->ShownFileState = FileState();
+    for (int level = 0; level < FACT_LEVEL; level++)
+        state->Selection[level] = -1;
     state->ListMenu = LoadMenuW(App.AppInstance, L"MENU_LIST");
     state->ListPopup = GetSubMenu(state->ListMenu, 0);
     SetWindowLongPtrW(dialog, DWLP_USER, (LONG_PTR)state);
@@ -70,8 +76,83 @@ void OnDestroy(HWND dialog)
     delete state;
 }
 
+// ---------------------------------------------------------------- typed text
+
+bool TextEdited(HWND dialog)
+{
+    return StateOf(dialog)->ShownFileKind != SHOWN_NONE &&
+           SendDlgItemMessageW(dialog, IDC_BROWSER_TEXT_VIEW, EM_GETMODIFY, 0, 0) != 0;
+}
+
+// Writes the view over the file on show. A file changed or removed since it
+// was shown is replaced only when the user says so. False when nothing was
+// written; the text then stays in the view.
+bool StoreShownText(HWND dialog)
+{
+    BrowserState* state = StateOf(dialog);
+    // The view holds at most a whole shown text, so the fetch takes all of it.
+    std::vector<char> text(TEXT_BUFFER_SIZE);
+    TextFit fetched = GetDlgItemText1251(dialog, IDC_BROWSER_TEXT_VIEW, text.data(), TEXT_BUFFER_SIZE);
+    if (fetched == TEXT_NOT_1251) {
+        Complain(dialog, Text::TextNot1251);
+        return false;
+    }
+    WriteResult result = WRITE_FAILED;
+    if (fetched == TEXT_FITS) {
+        FileState written;
+        result = ReplaceTextFile(state->ShownFilePath, text.data(), &state->ShownFileState, &written);
+        if (result == WRITE_CHANGED_ELSEWHERE || result == WRITE_GONE) {
+            const char* question = result == WRITE_GONE ? Text::GoneElsewhere : Text::ChangedElsewhere;
+            if (MessageBox1251(dialog, question, Text::CaptionWarning, MB_YESNO) != IDYES)
+                return false;
+            result = ReplaceTextFile(state->ShownFilePath, text.data(), NULL, &written);
+        }
+        if (result == WRITE_DONE) {
+            state->ShownFileState = written;
+            SendDlgItemMessageW(dialog, IDC_BROWSER_TEXT_VIEW, EM_SETMODIFY, FALSE, 0);
+            return true;
+        }
+    }
+    MessageBox1251(NULL, Text::FileNotWritten, Text::CaptionFile, MB_OK);
+    return false;
+}
+
+// Before the view's text is replaced or closed: true when the browser may go
+// on (nothing typed, written, or dropped by the user), false to stay.
+bool MayLeaveText(HWND dialog)
+{
+    if (!TextEdited(dialog))
+        return true;
+    switch (MessageBox1251(dialog, Text::UnsavedFactText, Text::CaptionWarning, MB_YESNOCANCEL)) {
+    case IDYES: return StoreShownText(dialog);
+    case IDNO:  return true;
+    default:    return false;
+    }
+}
+
+// The list box moved its selection before it told the dialog: put it back.
+void RestoreSelection(HWND dialog, int level)
+{
+    SendDlgItemMessageW(dialog, BrowserCascade().listIds[level - 1], LB_SETCURSEL,
+                        (WPARAM)StateOf(dialog)->Selection[level - 1], 0);
+}
+
+void RememberSelections(HWND dialog)
+{
+    FolderCascade cascade = BrowserCascade();
+    for (int level = 0; level < FACT_LEVEL; level++)
+        StateOf(dialog)->Selection[level] =
+            (int)SendDlgItemMessageW(dialog, cascade.listIds[level], LB_GETCURSEL, 0, 0);
+}
+
+// ---------------------------------------------------------------- lists
+
 void OnCategoryList(HWND dialog, int level)
 {
+    if (!MayLeaveText(dialog)) {
+        RestoreSelection(dialog, level);
+        return;
+    }
     SetDlgItemText1251(dialog, IDC_BROWSER_TEXT_VIEW, Text::TextViewCleared);
     FollowSelection(dialog, BrowserCascade(), level);
     StateOf(dialog)->ShownFileKind = SHOWN_NONE;
@@ -105,7 +186,8 @@ void ShowFactFile(HWND dialog, ShownFileKind kind)
                    MainTextFilePath(factFolder, factName, path);
     }
     std::vector<char> text(TEXT_BUFFER_SIZE);
-    bool read = composed && ReadTextFile(path, text.data()) == READ_OK;
+    FileState fileState;
+    bool read = composed && ReadTextFile(path, text.data(), &fileState) == READ_OK;
     SetCurrentDirectory1251(App.BrowseRoot);
     if (!read) {
         MessageBox1251(NULL, kind == SHOWN_DESCRIPTION ? Text::DescriptionNotFound : Text::MainTextNotFound,
@@ -113,12 +195,19 @@ void ShowFactFile(HWND dialog, ShownFileKind kind)
         return;
     }
     SlotCopy(state->ShownFilePath, path);
+    state->ShownFileState = fileState;
     SetDlgItemText1251(dialog, IDC_BROWSER_TEXT_VIEW, text.data());
     state->ShownFileKind = kind;
 }
 
 void OnFactList(HWND dialog, int notification)
 {
+    if (notification != LBN_SELCHANGE && notification != LBN_DBLCLK)
+        return;
+    if (!MayLeaveText(dialog)) {
+        RestoreSelection(dialog, FACT_LEVEL);
+        return;
+    }
     if (notification == LBN_SELCHANGE)
         ShowFactFile(dialog, SHOWN_DESCRIPTION);
     else if (notification == LBN_DBLCLK)
@@ -134,19 +223,13 @@ void WriteBack(HWND dialog)
     }
     if (MessageBox1251(dialog, Text::ConfirmChange, Text::CaptionAttention, MB_OKCANCEL) != IDOK)
         return;
-    // The view holds at most a whole shown text, so the fetch takes all of it.
-    std::vector<char> text(TEXT_BUFFER_SIZE);
-    TextFit fetched = GetDlgItemText1251(dialog, IDC_BROWSER_TEXT_VIEW, text.data(), TEXT_BUFFER_SIZE);
-    if (fetched == TEXT_NOT_1251) {
-        Complain(dialog, Text::TextNot1251);
-        return;
-    }
-    if (fetched != TEXT_FITS || !WriteTextFile(state->ShownFilePath, text.data()))
-        MessageBox1251(NULL, Text::FileNotWritten, Text::CaptionFile, MB_OK);
+    StoreShownText(dialog);
 }
 
 void Close(HWND dialog)
 {
+    if (!MayLeaveText(dialog))
+        return;
     SetCurrentDirectory1251(App.BrowseRoot);
     StateOf(dialog)->ShownFileKind = SHOWN_NONE;
     DestroyWindow(dialog);
@@ -155,6 +238,8 @@ void Close(HWND dialog)
 // The browser gives way to another dialog, which starts from the same base root.
 void ReplaceBy(HWND dialog, int templateId, DLGPROC procedure)
 {
+    if (!MayLeaveText(dialog))
+        return;
     DestroyWindow(dialog);
     OpenDialog(templateId, procedure, App.OwnerWindow);
 }
@@ -200,6 +285,7 @@ void OnCommand(HWND dialog, int id, int notification)
     }
     // Every list notification, acted on or not, leaves the base root current.
     SetCurrentDirectory1251(App.BrowseRoot);
+    RememberSelections(dialog);
 }
 
 } // namespace
@@ -211,6 +297,7 @@ INT_PTR CALLBACK FactBaseDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND:     OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
     case WM_RBUTTONDOWN: ShowListPopup(dialog, lParam); return FALSE;
     case WM_DESTROY:     OnDestroy(dialog); return FALSE;
+    case WM_FACTS_CLOSE_QUERY: return StateOf(dialog) ? AnswerCloseQuery(dialog, MayLeaveText(dialog)) : FALSE;
     default:             return FALSE;
     }
 }

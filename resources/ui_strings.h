@@ -22,6 +22,7 @@ inline constexpr char CaptionFile[] = "Файл";
 inline constexpr char CaptionOpeningFile[] = "Openning file";
 inline constexpr char CaptionChangeFact[] = "Изменение факта";
 inline constexpr char CaptionAttention[] = "Внимание!";
+inline constexpr char CaptionWarning[] = "Внимание";
 
 // Fact base browser
 inline constexpr char TextViewCleared[] = "  ";
@@ -30,6 +31,9 @@ inline constexpr char MainTextNotFound[] = "Основого файла факт
 inline constexpr char SelectFactFirst[] = "Сначала выберете факт :)";
 inline constexpr char ConfirmChange[] = "Точно ИЗМЕНИТЬ?";
 inline constexpr char FileNotWritten[] = "Ошибка создания файла :)";
+inline constexpr char UnsavedFactText[] = "Текст факта изменён и не записан. Записать изменения?";
+inline constexpr char ChangedElsewhere[] = "Файл факта изменили в другом окне или другой программой, пока он был открыт здесь. Заменить его вашим текстом?";
+inline constexpr char GoneElsewhere[] = "Файл факта удалили или переместили, пока он был открыт здесь. Записать его заново?";
 
 // Category editor: prompt texts and complaints, level by level
 inline constexpr char PromptSection[] = "Введите имя нового раздела";
@@ -66,6 +70,7 @@ inline constexpr char FactPathTooLong[] = "Слишком длинное имя 
 
 // Fact main text
 inline constexpr char MainTextNotWritten[] = "Ошибка создания основного файла :)";
+inline constexpr char TypedTextWillBeLost[] = "Введённый текст не сохранён и будет потерян. Продолжить?";
 inline constexpr char FactFolderNotChosen[] = "Укажите полный путь к установке - выберете заново директории :)";
 
 // Characters that Windows-1251 cannot hold, typed or pasted

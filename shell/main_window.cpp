@@ -3,6 +3,7 @@
 #include "../resources/ui_strings.h"
 #include "../store/app_state.h"
 #include "../ui/platform_ui.h"
+#include "../ui/unsaved_text.h"
 #include "../browser/fact_base_dialog.h"
 #include "../categories/category_editor_dialog.h"
 #include "../wizard/fact_placement_dialog.h"
@@ -68,7 +69,7 @@ static void OnCommand(HWND window, int command)
     case IDM_FACT_BASE:       OpenDialog(IDD_FACT_BASE, FactBaseDialog, window); break;
     case IDM_CREATE_CATEGORY: OpenDialog(IDD_CATEGORY_EDITOR, CategoryEditorDialog, window); break;
     case IDM_CREATE_FACT:     OpenDialog(IDD_FACT_PLACEMENT, FactPlacementDialog, window); break;
-    case IDM_EXIT:            PostQuitMessage(0); break;
+    case IDM_EXIT:            if (DialogsMayClose(window)) PostQuitMessage(0); break;
     default:                  break;
     }
 }
@@ -78,6 +79,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_CREATE:      return 0;
     case WM_DESTROY:     PostQuitMessage(0); return 0;
+    // Every road out asks the dialogs that hold typed text first.
+    case WM_CLOSE:       if (DialogsMayClose(window)) DestroyWindow(window); return 0;
+    case WM_QUERYENDSESSION: return DialogsMayClose(window) ? TRUE : FALSE;
     case WM_PAINT:       OnPaint(window); return 0;
     // The same picture into a given device context (PrintWindow, a memory DC).
     case WM_PRINTCLIENT: PaintWallpaper(window, (HDC)wParam); return 0;

@@ -190,9 +190,77 @@ bool WriteAll(HANDLE file, const std::string& bytes)
     return true;
 }
 
+// The largest file read whole. A text that could be shown is far smaller;
+// a larger file is only read to find an early end.
+const DWORD READ_BYTES_MAX = 64u << 20;
+
+unsigned long long TicksOf(const FILETIME& time)
+{
+    return (unsigned long long)time.dwHighDateTime << 32 | time.dwLowDateTime;
+}
+
+// Every byte of the file and the state they make. False when it cannot be
+// opened or read, or is larger than READ_BYTES_MAX (tooLarge then set).
+bool ReadFileBytes(const std::wstring& path, std::string* bytes, FileState* state, bool* tooLarge)
+{
+    *tooLarge = false;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    BY_HANDLE_FILE_INFORMATION info;
+    bool ok = GetFileInformationByHandle(file, &info) && !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    if (ok && (info.nFileSizeHigh != 0 || info.nFileSizeLow > READ_BYTES_MAX)) {
+        *tooLarge = true;
+        ok = false;
+    }
+    if (ok) {
+        bytes->resize(info.nFileSizeLow);
+        DWORD got = 0;
+        ok = info.nFileSizeLow == 0 ||
+             (ReadFile(file, &(*bytes)[0], info.nFileSizeLow, &got, NULL) && got == info.nFileSizeLow);
+    }
+    CloseHandle(file);
+    if (!ok)
+        return false;
+    state->exists = true;
+    state->size = bytes->size();
+    state->lastWrite = TicksOf(info.ftLastWriteTime);
+    Sha256(bytes->data(), bytes->size(), state->hash);
+    return true;
+}
+
+FileChange CompareWide(const std::wstring& path, const FileState& remembered)
+{
+    WIN32_FILE_ATTRIBUTE_DATA now;
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &now) ||
+        (now.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return FILE_GONE;
+    unsigned long long size = (unsigned long long)now.nFileSizeHigh << 32 | now.nFileSizeLow;
+    if (size != remembered.size || TicksOf(now.ftLastWriteTime) != remembered.lastWrite)
+        return FILE_CHANGED;
+    std::string bytes;
+    FileState current;
+    bool tooLarge;
+    if (!ReadFileBytes(path, &bytes, &current, &tooLarge))
+        return tooLarge ? FILE_CHANGED : FILE_GONE;
+    return memcmp(current.hash, remembered.hash, SHA256_SIZE) == 0 ? FILE_UNCHANGED : FILE_CHANGED;
+}
+
+// The attributes a replaced file keeps; read-only never gets this far.
+const DWORD KEPT_ATTRIBUTES = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                              FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
 } // namespace
 
-bool WriteTextFile(const char* path, const char* text)
+FileChange CompareFileState(const char* path, const FileState& remembered)
+{
+    if (!remembered.exists)
+        return GetFileAttributes1251(path) == INVALID_FILE_ATTRIBUTES ? FILE_UNCHANGED : FILE_CHANGED;
+    return CompareWide(WideFrom1251(path), remembered);
+}
+
+WriteResult ReplaceTextFile(const char* path, const char* text, const FileState* expected, FileState* written)
 {
     std::wstring target = WideFrom1251(path);
     DWORD attributes = GetFileAttributesW(target.c_str());
@@ -200,66 +268,92 @@ bool WriteTextFile(const char* path, const char* text)
     // so the program checks for itself.
     if (attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
-        return false;
+        return WRITE_FAILED;
 
+    std::string bytes = FileBytesOf(text);
     std::wstring temporary;
     HANDLE file = CreateTemporaryBeside(target, &temporary);
     if (file == INVALID_HANDLE_VALUE)
-        return false;
-    bool written = WriteAll(file, FileBytesOf(text));
-    written = FlushFileBuffers(file) && written;
-    written = CloseHandle(file) && written;
-    if (written && MoveFileExW(temporary.c_str(), target.c_str(),
-                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return true;
-    DeleteFileW(temporary.c_str());
-    return false;
+        return WRITE_FAILED;
+    bool done = WriteAll(file, bytes);
+    done = FlushFileBuffers(file) && done;
+    done = CloseHandle(file) && done;
+    WriteResult result = done ? WRITE_DONE : WRITE_FAILED;
+
+    // The check comes last, with the new content already on disk beside the
+    // target, so that only the instant of the move itself is left open. The
+    // platform has no way to compare and replace in one step; a change made
+    // in that instant is accepted.
+    if (result == WRITE_DONE && expected) {
+        FileChange change = CompareFileState(path, *expected);
+        if (change == FILE_CHANGED)
+            result = WRITE_CHANGED_ELSEWHERE;
+        else if (change == FILE_GONE)
+            result = WRITE_GONE;
+        else
+            attributes = GetFileAttributesW(target.c_str());
+    }
+    if (result == WRITE_DONE && attributes != INVALID_FILE_ATTRIBUTES && (attributes & KEPT_ATTRIBUTES) &&
+        !SetFileAttributesW(temporary.c_str(), attributes & KEPT_ATTRIBUTES))
+        result = WRITE_FAILED;
+    if (result == WRITE_DONE &&
+        !MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        result = WRITE_FAILED;
+    if (result != WRITE_DONE) {
+        DeleteFileW(temporary.c_str());
+        return result;
+    }
+    if (written) {
+        WIN32_FILE_ATTRIBUTE_DATA now;
+        written->exists = true;
+        written->size = bytes.size();
+        written->lastWrite = GetFileAttributesExW(target.c_str(), GetFileExInfoStandard, &now)
+                                 ? TicksOf(now.ftLastWriteTime) : 0;
+        Sha256(bytes.data(), bytes.size(), written->hash);
+    }
+    return WRITE_DONE;
+}
+
+bool WriteTextFile(const char* path, const char* text)
+{
+    return ReplaceTextFile(path, text, NULL, NULL) == WRITE_DONE;
 }
 
 // ---------------------------------------------------------------- reading
 
-ReadResult ReadTextFile(const char* path, char* text)
+ReadResult ReadTextFile(const char* path, char* text, FileState* state)
 {
-    HANDLE file = CreateFileW(WideFrom1251(path).c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return READ_CANNOT_OPEN;
+    std::string bytes;
+    FileState read;
+    bool tooLarge;
+    if (!ReadFileBytes(WideFrom1251(path), &bytes, &read, &tooLarge)) {
+        text[0] = '\0';
+        return tooLarge ? READ_TOO_LONG : READ_CANNOT_OPEN;
+    }
+    if (state)
+        *state = read;
 
     // What a text-mode read delivers (CR LF as LF, a lone CR as it is, 0x1A
     // ends the input), cut at the first NUL, with every LF then shown as
     // CR LF. Net effect: CR LF and a lone CR stay, a lone LF becomes CR LF.
-    ReadResult result = READ_OK;
     int length = 0;
     bool pendingCR = false;
-    bool ended = false;
-    char chunk[65536];
-    DWORD got = 0;
-    while (!ended && result == READ_OK && ReadFile(file, chunk, sizeof chunk, &got, NULL) && got > 0) {
-        for (DWORD i = 0; i < got && !ended; i++) {
-            unsigned char byte = (unsigned char)chunk[i];
-            if (byte == 0x1A || byte == 0) {
-                ended = true;
-                break;
+    for (size_t i = 0; i < bytes.size(); i++) {
+        unsigned char byte = (unsigned char)bytes[i];
+        if (byte == 0x1A || byte == 0)
+            break;
+        if (pendingCR && byte == '\n') {
+            pendingCR = false;
+            // the CR is already in the text
+        } else {
+            pendingCR = byte == '\r';
+            if (byte == '\n') {
+                if (length + 1 > SHOWN_TEXT_MAX) { text[0] = '\0'; return READ_TOO_LONG; }
+                text[length++] = '\r';
             }
-            if (pendingCR && byte == '\n') {
-                pendingCR = false;
-                // the CR is already in the text
-            } else {
-                pendingCR = byte == '\r';
-                if (byte == '\n') {
-                    if (length + 1 > SHOWN_TEXT_MAX) { result = READ_TOO_LONG; break; }
-                    text[length++] = '\r';
-                }
-            }
-            if (length + 1 > SHOWN_TEXT_MAX) { result = READ_TOO_LONG; break; }
-            text[length++] = (char)byte;
         }
-    }
-    CloseHandle(file);
-    if (result != READ_OK) {
-        text[0] = '\0';
-        return result;
+        if (length + 1 > SHOWN_TEXT_MAX) { text[0] = '\0'; return READ_TOO_LONG; }
+        text[length++] = (char)byte;
     }
     text[length] = '\0';
     return READ_OK;

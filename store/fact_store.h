@@ -3,6 +3,7 @@
 // operations take plain Windows-1251 strings and full paths, never change the
 // working directory, never show anything, and keep nothing between calls.
 #pragma once
+#include "sha256.h"
 #include <string>
 #include <vector>
 
@@ -50,11 +51,44 @@ bool DescriptionFilePath(const char* factFolder, char* out);
 // fact folder + "\" + fact name + ".txt" into out; false when it would not fit.
 bool MainTextFilePath(const char* factFolder, const char* factName, char* out);
 
+// What a file held when it was read or written: enough to tell later that
+// someone else changed it, whatever its clock or size did.
+struct FileState {
+    bool exists;
+    unsigned long long size;
+    unsigned long long lastWrite;        // FILETIME ticks
+    unsigned char hash[SHA256_SIZE];     // SHA-256 of every byte
+};
+
+enum FileChange {
+    FILE_UNCHANGED,  // the same bytes as remembered
+    FILE_CHANGED,    // other bytes (or only another write time: see CompareFileState)
+    FILE_GONE        // no longer there, or cannot be read
+};
+
+// The file's state now, compared with the one remembered. Size and write time
+// decide at once when they differ; when they agree the bytes are hashed, so a
+// change within one tick of the clock is caught too.
+FileChange CompareFileState(const char* path, const FileState& remembered);
+
+enum WriteResult {
+    WRITE_DONE,               // the file holds the new text
+    WRITE_FAILED,             // nothing changed: read-only target, missing folder, short write, full disk
+    WRITE_CHANGED_ELSEWHERE,  // not written: the file no longer holds what `expected` says
+    WRITE_GONE                // not written: the file `expected` says exists is gone
+};
+
 // Stores the edit text: its bytes unchanged, a lone LF as CR LF, nothing
 // before or after. The new content goes to a temporary file beside the target
 // which then replaces the target in one step, so a failure at any point (the
-// target read-only, its folder missing, a short write, a full disk) returns
-// false and leaves the old file as it was and no temporary file behind.
+// target read-only, its folder missing, a short write, a full disk) leaves the
+// old file as it was and no temporary file behind. The target's hidden,
+// system, archive and not-content-indexed attributes are kept.
+//   expected  NULL to replace whatever is there; otherwise the state the
+//             caller last saw, checked right before the replacement
+//   written   when not NULL and the write is done: the state of the new file
+WriteResult ReplaceTextFile(const char* path, const char* text, const FileState* expected, FileState* written);
+// The same with no check: true when done.
 bool WriteTextFile(const char* path, const char* text);
 
 enum ReadResult {
@@ -65,8 +99,10 @@ enum ReadResult {
 
 // Reads a text file into text (TEXT_BUFFER_SIZE bytes) ready for an edit
 // control: every line end as CR LF (CR LF kept, a lone LF expanded, a lone CR
-// kept as it is), ending at the first NUL or at the first 0x1A.
-ReadResult ReadTextFile(const char* path, char* text);
+// kept as it is), ending at the first NUL or at the first 0x1A. When state is
+// not NULL it receives the state of exactly the bytes read (on READ_OK and
+// READ_TOO_LONG).
+ReadResult ReadTextFile(const char* path, char* text, FileState* state = NULL);
 
 // Deletes the fact folder's description file and then removes the folder
 // itself if that left it empty. Nothing else is deleted; the unset path "C:\"

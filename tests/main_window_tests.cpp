@@ -25,8 +25,9 @@ protected:
         InitAppState(&App);
         // AppMain registers the class itself: whichever test ran first did it.
         WNDCLASSW info;
-        if (!GetClassInfoW(Instance(), TITLE, &info))
+        if (!GetClassInfoW(Instance(), TITLE, &info)) {
             ASSERT_TRUE(RegisterMainWindowClass(Instance()));
+        }
         window_ = CreateMainWindow(Instance());
         ASSERT_TRUE(window_ != NULL);
         App.AppInstance = Instance();

@@ -6,6 +6,7 @@
 #include "../store/app_state.h"
 #include "../store/fact_store.h"
 #include "../ui/platform_ui.h"
+#include "../ui/unsaved_text.h"
 
 #include <vector>
 
@@ -82,6 +83,18 @@ void OnNext(HWND dialog, WizardRun* run)
     OpenDialog(IDD_FACT_TEXT, FactTextDialog, App.OwnerWindow);
 }
 
+// The name counts as typed once the user changed the proposed one; the
+// description as soon as it holds anything. An untouched step closes at once.
+bool MayDropTyping(HWND dialog)
+{
+    HWND name = GetDlgItem(dialog, IDC_DESCRIPTION_NAME);
+    bool typed = (SendMessageW(name, EM_GETMODIFY, 0, 0) && GetWindowTextLengthW(name) > 0) ||
+                 GetWindowTextLengthW(GetDlgItem(dialog, IDC_DESCRIPTION_TEXT)) > 0;
+    if (!typed)
+        return true;
+    return MessageBox1251(dialog, Text::TypedTextWillBeLost, Text::CaptionWarning, MB_OKCANCEL) == IDOK;
+}
+
 void OnCommand(HWND dialog, int id)
 {
     WizardRun* run = WizardRunOf(dialog);
@@ -92,6 +105,8 @@ void OnCommand(HWND dialog, int id)
         OnNext(dialog, run);
         break;
     case IDCANCEL:
+        if (!MayDropTyping(dialog))
+            break;
         SetCurrentDirectory1251(run->CaptureRoot);
         DestroyWindow(dialog);
         break;
@@ -109,6 +124,7 @@ INT_PTR CALLBACK FactDescriptionDialog(HWND dialog, UINT message, WPARAM wParam,
     case WM_INITDIALOG: OnInitDialog(dialog); return FALSE;
     case WM_COMMAND:    OnCommand(dialog, LOWORD(wParam)); return TRUE;
     case WM_DESTROY:    DetachWizardRun(dialog); return FALSE;
+    case WM_FACTS_CLOSE_QUERY: return AnswerCloseQuery(dialog, MayDropTyping(dialog));
     default:            return FALSE;
     }
 }

@@ -5,6 +5,7 @@
 #include "../store/app_state.h"
 #include "../store/fact_store.h"
 #include "../ui/platform_ui.h"
+#include "../ui/unsaved_text.h"
 
 #include <vector>
 
@@ -47,8 +48,18 @@ void OnSave(HWND dialog, WizardRun* run)
     EndWizard(dialog, run);
 }
 
+// A typed main text goes only when the user agrees; an empty step closes at once.
+bool MayDropText(HWND dialog)
+{
+    if (GetWindowTextLengthW(GetDlgItem(dialog, IDC_TEXT_MAIN_TEXT)) == 0)
+        return true;
+    return MessageBox1251(dialog, Text::TypedTextWillBeLost, Text::CaptionWarning, MB_OKCANCEL) == IDOK;
+}
+
 void OnDiscard(HWND dialog, WizardRun* run)
 {
+    if (!MayDropText(dialog))
+        return;
     // Only this wizard's own fact folder is touched.
     DeleteUnfinishedFact(run->FactFolderPath);
     EndWizard(dialog, run);
@@ -84,6 +95,7 @@ INT_PTR CALLBACK FactTextDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM
     case WM_INITDIALOG: OnInitDialog(dialog); return FALSE;
     case WM_COMMAND:    OnCommand(dialog, LOWORD(wParam)); return TRUE;
     case WM_DESTROY:    DetachWizardRun(dialog); return FALSE;
+    case WM_FACTS_CLOSE_QUERY: return AnswerCloseQuery(dialog, MayDropText(dialog));
     default:            return FALSE;
     }
 }

@@ -1,0 +1,9 @@
+// SHA-256 of a byte string: the fingerprint by which the browser tells that a
+// file it shows was changed elsewhere, even within one tick of its clock and
+// at the same size.
+#pragma once
+#include <stddef.h>
+
+const int SHA256_SIZE = 32;
+
+void Sha256(const void* data, size_t length, unsigned char digest[SHA256_SIZE]);
