@@ -129,6 +129,64 @@ TEST(WriteTextFile, AFullDiskFailsAndKeepsTheOldContent)
 
 struct ReadCase { const char* name; std::string file; std::string text; };
 
+TEST(WriteTextFile, KeepsTheAttributesOfTheFileItReplaces)
+{
+    const DWORD kept[] = { FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM, FILE_ATTRIBUTE_ARCHIVE,
+                           FILE_ATTRIBUTE_NOT_CONTENT_INDEXED, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM };
+    for (DWORD attributes : kept) {
+        SCOPED_TRACE(attributes);
+        std::string path = NewTestFolder() + "\\Описание.txt";
+        WriteBytes(path, "old");
+        ASSERT_TRUE(SetFileAttributesW(Wide(path).c_str(), attributes));
+        DWORD before = GetFileAttributesW(Wide(path).c_str());
+        ASSERT_TRUE(WriteTextFile(path.c_str(), "new"));
+        EXPECT_EQ(GetFileAttributesW(Wide(path).c_str()), before);
+        EXPECT_EQ(FileOf(path), "new");
+    }
+}
+
+TEST(FileState, TellsEveryChangeAndFollowsTheProgramsOwnWrites)
+{
+    std::string folder = NewTestFolder();
+    std::string path = folder + "\\Факт.txt";
+    WriteBytes(path, "shown");
+    std::vector<char> text(TEXT_BUFFER_SIZE);
+    FileState shown;
+    ASSERT_EQ(ReadTextFile(path.c_str(), text.data(), &shown), READ_OK);
+    EXPECT_EQ(CompareFileState(path.c_str(), shown), FILE_UNCHANGED);
+    EXPECT_EQ(shown.size, 5u);
+
+    FileState written;
+    ASSERT_EQ(ReplaceTextFile(path.c_str(), "mine", &shown, &written), WRITE_DONE);
+    EXPECT_EQ(CompareFileState(path.c_str(), written), FILE_UNCHANGED);
+    EXPECT_EQ(CompareFileState(path.c_str(), shown), FILE_CHANGED);
+    EXPECT_EQ(ReplaceTextFile(path.c_str(), "stale", &shown, NULL), WRITE_CHANGED_ELSEWHERE);
+    EXPECT_EQ(FileOf(path), "mine");
+    DeleteFileW(Wide(path).c_str());
+    EXPECT_EQ(ReplaceTextFile(path.c_str(), "stale", &written, NULL), WRITE_GONE);
+    EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{}) << "no temporary file is left";
+}
+
+TEST(Sha256, MatchesThePublishedVectors)
+{
+    struct Vector { std::string input; const char* digest; };
+    const Vector vectors[] = {
+        { "", "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855" },
+        { "abc", "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad" },
+        { "abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq",
+          "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1" },
+        { std::string(1000000, 'a'), "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0" },
+    };
+    for (const Vector& v : vectors) {
+        unsigned char digest[SHA256_SIZE];
+        Sha256(v.input.data(), v.input.size(), digest);
+        char hex[2 * SHA256_SIZE + 1];
+        for (int i = 0; i < SHA256_SIZE; i++)
+            wsprintfA(hex + 2 * i, "%02x", digest[i]);
+        EXPECT_STREQ(hex, v.digest) << v.input.size() << " bytes";
+    }
+}
+
 TEST(ReadTextFile, GivesTheTextReadyForAnEditControl)
 {
     const ReadCase cases[] = {

@@ -11,6 +11,7 @@ const LRESULT CLOSE_QUERY_STAY = 1;       // the user chose to stay with the tex
 // Answers a WM_FACTS_CLOSE_QUERY from a dialog procedure.
 INT_PTR AnswerCloseQuery(HWND dialog, bool mayClose);
 
-// Asks every open dialog owned by owner, one after the other; false at the
-// first that wants to stay (the rest are not asked).
+// Asks every open dialog owned by owner, one after the other from the top
+// of the window order down; false at the first that wants to stay (the rest
+// are not asked).
 bool DialogsMayClose(HWND owner);

@@ -95,3 +95,9 @@ void TypeTextWide(HWND dialog, int id, const std::wstring& text)
 {
     SetDlgItemTextW(dialog, id, text.c_str());
 }
+
+void TypeAsUser(HWND dialog, int id, const std::string& text)
+{
+    SendDlgItemMessageW(dialog, id, EM_SETSEL, 0, -1);
+    SendDlgItemMessageW(dialog, id, EM_REPLACESEL, TRUE, (LPARAM)Wide(text).c_str());
+}

@@ -25,3 +25,6 @@ std::string ControlText(HWND dialog, int id);
 std::wstring ControlTextWide(HWND dialog, int id);
 void TypeText(HWND dialog, int id, const std::string& text);
 void TypeTextWide(HWND dialog, int id, const std::wstring& text);
+// Replaces the edit's text the way typing does, so that it counts as changed
+// by the user (TypeText sets it as the program would).
+void TypeAsUser(HWND dialog, int id, const std::string& text);

@@ -65,7 +65,8 @@ void MessageBoxWatcher::OnActivate(HWND box)
         whileUp_ = nullptr;
         action();
     }
-    int answer = IDOK;
+    // Unless told, the first button: OK where there is one, Yes in a Yes/No box.
+    int answer = seen.buttons.empty() ? IDOK : seen.buttons.front();
     if (!answers_.empty()) {
         answer = answers_.front();
         answers_.pop_front();

@@ -20,7 +20,7 @@ class MessageBoxWatcher {
 public:
     MessageBoxWatcher();
     ~MessageBoxWatcher();
-    // The button to press in the next box; IDOK when nothing is queued.
+    // The button to press in the next box; its first button when nothing is queued.
     void AnswerNext(int buttonId) { answers_.push_back(buttonId); }
     // Something the user does while the next box is up, before answering it.
     void WhileNextBoxIsUp(std::function<void()> action) { whileUp_ = action; }
