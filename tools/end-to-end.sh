@@ -10,13 +10,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 mkdir -p "$artifacts"
 export LANG=$locale LC_ALL=$locale WINEDEBUG=-all
 
-fail() { echo "FAIL: $*"; exit 1; }
-# Polls a condition every 0.1 s for at most $1 seconds; no fixed waits.
-wait_until() {
-    local seconds=$1; shift
-    for _ in $(seq $((seconds * 10))); do "$@" && return 0; sleep 0.1; done
-    return 1
-}
+source "$root/tools/e2e-lib.sh"
 
 # A base root of its own, with the wallpaper and one Section.
 base=$(mktemp -d /tmp/facts-e2e.XXXXXX)
@@ -56,21 +50,6 @@ bands_painted() {
 band=
 wait_until 10 bands_painted || fail "$band"
 echo "screenshot: $shot"
-
-# A key reaches the main window only while it has the keyboard (the active
-# dialog takes it otherwise): a click on the wallpaper, where no dialog
-# stands, gives it the keyboard. Wine may not have handled the click when the
-# key arrives, and X's focus does not tell, so the pair is repeated until its
-# effect shows, a few times at most.
-press_on_main() {
-    local key=$1; shift
-    for _ in 1 2 3; do
-        xdotool mousemove $((screen_w - 20)) $((screen_h - 20)) click 1
-        xdotool key "$key"
-        wait_until 3 "$@" && return 0
-    done
-    return 1
-}
 
 # F1, F2 and F3 open the browser, the category editor and the wizard's first
 # step. The keys reach the main window only while it has the focus (the

@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# The built program, started for real: a fact's main text edited in the
+# browser, F4 pressed, the question answered Yes; the bytes must be on disk.
+#   end-to-end-unsaved.sh PROGRAM.exe LOCALE ARTIFACT_FOLDER
+set -euo pipefail
+program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+locale=$2
+artifacts=$3
+root=$(cd "$(dirname "$0")/.." && pwd)
+mkdir -p "$artifacts"
+export LANG=$locale LC_ALL=$locale WINEDEBUG=-all
+source "$root/tools/e2e-lib.sh"
+
+# One entry a level, so that End in each list selects it.
+base=$(mktemp -d /tmp/facts-e2e.XXXXXX)
+trap 'kill "$pid" 2>/dev/null || true; rm -rf "$base"' EXIT
+fact="$base/Раздел/Тема/Подтема/Установка/Факт"
+mkdir -p "$fact"
+printf 'Описание' | iconv -f utf-8 -t cp1251 > "$fact/Описание.txt"
+printf 'Текст' | iconv -f utf-8 -t cp1251 > "$fact/Факт.txt"
+
+(cd "$base" && exec wine "$program" </dev/null >/dev/null 2>&1) &
+pid=$!
+timeout 30 xdotool search --sync --onlyvisible --name 'Сбор и систематизация фактов Тарвелии' >/dev/null \
+    || fail "the main window did not show"
+read -r screen_w screen_h < <(xdotool getdisplaygeometry)
+
+press_on_main F1 xdotool search --onlyvisible --name '^БАЗА ФАКТОВ$' >/dev/null || fail "F1 did not open the browser"
+browser=$(xdotool search --onlyvisible --name '^БАЗА ФАКТОВ$' | head -n 1)
+eval "$(xdotool getwindowgeometry --shell "$browser")"
+# Dialog units of the browser's template to screen pixels: the template is
+# 678 x 400 units, the window adds its frame and caption.
+frame=3 caption=19
+at() { echo $((X + frame + $1 * (WIDTH - 2 * frame) / 678)) $((Y + caption + frame + $2 * (HEIGHT - caption - 2 * frame) / 400)); }
+click_at() { xdotool mousemove $(at "$1" "$2") click --repeat "${3:-1}" --delay 80 1; }
+view_text() { [ -f "$1" ] && [ "$(iconv -f cp1251 -t utf-8 "$1")" = "$2" ]; }
+
+# Each category list: a click on its first entry (".."), then End selects
+# its one folder and notifies the dialog. The lists' tops in units: 11, 59,
+# 111, 166. (A click on the fact list's ".." would ask for a description
+# that is not there.)
+for top in 11 59 111 166; do
+    click_at 60 $((top + 3))
+    xdotool key End
+done
+# A double click on the fact (the second row) shows its main text.
+click_at 60 $((218 + 11)) 2
+shot="$artifacts/unsaved-${locale%%.*}.png"
+# The view: a click in it, Ctrl+End, and the typing.
+click_at 400 100
+xdotool key ctrl+End
+xdotool type --delay 20 ' e2e'
+import -window root "$shot"
+
+press_on_main F4 xdotool search --onlyvisible --name '^Внимание$' >/dev/null || fail "F4 did not ask about the edited text"
+box=$(xdotool search --onlyvisible --name '^Внимание$' | head -n 1)
+import -window root "$artifacts/unsaved-question-${locale%%.*}.png"
+# Yes is the default button of the question.
+box_answered() { ! xdotool search --onlyvisible --name '^Внимание$' >/dev/null; }
+for _ in 1 2 3; do
+    xdotool windowfocus "$box" 2>/dev/null || true
+    xdotool key Return
+    wait_until 3 box_answered && break
+done
+program_ended() { ! kill -0 "$pid" 2>/dev/null; }
+wait_until 10 program_ended || fail "the program still runs after Yes"
+view_text "$fact/Факт.txt" "Текст e2e" || fail "the main text holds '$(iconv -f cp1251 -t utf-8 "$fact/Факт.txt")'"
+echo "the edited text was written on F4: $(iconv -f cp1251 -t utf-8 "$fact/Факт.txt")"
