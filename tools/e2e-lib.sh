@@ -23,3 +23,17 @@ press_on_main() {
     return 1
 }
 
+
+# The browser's controls by the dialog units of its template (678 x 400),
+# once browser_geometry has read the window's place: the frame and the
+# caption come on top of the template.
+browser_geometry() { eval "$(xdotool getwindowgeometry --shell "$1")"; }
+browser_at() {
+    local frame=3 caption=19
+    echo $((X + frame + $1 * (WIDTH - 2 * frame) / 678)) $((Y + caption + frame + $2 * (HEIGHT - caption - 2 * frame) / 400))
+}
+# click_browser X Y [COUNT]: COUNT clicks at that place of the browser.
+click_browser() { xdotool mousemove $(browser_at "$1" "$2") click --repeat "${3:-1}" --delay 80 1; }
+# The tops of the five lists, in dialog units; a row is 8 units high.
+BROWSER_LIST_TOPS=(11 59 111 166 218)
+click_browser_row() { click_browser 60 $((BROWSER_LIST_TOPS[$1 - 1] + 5 + $2 * 8)) "${3:-1}"; }

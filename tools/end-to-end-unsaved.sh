@@ -27,27 +27,21 @@ read -r screen_w screen_h < <(xdotool getdisplaygeometry)
 
 press_on_main F1 xdotool search --onlyvisible --name '^БАЗА ФАКТОВ$' >/dev/null || fail "F1 did not open the browser"
 browser=$(xdotool search --onlyvisible --name '^БАЗА ФАКТОВ$' | head -n 1)
-eval "$(xdotool getwindowgeometry --shell "$browser")"
-# Dialog units of the browser's template to screen pixels: the template is
-# 678 x 400 units, the window adds its frame and caption.
-frame=3 caption=19
-at() { echo $((X + frame + $1 * (WIDTH - 2 * frame) / 678)) $((Y + caption + frame + $2 * (HEIGHT - caption - 2 * frame) / 400)); }
-click_at() { xdotool mousemove $(at "$1" "$2") click --repeat "${3:-1}" --delay 80 1; }
+browser_geometry "$browser"
 view_text() { [ -f "$1" ] && [ "$(iconv -f cp1251 -t utf-8 "$1")" = "$2" ]; }
 
 # Each category list: a click on its first entry (".."), then End selects
-# its one folder and notifies the dialog. The lists' tops in units: 11, 59,
-# 111, 166. (A click on the fact list's ".." would ask for a description
-# that is not there.)
-for top in 11 59 111 166; do
-    click_at 60 $((top + 3))
+# its one folder and notifies the dialog. (A click on the fact list's ".."
+# would ask for a description that is not there.)
+for level in 1 2 3 4; do
+    click_browser_row "$level" 0
     xdotool key End
 done
 # A double click on the fact (the second row) shows its main text.
-click_at 60 $((218 + 11)) 2
+click_browser_row 5 1 2
 shot="$artifacts/unsaved-${locale%%.*}.png"
 # The view: a click in it, Ctrl+End, and the typing.
-click_at 400 100
+click_browser 400 100
 xdotool key ctrl+End
 xdotool type --delay 20 ' e2e'
 import -window root "$shot"
