@@ -22,6 +22,7 @@ struct BrowserState {
     ShownFileKind ShownFileKind;
     char ShownFilePath[SLOT_SIZE];
     FileState ShownFileState;          // the file on show as it was read or last written
+    TextFormat ShownFormat;            // its encoding, and whether the view lost characters of it
     int Selection[FACT_LEVEL];         // each list's selection after the last handled step
     HMENU ListMenu;
     HMENU ListPopup;
@@ -47,6 +48,7 @@ void OnInitDialog(HWND dialog)
     state->ShownFileKind = SHOWN_NONE;
     state->ShownFilePath[0] = '\0';
     state->ShownFileState = FileState();
+    state->ShownFormat = TextFormat();
     for (int level = 0; level < FACT_LEVEL; level++)
         state->Selection[level] = -1;
     state->ListMenu = LoadMenuW(App.AppInstance, L"MENU_LIST");
@@ -90,6 +92,11 @@ bool TextEdited(HWND dialog)
 bool StoreShownText(HWND dialog)
 {
     BrowserState* state = StateOf(dialog);
+    // Characters the view could not hold are in the file only: never write over them.
+    if (state->ShownFormat.lossy) {
+        Complain(dialog, Text::LostCharactersNotWritten);
+        return false;
+    }
     // The view holds at most a whole shown text, so the fetch takes all of it.
     std::vector<char> text(TEXT_BUFFER_SIZE);
     TextFit fetched = GetDlgItemText1251(dialog, IDC_BROWSER_TEXT_VIEW, text.data(), TEXT_BUFFER_SIZE);
@@ -100,12 +107,13 @@ bool StoreShownText(HWND dialog)
     WriteResult result = WRITE_FAILED;
     if (fetched == TEXT_FITS) {
         FileState written;
-        result = ReplaceTextFile(state->ShownFilePath, text.data(), &state->ShownFileState, &written);
+        TextEncoding encoding = state->ShownFormat.encoding;
+        result = ReplaceTextFile(state->ShownFilePath, text.data(), &state->ShownFileState, &written, encoding);
         if (result == WRITE_CHANGED_ELSEWHERE || result == WRITE_GONE) {
             const char* question = result == WRITE_GONE ? Text::GoneElsewhere : Text::ChangedElsewhere;
             if (MessageBox1251(dialog, question, Text::CaptionWarning, MB_YESNO) != IDYES)
                 return false;
-            result = ReplaceTextFile(state->ShownFilePath, text.data(), NULL, &written);
+            result = ReplaceTextFile(state->ShownFilePath, text.data(), NULL, &written, encoding);
         }
         if (result == WRITE_DONE) {
             state->ShownFileState = written;
@@ -187,7 +195,8 @@ void ShowFactFile(HWND dialog, ShownFileKind kind)
     }
     std::vector<char> text(TEXT_BUFFER_SIZE);
     FileState fileState;
-    bool read = composed && ReadTextFile(path, text.data(), &fileState) == READ_OK;
+    TextFormat format;
+    bool read = composed && ReadTextFile(path, text.data(), &fileState, &format) == READ_OK;
     SetCurrentDirectory1251(App.BrowseRoot);
     if (!read) {
         MessageBox1251(NULL, kind == SHOWN_DESCRIPTION ? Text::DescriptionNotFound : Text::MainTextNotFound,
@@ -196,8 +205,11 @@ void ShowFactFile(HWND dialog, ShownFileKind kind)
     }
     SlotCopy(state->ShownFilePath, path);
     state->ShownFileState = fileState;
+    state->ShownFormat = format;
     SetDlgItemText1251(dialog, IDC_BROWSER_TEXT_VIEW, text.data());
     state->ShownFileKind = kind;
+    if (format.lossy)
+        MessageBox1251(dialog, Text::LostCharactersShown, Text::CaptionWarning, MB_OK);
 }
 
 void OnFactList(HWND dialog, int notification)

@@ -260,7 +260,8 @@ FileChange CompareFileState(const char* path, const FileState& remembered)
     return CompareWide(WideFrom1251(path), remembered);
 }
 
-WriteResult ReplaceTextFile(const char* path, const char* text, const FileState* expected, FileState* written)
+WriteResult ReplaceTextFile(const char* path, const char* text, const FileState* expected, FileState* written,
+                            TextEncoding encoding)
 {
     std::wstring target = WideFrom1251(path);
     DWORD attributes = GetFileAttributesW(target.c_str());
@@ -271,6 +272,8 @@ WriteResult ReplaceTextFile(const char* path, const char* text, const FileState*
         return WRITE_FAILED;
 
     std::string bytes = FileBytesOf(text);
+    if (encoding != ENCODING_1251)
+        bytes = EncodeText(WideFrom1251(bytes.data(), (int)bytes.size()), encoding);
     std::wstring temporary;
     HANDLE file = CreateTemporaryBeside(target, &temporary);
     if (file == INVALID_HANDLE_VALUE)
@@ -321,41 +324,78 @@ bool WriteTextFile(const char* path, const char* text)
 
 // ---------------------------------------------------------------- reading
 
-ReadResult ReadTextFile(const char* path, char* text, FileState* state)
+namespace {
+
+// What a text-mode read delivers (CR LF as LF, a lone CR as it is, 0x1A
+// ends the input), cut at the first NUL, with every LF then shown as CR LF.
+// Net effect: CR LF and a lone CR stay, a lone LF becomes CR LF. The same
+// rules for bytes and for decoded characters.
+template <typename Char>
+bool ApplyLineRules(const Char* input, size_t count, std::basic_string<Char>* out, size_t maximum)
 {
+    bool pendingCR = false;
+    for (size_t i = 0; i < count; i++) {
+        Char c = input[i];
+        if (c == 0x1A || c == 0)
+            break;
+        if (pendingCR && c == '\n') {
+            pendingCR = false;  // the CR is already in the text
+        } else {
+            pendingCR = c == '\r';
+            if (c == '\n')
+                *out += (Char)'\r';
+        }
+        *out += c;
+        if (out->size() > maximum)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+ReadResult ReadTextFile(const char* path, char* text, FileState* state, TextFormat* format)
+{
+    text[0] = '\0';
     std::string bytes;
     FileState read;
     bool tooLarge;
-    if (!ReadFileBytes(WideFrom1251(path), &bytes, &read, &tooLarge)) {
-        text[0] = '\0';
+    if (!ReadFileBytes(WideFrom1251(path), &bytes, &read, &tooLarge))
         return tooLarge ? READ_TOO_LONG : READ_CANNOT_OPEN;
-    }
     if (state)
         *state = read;
 
-    // What a text-mode read delivers (CR LF as LF, a lone CR as it is, 0x1A
-    // ends the input), cut at the first NUL, with every LF then shown as
-    // CR LF. Net effect: CR LF and a lone CR stay, a lone LF becomes CR LF.
-    int length = 0;
-    bool pendingCR = false;
-    for (size_t i = 0; i < bytes.size(); i++) {
-        unsigned char byte = (unsigned char)bytes[i];
-        if (byte == 0x1A || byte == 0)
-            break;
-        if (pendingCR && byte == '\n') {
-            pendingCR = false;
-            // the CR is already in the text
-        } else {
-            pendingCR = byte == '\r';
-            if (byte == '\n') {
-                if (length + 1 > SHOWN_TEXT_MAX) { text[0] = '\0'; return READ_TOO_LONG; }
-                text[length++] = '\r';
-            }
+    TextFormat found = { DetectEncoding(bytes), false };
+    std::string shown;
+    if (found.encoding == ENCODING_1251) {
+        if (!ApplyLineRules(bytes.data(), bytes.size(), &shown, (size_t)SHOWN_TEXT_MAX))
+            return READ_TOO_LONG;
+    } else {
+        bool malformed;
+        std::wstring decoded = DecodeText(bytes, found.encoding, &malformed);
+        std::wstring lines;
+        if (!ApplyLineRules(decoded.data(), decoded.size(), &lines, (size_t)SHOWN_TEXT_MAX))
+            return READ_TOO_LONG;
+        if (!lines.empty()) {
+            // Each character Windows-1251 lacks (and each undecodable byte,
+            // already U+FFFD) becomes the mark, never a look-alike letter.
+            char mark[2] = { LOST_CHARACTER_MARK, '\0' };
+            BOOL replaced = FALSE;
+            int size = WideCharToMultiByte(1251, WC_NO_BEST_FIT_CHARS, lines.data(), (int)lines.size(),
+                                           NULL, 0, mark, &replaced);
+            if (size > SHOWN_TEXT_MAX)
+                return READ_TOO_LONG;
+            shown.resize(size);
+            WideCharToMultiByte(1251, WC_NO_BEST_FIT_CHARS, lines.data(), (int)lines.size(),
+                                &shown[0], size, mark, &replaced);
+            found.lossy = replaced != FALSE;
         }
-        if (length + 1 > SHOWN_TEXT_MAX) { text[0] = '\0'; return READ_TOO_LONG; }
-        text[length++] = (char)byte;
+        found.lossy = found.lossy || malformed;
     }
-    text[length] = '\0';
+    memcpy(text, shown.data(), shown.size());
+    text[shown.size()] = '\0';
+    if (format)
+        *format = found;
     return READ_OK;
 }
 

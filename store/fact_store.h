@@ -4,6 +4,7 @@
 // working directory, never show anything, and keep nothing between calls.
 #pragma once
 #include "sha256.h"
+#include "text_encoding.h"
 #include <string>
 #include <vector>
 
@@ -87,7 +88,10 @@ enum WriteResult {
 //   expected  NULL to replace whatever is there; otherwise the state the
 //             caller last saw, checked right before the replacement
 //   written   when not NULL and the write is done: the state of the new file
-WriteResult ReplaceTextFile(const char* path, const char* text, const FileState* expected, FileState* written);
+//   encoding  how the file is stored: a text read from UTF-8 or UTF-16 goes
+//             back as it came, BOM and all; the program's own files are 1251
+WriteResult ReplaceTextFile(const char* path, const char* text, const FileState* expected, FileState* written,
+                            TextEncoding encoding = ENCODING_1251);
 // The same with no check: true when done.
 bool WriteTextFile(const char* path, const char* text);
 
@@ -97,12 +101,23 @@ enum ReadResult {
     READ_TOO_LONG      // the text would not fit the buffer; nothing is shown rather than a cut text
 };
 
+// How a text was stored, as reading found it.
+struct TextFormat {
+    TextEncoding encoding;
+    // Characters Windows-1251 cannot hold, or bytes that could not be decoded,
+    // were shown as LOST_CHARACTER_MARK: writing the text back would destroy them.
+    bool lossy;
+};
+// "¤", the mark that stands for a character the program cannot show.
+const char LOST_CHARACTER_MARK = (char)0xA4;
+
 // Reads a text file into text (TEXT_BUFFER_SIZE bytes) ready for an edit
-// control: every line end as CR LF (CR LF kept, a lone LF expanded, a lone CR
-// kept as it is), ending at the first NUL or at the first 0x1A. When state is
-// not NULL it receives the state of exactly the bytes read (on READ_OK and
-// READ_TOO_LONG).
-ReadResult ReadTextFile(const char* path, char* text, FileState* state = NULL);
+// control, in Windows-1251 whatever the file's encoding (see text_encoding.h):
+// every line end as CR LF (CR LF kept, a lone LF expanded, a lone CR kept as
+// it is), ending at the first NUL or at the first 0x1A character. When state
+// is not NULL it receives the state of exactly the bytes read (on READ_OK and
+// READ_TOO_LONG); format, when not NULL, how the text was stored.
+ReadResult ReadTextFile(const char* path, char* text, FileState* state = NULL, TextFormat* format = NULL);
 
 // Deletes the fact folder's description file and then removes the folder
 // itself if that left it empty. Nothing else is deleted; the unset path "C:\"

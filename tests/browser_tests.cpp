@@ -409,3 +409,37 @@ TEST_F(DialogTest, BrowserAtTheTopOfADrive)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Browser, TextsOfOtherEditorsAreShownAndKeptInTheirEncoding)
+{
+    std::string mainText = DirectivePath() + "\\Факт\\Факт.txt";
+    std::string description = DirectivePath() + "\\Факт\\Описание.txt";
+    WriteBytes(mainText, u8"Строилась 20 лет");
+    // Kept out of the assertions, whose text is compiled to Windows-1251 and cannot hold the arrow.
+    const std::string withArrow = "\xEF\xBB\xBF" + std::string(u8"Страж → ворота");
+    WriteBytes(description, withArrow);
+    WalkToDirective(browser_);
+
+    ShowMainText(browser_, "Факт");
+    EXPECT_EQ(ControlTextWide(browser_, VIEW), L"Строилась 20 лет");
+    EXPECT_EQ(boxes_.Seen().size(), 1u) << "only the description on the way had a character to mark";
+    TypeText(browser_, VIEW, "Строилась 30 лет");
+    ClickButton(browser_, IDC_BROWSER_CHANGE_FACT);
+    EXPECT_EQ(FileText(mainText), u8"Строилась 30 лет") << "UTF-8 stays UTF-8";
+
+    boxes_.Clear();
+    ShowDescription(browser_, "Факт");
+    EXPECT_EQ(ControlTextWide(browser_, VIEW), L"Страж ¤ ворота");
+    ASSERT_EQ(boxes_.Seen().size(), 1u) << "said once, when shown";
+    ExpectBox(boxes_.Seen()[0], L"В тексте есть знаки, которых нет в кириллической кодировке Windows-1251, - "
+              L"они показаны знаком ¤. Изменить этот текст здесь нельзя :)", L"Внимание", browser_);
+    ClickButton(browser_, IDC_BROWSER_CHANGE_FACT);
+    ASSERT_EQ(boxes_.Seen().size(), 3u);
+    EXPECT_EQ(boxes_.Seen()[2].caption, L"Ошибка");
+    EXPECT_EQ(boxes_.Seen()[2].owner, browser_);
+    EXPECT_EQ(FileText(description), withArrow) << "the file is left as it was";
+}
+
+} // namespace
