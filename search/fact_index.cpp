@@ -1,0 +1,174 @@
+#include "fact_index.h"
+#include "text_fold.h"
+#include "../store/fact_store.h"
+#include "../store/path_slot.h"
+#include "../platform/platform_text.h"
+
+#include <windows.h>
+#include <algorithm>
+#include <unordered_map>
+
+namespace {
+
+FileStamp StampOf(const std::string& path)
+{
+    FileStamp stamp = { false, 0, 0 };
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (GetFileAttributesExW(WideFrom1251(path.c_str()).c_str(), GetFileExInfoStandard, &data) &&
+        !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        stamp.exists = true;
+        stamp.size = (unsigned long long)data.nFileSizeHigh << 32 | data.nFileSizeLow;
+        stamp.lastWrite = (unsigned long long)data.ftLastWriteTime.dwHighDateTime << 32 |
+                          data.ftLastWriteTime.dwLowDateTime;
+    }
+    return stamp;
+}
+
+bool SameStamp(const FileStamp& a, const FileStamp& b)
+{
+    return a.exists == b.exists && a.size == b.size && a.lastWrite == b.lastWrite;
+}
+
+// The text of a fact's file for the index; empty when it cannot be read
+// whole (counted in unreadable), so the fact is still found by the rest.
+std::string IndexedText(const std::string& path, bool exists, int* unreadable)
+{
+    if (!exists) {
+        ++*unreadable;
+        return std::string();
+    }
+    std::vector<char> text(TEXT_BUFFER_SIZE);
+    if (path.size() > (size_t)SLOT_CHARS || ReadTextFile(path.c_str(), text.data()) != READ_OK) {
+        ++*unreadable;
+        return std::string();
+    }
+    return std::string(text.data());
+}
+
+void ReadFact(IndexedFact* fact, const std::string& folder)
+{
+    std::string description = folder + "\\" + "Описание.txt";
+    std::string mainText = folder + "\\" + fact->name + ".txt";
+    fact->description = StampOf(description);
+    fact->mainText = StampOf(mainText);
+    fact->unreadable = 0;
+    std::string all = fact->name;
+    for (int level = 0; level < 4; level++)
+        all += "\n" + fact->categories[level];
+    all += "\n" + IndexedText(description, fact->description.exists, &fact->unreadable);
+    all += "\n" + IndexedText(mainText, fact->mainText.exists, &fact->unreadable);
+    fact->folded = FoldText(all);
+    fact->folded.shrink_to_fit();
+}
+
+std::vector<std::string> Listed(const std::string& folder)
+{
+    std::vector<std::string> names;
+    ListSubfolders(folder.c_str(), &names);
+    names.erase(std::remove(names.begin(), names.end(), std::string("..")), names.end());
+    return names;
+}
+
+std::string FolderOf(const FactIndex& index, const IndexedFact& fact)
+{
+    std::string folder = index.root;
+    for (int level = 0; level < 4; level++)
+        folder += "\\" + fact.categories[level];
+    return folder + "\\" + fact.name;
+}
+
+} // namespace
+
+void RefreshFactIndex(FactIndex* index, const std::string& root, IndexProgress progress, void* context)
+{
+    if (index->root != root) {
+        index->facts.clear();
+        index->root = root;
+    }
+    // A base that did not change costs one listing per folder and one look
+    // at each file's size and time; what the walk does not meet is gone.
+    std::vector<IndexedFact> old;
+    old.swap(index->facts);
+    std::unordered_map<std::string, size_t> known;
+    for (size_t i = 0; i < old.size(); i++)
+        known[FolderOf(*index, old[i])] = i;
+    std::string path[5];
+    for (const std::string& section : Listed(root)) {
+        path[0] = root + "\\" + section;
+        for (const std::string& topic : Listed(path[0])) {
+            path[1] = path[0] + "\\" + topic;
+            for (const std::string& subtopic : Listed(path[1])) {
+                path[2] = path[1] + "\\" + subtopic;
+                for (const std::string& directive : Listed(path[2])) {
+                    path[3] = path[2] + "\\" + directive;
+                    for (const std::string& name : Listed(path[3])) {
+                        std::string folder = path[3] + "\\" + name;
+                        IndexedFact fact;
+                        fact.categories[0] = section;
+                        fact.categories[1] = topic;
+                        fact.categories[2] = subtopic;
+                        fact.categories[3] = directive;
+                        fact.name = name;
+                        auto before = known.find(folder);
+                        if (before != known.end() &&
+                            SameStamp(old[before->second].description, StampOf(folder + "\\" + "Описание.txt")) &&
+                            SameStamp(old[before->second].mainText, StampOf(folder + "\\" + name + ".txt"))) {
+                            index->facts.push_back(std::move(old[before->second]));
+                        } else {
+                            ReadFact(&fact, folder);
+                            index->facts.push_back(std::move(fact));
+                        }
+                    }
+                    if (progress)
+                        progress(*index, context);
+                }
+            }
+        }
+    }
+}
+
+void UpdateIndexedFact(FactIndex* index, const std::string& factFolder)
+{
+    for (size_t i = 0; i < index->facts.size(); i++) {
+        if (FolderOf(*index, index->facts[i]) == factFolder) {
+            if (GetFileAttributes1251(factFolder.c_str()) == INVALID_FILE_ATTRIBUTES)
+                index->facts.erase(index->facts.begin() + i);
+            else
+                ReadFact(&index->facts[i], factFolder);
+            return;
+        }
+    }
+    // A new fact: the next refresh puts it in its place; until then it is
+    // found at the end.
+    if (factFolder.compare(0, index->root.size() + 1, index->root + "\\") != 0)
+        return;
+    std::string rest = factFolder.substr(index->root.size() + 1);
+    IndexedFact fact;
+    for (int level = 0; level < 5; level++) {
+        size_t separator = rest.find('\\');
+        if ((separator == std::string::npos) != (level == 4))
+            return;
+        std::string part = level == 4 ? rest : rest.substr(0, separator);
+        if (level < 4) fact.categories[level] = part; else fact.name = part;
+        rest = separator == std::string::npos ? std::string() : rest.substr(separator + 1);
+    }
+    ReadFact(&fact, factFolder);
+    index->facts.push_back(std::move(fact));
+}
+
+std::vector<size_t> SearchFactIndex(const FactIndex& index, const SearchQuery& query)
+{
+    std::vector<size_t> found;
+    for (size_t i = 0; i < index.facts.size(); i++)
+        if (QueryMatches(query, index.facts[i].folded))
+            found.push_back(i);
+    return found;
+}
+
+int UnreadableFiles(const FactIndex& index)
+{
+    int count = 0;
+    for (const IndexedFact& fact : index.facts)
+        count += fact.unreadable;
+    return count;
+}

@@ -1,0 +1,47 @@
+// Every listed fact of a base in memory, for search: its place, its name and
+// the folded text of its name, categories, description and main text. UI-free
+// and single-threaded: whoever shares an index across threads locks it.
+#pragma once
+#include "query.h"
+#include <string>
+#include <vector>
+
+// A file as it was when indexed; a refresh rereads only what differs.
+struct FileStamp {
+    bool exists;
+    unsigned long long size;
+    unsigned long long lastWrite;
+};
+
+struct IndexedFact {
+    std::string categories[4];  // Section, Topic, Subtopic, Directive, as the lists show them
+    std::string name;
+    std::string folded;         // name, categories, description, main text: folded, one line between
+    FileStamp description;
+    FileStamp mainText;
+    int unreadable;             // how many of its two files could not be read whole
+};
+
+struct FactIndex {
+    std::string root;
+    std::vector<IndexedFact> facts;  // in the browser's order
+};
+
+// Walks the base below root as the folder lists show it (folders the lists
+// leave out are left out here too) and brings index up to date: facts added,
+// facts gone dropped, and a fact's files reread only where their size or
+// write time changed. Reads only. A first call builds the whole index.
+// progress, when given, is called after each Directive with the facts so far.
+typedef void (*IndexProgress)(const FactIndex& index, void* context);
+void RefreshFactIndex(FactIndex* index, const std::string& root, IndexProgress progress = 0, void* context = 0);
+
+// Rereads the one fact whose folder is factFolder (a full path below the
+// index's root), adding it when it is new and dropping it when it is gone:
+// the program's own changes reach the index at once.
+void UpdateIndexedFact(FactIndex* index, const std::string& factFolder);
+
+// The positions in index.facts of the facts that answer the query, in order.
+std::vector<size_t> SearchFactIndex(const FactIndex& index, const SearchQuery& query);
+
+// How many indexed files could not be read whole.
+int UnreadableFiles(const FactIndex& index);
