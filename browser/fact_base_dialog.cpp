@@ -8,7 +8,12 @@
 #include "../ui/folder_list.h"
 #include "../ui/platform_ui.h"
 #include "../ui/unsaved_text.h"
+#include "../search/query.h"
+#include "../search/search_service.h"
+#include "../search/text_fold.h"
 
+#include <string.h>
+#include <string>
 #include <vector>
 
 namespace {
@@ -17,6 +22,9 @@ enum ShownFileKind { SHOWN_NONE = 0, SHOWN_DESCRIPTION = 1, SHOWN_MAIN_TEXT = 2 
 
 // Each open browser has its own; a second browser never sees the first one's.
 const int FACT_LEVEL = 5;
+
+// Where search opens what it found: the browser opened or activated last.
+HWND LastBrowser = NULL;
 
 struct BrowserState {
     ShownFileKind ShownFileKind;
@@ -73,6 +81,8 @@ void OnDestroy(HWND dialog)
     BrowserState* state = StateOf(dialog);
     if (!state)
         return;
+    if (LastBrowser == dialog)
+        LastBrowser = NULL;
     DestroyMenu(state->ListMenu);
     SetWindowLongPtrW(dialog, DWLP_USER, 0);
     delete state;
@@ -116,6 +126,11 @@ bool StoreShownText(HWND dialog)
             result = ReplaceTextFile(state->ShownFilePath, text.data(), NULL, &written, encoding);
         }
         if (result == WRITE_DONE) {
+            char factFolder[SLOT_SIZE];
+            if (SlotCopy(factFolder, state->ShownFilePath) && strrchr(factFolder, '\\')) {
+                *strrchr(factFolder, '\\') = '\0';
+                SearchIndexFactChanged(factFolder);
+            }
             state->ShownFileState = written;
             SendDlgItemMessageW(dialog, IDC_BROWSER_TEXT_VIEW, EM_SETMODIFY, FALSE, 0);
             return true;
@@ -167,7 +182,8 @@ void OnCategoryList(HWND dialog, int level)
 }
 
 // A click shows the fact's description, a double click its main text file.
-void ShowFactFile(HWND dialog, ShownFileKind kind)
+// Quiet, a file that cannot be read is not reported. True when shown.
+bool ShowFactFile(HWND dialog, ShownFileKind kind, bool quiet = false)
 {
     BrowserState* state = StateOf(dialog);
     // Nothing is on show from here on until the new text is: a write-back
@@ -178,7 +194,7 @@ void ShowFactFile(HWND dialog, ShownFileKind kind)
     FolderCascade cascade = BrowserCascade();
     char factFolder[SLOT_SIZE];
     if (ComposeSelectionPath(dialog, cascade, FACT_LEVEL, factFolder) != SELECTION_COMPOSED)
-        return;
+        return false;
     SetCurrentDirectory1251(factFolder);
     SlotCopy(App.LastFolderPath, factFolder);
 
@@ -199,9 +215,10 @@ void ShowFactFile(HWND dialog, ShownFileKind kind)
     bool read = composed && ReadTextFile(path, text.data(), &fileState, &format) == READ_OK;
     SetCurrentDirectory1251(App.BrowseRoot);
     if (!read) {
-        MessageBox1251(NULL, kind == SHOWN_DESCRIPTION ? Text::DescriptionNotFound : Text::MainTextNotFound,
-                       Text::CaptionOpeningFile, MB_OK);
-        return;
+        if (!quiet)
+            MessageBox1251(NULL, kind == SHOWN_DESCRIPTION ? Text::DescriptionNotFound : Text::MainTextNotFound,
+                           Text::CaptionOpeningFile, MB_OK);
+        return false;
     }
     SlotCopy(state->ShownFilePath, path);
     state->ShownFileState = fileState;
@@ -210,6 +227,7 @@ void ShowFactFile(HWND dialog, ShownFileKind kind)
     state->ShownFileKind = kind;
     if (format.lossy)
         MessageBox1251(dialog, Text::LostCharactersShown, Text::CaptionWarning, MB_OK);
+    return true;
 }
 
 void OnFactList(HWND dialog, int notification)
@@ -300,12 +318,77 @@ void OnCommand(HWND dialog, int id, int notification)
     RememberSelections(dialog);
 }
 
+// ---------------------------------------------------------------- a fact found by search
+
+int EntryNamed(HWND list, const char* name)
+{
+    int count = (int)SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (int i = 0; i < count; i++) {
+        char entry[SLOT_SIZE];
+        if (ListBoxText1251(list, i, entry, SLOT_SIZE) == TEXT_FITS && strcmp(entry, name) == 0)
+            return i;
+    }
+    return -1;
+}
+
+BOOL ShowFoundFact(HWND dialog, const FactToShow* fact)
+{
+    if (!MayLeaveText(dialog))
+        return FALSE;
+    FolderCascade cascade = BrowserCascade();
+    BOOL shown = FALSE;
+    for (int level = 1; level <= FACT_LEVEL; level++) {
+        HWND list = GetDlgItem(dialog, cascade.listIds[level - 1]);
+        int entry = EntryNamed(list, level < FACT_LEVEL ? fact->categories[level - 1] : fact->name);
+        if (entry < 0)
+            break;
+        SendMessageW(list, LB_SETCURSEL, (WPARAM)entry, 0);
+        if (level < FACT_LEVEL) {
+            SetDlgItemText1251(dialog, IDC_BROWSER_TEXT_VIEW, Text::TextViewCleared);
+            StateOf(dialog)->ShownFileKind = SHOWN_NONE;
+            FollowSelection(dialog, cascade, level);
+        } else {
+            shown = ShowFactFile(dialog, SHOWN_MAIN_TEXT, true) || ShowFactFile(dialog, SHOWN_DESCRIPTION, true);
+        }
+    }
+    SetCurrentDirectory1251(App.BrowseRoot);
+    RememberSelections(dialog);
+    if (shown) {
+        HWND view = GetDlgItem(dialog, IDC_BROWSER_TEXT_VIEW);
+        std::vector<char> text(TEXT_BUFFER_SIZE);
+        size_t length = 0;
+        size_t at = std::string::npos;
+        if (GetDlgItemText1251(dialog, IDC_BROWSER_TEXT_VIEW, text.data(), TEXT_BUFFER_SIZE) == TEXT_FITS)
+            at = FirstMatch(ParseQuery(fact->query), FoldText(text.data()), &length);
+        if (at != std::string::npos) {
+            SendMessageW(view, EM_SETSEL, (WPARAM)at, (LPARAM)(at + length));
+            SendMessageW(view, EM_SCROLLCARET, 0, 0);
+        }
+    }
+    return shown;
+}
+
+INT_PTR OnShowFact(HWND dialog, const FactToShow* fact)
+{
+    if (!StateOf(dialog))
+        return FALSE;
+    SetWindowLongPtrW(dialog, DWLP_MSGRESULT, ShowFoundFact(dialog, fact));
+    return TRUE;
+}
+
 } // namespace
+
+HWND MostRecentBrowser()
+{
+    return IsWindow(LastBrowser) ? LastBrowser : NULL;
+}
 
 INT_PTR CALLBACK FactBaseDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_INITDIALOG:  OnInitDialog(dialog); return FALSE;
+    case WM_INITDIALOG:  LastBrowser = dialog; OnInitDialog(dialog); return FALSE;
+    case WM_ACTIVATE:    if (LOWORD(wParam) != WA_INACTIVE) LastBrowser = dialog; return FALSE;
+    case WM_FACTS_SHOW_FACT: return OnShowFact(dialog, (const FactToShow*)lParam);
     case WM_COMMAND:     OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
     case WM_RBUTTONDOWN: ShowListPopup(dialog, lParam); return FALSE;
     case WM_DESTROY:     OnDestroy(dialog); return FALSE;

@@ -8,6 +8,7 @@
 #define IDD_FACT_PLACEMENT           4000
 #define IDD_FACT_TEXT                5000
 #define IDD_FACT_DESCRIPTION         5004
+#define IDD_SEARCH                   6000
 
 // ---- Menu bar, accelerators and commands (2000s) -----------------------
 #define IDR_MAIN_MENU                2000
@@ -16,6 +17,7 @@
 #define IDM_EXIT                     2003   // "&ВЫХОД", F4
 #define IDM_CREATE_CATEGORY          2005   // "&СОЗДАТЬ", F2; popup "&Создать"
 #define IDM_CREATE_FACT              2009   // "&СОЗДАТЬ ФАКТ", F3; popup "&Записать факт"
+#define IDM_SEARCH                   2011   // "&ПОИСК", F5
 
 // ---- Shared by several dialogs ------------------------------------------
 #define IDC_STATIC_LABEL               -1   // every label
@@ -61,3 +63,9 @@
 #define IDC_TEXT_OPEN_FOLDER         5003
 #define IDC_DESCRIPTION_NAME         5005
 #define IDC_DESCRIPTION_TEXT         5006
+
+// ---- Search, template 6000 (6000s) ---------------------------------------
+#define IDC_SEARCH_QUERY             6001
+#define IDC_SEARCH_RESULTS           6002
+#define IDC_SEARCH_STATUS            6003
+#define IDC_SEARCH_PREVIEW           6004

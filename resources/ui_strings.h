@@ -79,4 +79,11 @@ inline constexpr char FactFolderNotChosen[] = "Укажите полный пу�
 inline constexpr char NameNot1251[] = "В имени есть знаки, которых нет в кириллической кодировке Windows-1251 :)";
 inline constexpr char TextNot1251[] = "В тексте есть знаки, которых нет в кириллической кодировке Windows-1251 - их нельзя сохранить :)";
 
+// Search
+inline constexpr char SearchPrompt[] = "Введите слова для поиска: найдутся факты, в которых есть каждое слово";
+inline constexpr char SearchReading[] = "Просмотр базы: прочитано %d фактов…";
+inline constexpr char SearchFound[] = "Найдено фактов: %d";
+inline constexpr char SearchUnread[] = ", не прочитано: %d";
+inline constexpr char SearchPathSeparator[] = " › ";
+
 } // namespace Text

@@ -7,6 +7,7 @@
 #include "../browser/fact_base_dialog.h"
 #include "../categories/category_editor_dialog.h"
 #include "../wizard/fact_placement_dialog.h"
+#include "../search/search_dialog.h"
 
 static const int RESTORED_WIDTH = 800;
 static const int RESTORED_HEIGHT = 600;
@@ -69,6 +70,7 @@ static void OnCommand(HWND window, int command)
     case IDM_FACT_BASE:       OpenDialog(IDD_FACT_BASE, FactBaseDialog, window); break;
     case IDM_CREATE_CATEGORY: OpenDialog(IDD_CATEGORY_EDITOR, CategoryEditorDialog, window); break;
     case IDM_CREATE_FACT:     OpenDialog(IDD_FACT_PLACEMENT, FactPlacementDialog, window); break;
+    case IDM_SEARCH:          OpenOrRaiseSearch(window); break;
     case IDM_EXIT:            if (DialogsMayClose(window)) PostQuitMessage(0); break;
     default:                  break;
     }

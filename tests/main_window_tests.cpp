@@ -91,17 +91,17 @@ TEST_F(MainWindow, RestoredSizeIs800By600AtTheTopLeft)
     EXPECT_EQ(placement.rcNormalPosition.bottom, 600);
 }
 
-TEST_F(MainWindow, MenuBarHoldsFourCommandsAndNoDropDowns)
+TEST_F(MainWindow, MenuBarHoldsFiveCommandsAndNoDropDowns)
 {
     struct Item { const wchar_t* text; UINT id; };
     const Item expected[] = {
         { L"&БАЗА ФАКТОВ", IDM_FACT_BASE }, { L"&СОЗДАТЬ", IDM_CREATE_CATEGORY },
-        { L"&СОЗДАТЬ ФАКТ", IDM_CREATE_FACT }, { L"&ВЫХОД", IDM_EXIT },
+        { L"&СОЗДАТЬ ФАКТ", IDM_CREATE_FACT }, { L"&ПОИСК", IDM_SEARCH }, { L"&ВЫХОД", IDM_EXIT },
     };
     HMENU menu = GetMenu(window_);
     ASSERT_TRUE(menu != NULL);
-    ASSERT_EQ(GetMenuItemCount(menu), 4);
-    for (int i = 0; i < 4; i++) {
+    ASSERT_EQ(GetMenuItemCount(menu), 5);
+    for (int i = 0; i < 5; i++) {
         wchar_t text[64];
         GetMenuStringW(menu, i, text, 64, MF_BYPOSITION);
         EXPECT_STREQ(text, expected[i].text);
@@ -110,15 +110,15 @@ TEST_F(MainWindow, MenuBarHoldsFourCommandsAndNoDropDowns)
     }
 }
 
-TEST_F(MainWindow, AcceleratorsAreF1ToF4WithoutModifiers)
+TEST_F(MainWindow, AcceleratorsAreF1ToF5WithoutModifiers)
 {
     HACCEL table = LoadAcceleratorsW(Instance(), MAKEINTRESOURCEW(IDR_MAIN_ACCELERATORS));
     ASSERT_TRUE(table != NULL);
     ACCEL entries[8];
-    ASSERT_EQ(CopyAcceleratorTableW(table, entries, 8), 4);
-    const WORD keys[] = { VK_F1, VK_F2, VK_F3, VK_F4 };
-    const WORD commands[] = { IDM_FACT_BASE, IDM_CREATE_CATEGORY, IDM_CREATE_FACT, IDM_EXIT };
-    for (int i = 0; i < 4; i++) {
+    ASSERT_EQ(CopyAcceleratorTableW(table, entries, 8), 5);
+    const WORD keys[] = { VK_F1, VK_F2, VK_F3, VK_F4, VK_F5 };
+    const WORD commands[] = { IDM_FACT_BASE, IDM_CREATE_CATEGORY, IDM_CREATE_FACT, IDM_EXIT, IDM_SEARCH };
+    for (int i = 0; i < 5; i++) {
         EXPECT_EQ(entries[i].key, keys[i]);
         EXPECT_EQ(entries[i].cmd, commands[i]);
         EXPECT_EQ(entries[i].fVirt & ~0x80, FVIRTKEY | FNOINVERT);  // 0x80 marks the last entry
@@ -148,7 +148,7 @@ TEST_F(MainWindow, ClosingTheWindowEndsTheLoopWithZero)
 
 TEST_F(MainWindow, UnknownCommandsAndClicksDoNothing)
 {
-    for (int command : { 2000, 2002, 2004, 2006, 2008, 2010, 1, 40000 })
+    for (int command : { 2000, 2002, 2004, 2006, 2008, 2010, 2012, 1, 40000 })
         EXPECT_EQ(SendMessageW(window_, WM_COMMAND, command, 0), 0) << command;
     EXPECT_EQ(SendMessageW(window_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10)), 0);
     EXPECT_EQ(SendMessageW(window_, WM_LBUTTONUP, 0, MAKELPARAM(10, 10)), 0);

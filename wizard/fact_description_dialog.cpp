@@ -7,6 +7,7 @@
 #include "../store/fact_store.h"
 #include "../ui/platform_ui.h"
 #include "../ui/unsaved_text.h"
+#include "../search/search_service.h"
 
 #include <vector>
 
@@ -78,6 +79,7 @@ void OnNext(HWND dialog, WizardRun* run)
         MessageBox1251(NULL, Text::DescriptionNotWritten, Text::CaptionFile, MB_OK);
         return;
     }
+    SearchIndexFactChanged(run->FactFolderPath);
     HandOverWizardRun(run);
     DestroyWindow(dialog);
     OpenDialog(IDD_FACT_TEXT, FactTextDialog, App.OwnerWindow);

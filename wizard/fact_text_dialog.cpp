@@ -6,6 +6,7 @@
 #include "../store/fact_store.h"
 #include "../ui/platform_ui.h"
 #include "../ui/unsaved_text.h"
+#include "../search/search_service.h"
 
 #include <vector>
 
@@ -45,6 +46,7 @@ void OnSave(HWND dialog, WizardRun* run)
         MessageBox1251(NULL, Text::MainTextNotWritten, Text::CaptionFile, MB_OK);
         return;
     }
+    SearchIndexFactChanged(run->FactFolderPath);
     EndWizard(dialog, run);
 }
 
@@ -62,6 +64,7 @@ void OnDiscard(HWND dialog, WizardRun* run)
         return;
     // Only this wizard's own fact folder is touched.
     DeleteUnfinishedFact(run->FactFolderPath);
+    SearchIndexFactChanged(run->FactFolderPath);
     EndWizard(dialog, run);
 }
 
