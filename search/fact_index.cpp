@@ -24,6 +24,37 @@ FileStamp StampOf(const std::string& path)
     return stamp;
 }
 
+FileStamp StampFrom(const WIN32_FIND_DATAW& found)
+{
+    FileStamp stamp = { true, (unsigned long long)found.nFileSizeHigh << 32 | found.nFileSizeLow,
+                        (unsigned long long)found.ftLastWriteTime.dwHighDateTime << 32 | found.ftLastWriteTime.dwLowDateTime };
+    return stamp;
+}
+
+// Both files of a fact folder from one listing of it: a refresh of an
+// unchanged base then costs what walking it does.
+void StampsOfFact(const std::string& folder, const std::string& name, FileStamp* description, FileStamp* mainText)
+{
+    const FileStamp missing = { false, 0, 0 };
+    *description = *mainText = missing;
+    std::wstring descriptionName = WideFrom1251("Описание.txt");
+    std::wstring mainName = WideFrom1251((name + ".txt").c_str());
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileExW((WideFrom1251(folder.c_str()) + L"\\*").c_str(), FindExInfoBasic, &found,
+                                     FindExSearchNameMatch, NULL, FIND_FIRST_EX_LARGE_FETCH);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            continue;
+        if (lstrcmpiW(found.cFileName, descriptionName.c_str()) == 0)
+            *description = StampFrom(found);
+        else if (lstrcmpiW(found.cFileName, mainName.c_str()) == 0)
+            *mainText = StampFrom(found);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
 bool SameStamp(const FileStamp& a, const FileStamp& b)
 {
     return a.exists == b.exists && a.size == b.size && a.lastWrite == b.lastWrite;
@@ -110,9 +141,12 @@ void RefreshFactIndex(FactIndex* index, const std::string& root, IndexProgress p
                         fact.categories[3] = directive;
                         fact.name = name;
                         auto before = known.find(folder);
+                        FileStamp description = { false, 0, 0 }, mainText = { false, 0, 0 };
+                        if (before != known.end())
+                            StampsOfFact(folder, name, &description, &mainText);
                         if (before != known.end() &&
-                            SameStamp(old[before->second].description, StampOf(folder + "\\" + "Описание.txt")) &&
-                            SameStamp(old[before->second].mainText, StampOf(folder + "\\" + name + ".txt"))) {
+                            SameStamp(old[before->second].description, description) &&
+                            SameStamp(old[before->second].mainText, mainText)) {
                             index->facts.push_back(std::move(old[before->second]));
                         } else {
                             ReadFact(&fact, folder);

@@ -1,7 +1,14 @@
 #!/usr/bin/env bash
-# Builds the project and runs the folder-list benchmark under Wine (Russian
-# code page). The folders it makes stay in the build's Wine prefix, so a
-# second run starts at once.
+# Builds the project and runs the benchmarks under Wine (Russian code page):
+# the folder-list fill, then the search index. The bases they make stay in
+# the build's Wine prefix, so a second run starts at once.
+#   tools/run-bench.sh [folders|search]   (default: both)
 set -euo pipefail
 source "$(dirname "$0")/prepare.sh"
-FACTS_LANG=ru_RU.UTF-8 "$root/tools/wine-run" "$FACTS_BUILD/bench/folder_list_bench.exe"
+which=${1:-both}
+if [ "$which" != search ]; then
+    FACTS_LANG=ru_RU.UTF-8 "$root/tools/wine-run" "$FACTS_BUILD/bench/folder_list_bench.exe"
+fi
+if [ "$which" != folders ]; then
+    FACTS_LANG=ru_RU.UTF-8 "$root/tools/wine-run" "$FACTS_BUILD/bench/search_bench.exe" ${FACTS_SEARCH_BENCH_SIZES:-5 50}
+fi

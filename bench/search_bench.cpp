@@ -1,0 +1,201 @@
+// How fast the search index is built, refreshed and queried, against the
+// floor of walking the base and reading every file with plain Win32 calls.
+// Bases of 5,000 and 50,000 facts in the shape 5 Sections x 5 Topics x
+// 5 Subtopics x 8 Directives x N facts, each with distinct Russian texts of
+// about 600 bytes (words from a fixed list, a fixed seed). Reports medians of
+// five runs, the index's memory, and checks the targets.
+//   search_bench.exe [facts per Directive...]   (default: 5 50)
+#include "../search/fact_index.h"
+#include "../search/query.h"
+#include "../platform/platform_text.h"
+
+#include <windows.h>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+double Now()
+{
+    static LARGE_INTEGER frequency;
+    if (!frequency.QuadPart)
+        QueryPerformanceFrequency(&frequency);
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    return (double)counter.QuadPart / (double)frequency.QuadPart;
+}
+
+template <typename Work>
+double Median(Work work)
+{
+    std::vector<double> times;
+    for (int i = 0; i < 5; i++) {
+        double start = Now();
+        work();
+        times.push_back(Now() - start);
+    }
+    std::sort(times.begin(), times.end());
+    return times[2];
+}
+
+const char* const WORDS[] = {
+    "город", "река", "мост", "башня", "пирамида", "крепость", "гавань", "рынок", "площадь", "собор",
+    "север", "юг", "ветер", "камень", "лес", "поле", "дорога", "король", "война", "договор",
+    "старый", "новый", "высокий", "древний", "каменный", "речной", "морской", "зимний", "летний", "тайный",
+    "стоит", "строился", "защищал", "торговал", "видел", "помнит", "хранит", "ведёт", "лежит", "растёт",
+    "двадцать", "сорок", "сто", "лет", "веков", "дней", "у", "над", "под", "за",
+};
+const int WORD_COUNT = sizeof WORDS / sizeof WORDS[0];
+
+unsigned Seed = 12345;
+unsigned NextRandom() { Seed = Seed * 1103515245u + 12345u; return Seed >> 8; }
+
+std::string Sentence(size_t bytes)
+{
+    std::string text;
+    while (text.size() < bytes) {
+        text += WORDS[NextRandom() % WORD_COUNT];
+        text += NextRandom() % 9 == 0 ? ".\r\n" : " ";
+    }
+    return text;
+}
+
+void WriteFile1251(const std::string& path, const std::string& bytes)
+{
+    HANDLE file = CreateFileW(WideFrom1251(path.c_str()).c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    DWORD written;
+    WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, NULL);
+    CloseHandle(file);
+}
+
+// Makes the base once; a second run finds it made (the marker file is last).
+void MakeBase(const std::string& root, int perDirective)
+{
+    std::string marker = root + "\\готово";
+    if (GetFileAttributes1251(marker.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return;
+    CreateDirectory1251(root.c_str());
+    Seed = 12345;
+    int number = 0;
+    char name[64];
+    for (int a = 1; a <= 5; a++) {
+        std::string s = root + "\\Раздел " + std::to_string(a);
+        CreateDirectory1251(s.c_str());
+        for (int b = 1; b <= 5; b++) {
+            std::string t = s + "\\Тема " + std::to_string(b);
+            CreateDirectory1251(t.c_str());
+            for (int c = 1; c <= 5; c++) {
+                std::string u = t + "\\Подтема " + std::to_string(c);
+                CreateDirectory1251(u.c_str());
+                for (int d = 1; d <= 8; d++) {
+                    std::string v = u + "\\Установка " + std::to_string(d);
+                    CreateDirectory1251(v.c_str());
+                    for (int f = 0; f < perDirective; f++) {
+                        snprintf(name, sizeof name, "Факт %06d", ++number);
+                        std::string fact = v + "\\" + name;
+                        CreateDirectory1251(fact.c_str());
+                        WriteFile1251(fact + "\\Описание.txt", Sentence(100));
+                        WriteFile1251(fact + "\\" + name + ".txt", Sentence(600));
+                    }
+                }
+            }
+        }
+    }
+    WriteFile1251(marker, "");
+}
+
+// The floor: every folder listed and, with read set, every file read whole.
+size_t Walk(const std::wstring& folder, bool read, std::vector<char>* buffer)
+{
+    size_t bytes = 0;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
+                                     NULL, FIND_FIRST_EX_LARGE_FETCH);
+    if (search == INVALID_HANDLE_VALUE)
+        return 0;
+    do {
+        std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..")
+            continue;
+        std::wstring path = folder + L"\\" + name;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            bytes += Walk(path, read, buffer);
+        } else if (read) {
+            HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+            DWORD got = 0;
+            if (file != INVALID_HANDLE_VALUE) {
+                ReadFile(file, buffer->data(), (DWORD)buffer->size(), &got, NULL);
+                CloseHandle(file);
+            }
+            bytes += got;
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return bytes;
+}
+
+size_t IndexBytes(const FactIndex& index)
+{
+    size_t bytes = index.facts.capacity() * sizeof(IndexedFact);
+    for (const IndexedFact& fact : index.facts) {
+        bytes += fact.folded.capacity() + fact.name.capacity();
+        for (const std::string& category : fact.categories)
+            bytes += category.capacity();
+    }
+    return bytes;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::vector<int> sizes;
+    for (int i = 1; i < argc; i++)
+        sizes.push_back(atoi(argv[i]));
+    if (sizes.empty())
+        sizes = { 5, 50 };
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    char temp1251[MAX_PATH * 2];
+    TextTo1251(temp, -1, temp1251, sizeof temp1251);
+    bool met = true;
+    printf("| facts | floor s | build s | build/floor | walk s | refresh s | refresh/walk | "
+           "two words ms | prefix ms | phrase ms | index MB | text MB |\n");
+    printf("|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
+    for (int perDirective : sizes) {
+        int facts = 1000 * perDirective;
+        std::string root = std::string(temp1251) + "факты-поиск-" + std::to_string(facts);
+        MakeBase(root, perDirective);
+        std::wstring wideRoot = WideFrom1251(root.c_str());
+        std::vector<char> buffer(1 << 16);
+        size_t textBytes = 0;
+        double floor = Median([&] { textBytes = Walk(wideRoot, true, &buffer); });
+        double walk = Median([&] { Walk(wideRoot, false, &buffer); });
+        FactIndex index;
+        double build = Median([&] { index = FactIndex(); RefreshFactIndex(&index, root); });
+        double refresh = Median([&] { RefreshFactIndex(&index, root); });
+        const char* queries[] = { "каменный мост", "пирам", "\"древний город\"" };
+        double queryTimes[3];
+        for (int q = 0; q < 3; q++) {
+            SearchQuery query = ParseQuery(queries[q]);
+            size_t found = 0;
+            queryTimes[q] = Median([&] { found = SearchFactIndex(index, query).size(); }) * 1000;
+            if (found == 0)
+                fprintf(stderr, "query %d found nothing\n", q);
+        }
+        size_t memory = IndexBytes(index);
+        printf("| %d | %.2f | %.2f | %.2f | %.2f | %.2f | %.2f | %.1f | %.1f | %.1f | %.1f | %.1f |\n",
+               (int)index.facts.size(), floor, build, build / floor, walk, refresh, refresh / walk,
+               queryTimes[0], queryTimes[1], queryTimes[2], memory / 1048576.0, textBytes / 1048576.0);
+        double queryLimit = facts <= 5000 ? 20 : 200;
+        met = met && build <= 1.25 * floor && refresh <= 1.25 * walk &&
+              *std::max_element(queryTimes, queryTimes + 3) <= queryLimit &&
+              memory <= 2 * textBytes + 200 * (size_t)facts;
+        fflush(stdout);
+    }
+    printf(met ? "all targets met\n" : "a target was missed\n");
+    return met ? 0 : 1;
+}
