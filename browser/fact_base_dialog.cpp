@@ -361,6 +361,8 @@ BOOL ShowFoundFact(HWND dialog, const FactToShow* fact)
         if (GetDlgItemText1251(dialog, IDC_BROWSER_TEXT_VIEW, text.data(), TEXT_BUFFER_SIZE) == TEXT_FITS)
             at = FirstMatch(ParseQuery(fact->query), FoldText(text.data()), &length);
         if (at != std::string::npos) {
+            // The view shows its selection only while it has the keyboard.
+            SetFocus(view);
             SendMessageW(view, EM_SETSEL, (WPARAM)at, (LPARAM)(at + length));
             SendMessageW(view, EM_SCROLLCARET, 0, 0);
         }

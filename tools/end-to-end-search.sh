@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# The built program, started for real: F5 opens the search, typing finds a
+# fact, Enter on the result opens it in a browser.
+#   end-to-end-search.sh PROGRAM.exe LOCALE ARTIFACT_FOLDER
+set -euo pipefail
+program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+locale=$2
+artifacts=$3
+root=$(cd "$(dirname "$0")/.." && pwd)
+mkdir -p "$artifacts"
+export LANG=$locale LC_ALL=$locale WINEDEBUG=-all
+source "$root/tools/e2e-lib.sh"
+
+base=$(mktemp -d /tmp/facts-e2e.XXXXXX)
+trap 'kill "$pid" 2>/dev/null || true; rm -rf "$base"' EXIT
+for fact in "Пирамида" "Мост"; do
+    mkdir -p "$base/Раздел/Тема/Подтема/Установка/$fact"
+    printf 'Описание' | iconv -f utf-8 -t cp1251 > "$base/Раздел/Тема/Подтема/Установка/$fact/Описание.txt"
+done
+printf 'Great pyramid\r\nof stone' > "$base/Раздел/Тема/Подтема/Установка/Пирамида/Пирамида.txt"
+printf 'A bridge' > "$base/Раздел/Тема/Подтема/Установка/Мост/Мост.txt"
+
+(cd "$base" && exec wine "$program" </dev/null >/dev/null 2>&1) &
+pid=$!
+timeout 30 xdotool search --sync --onlyvisible --name 'Сбор и систематизация фактов Тарвелии' >/dev/null \
+    || fail "the main window did not show"
+read -r screen_w screen_h < <(xdotool getdisplaygeometry)
+press_on_main F5 xdotool search --onlyvisible --name '^ПОИСК ФАКТОВ$' >/dev/null || fail "F5 did not open the search"
+search=$(xdotool search --onlyvisible --name '^ПОИСК ФАКТОВ$' | head -n 1)
+# The query has the focus when the dialog opens.
+xdotool type --delay 30 'pyram'
+shot="$artifacts/search-${locale%%.*}.png"
+import -window root "$shot"
+# Tab to the results, Down selects the one found, Enter opens it.
+xdotool key Tab Down Return
+wait_until 10 xdotool search --onlyvisible --name '^БАЗА ФАКТОВ$' >/dev/null || fail "Enter did not open the result in a browser"
+browser_open() { import -window root "$artifacts/search-opened-${locale%%.*}.png"; }
+browser_open
+echo "search found the fact and opened it: $shot"
+program_ended() { ! kill -0 "$pid" 2>/dev/null; }
+press_on_main F4 program_ended || fail "the program still runs after F4"
