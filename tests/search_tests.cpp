@@ -89,6 +89,27 @@ TEST_F(Search, QueriesFindTheFactsThatHoldEveryWord)
     EXPECT_EQ(UnreadableFiles(index_), 2) << "Ёлка's missing main text and the long one";
 }
 
+TEST_F(Search, AWordIsFoundInEveryEncodingOtherEditorsSave)
+{
+    std::string utf16le = "\xFF\xFE", utf16be = "\xFE\xFF";
+    for (wchar_t c : std::wstring(L"Ёжик")) {
+        utf16le += (char)(c & 0xFF); utf16le += (char)(c >> 8);
+        utf16be += (char)(c >> 8); utf16be += (char)(c & 0xFF);
+    }
+    struct Case { const char* fact; std::string text; };
+    const Case cases[] = {
+        { "Utf8", u8"ёжик" }, { "Utf8Bom", "\xEF\xBB\xBF" + std::string(u8"ЁЖИК") },
+        { "Utf16le", utf16le }, { "Utf16be", utf16be }, { "Cp1251", "ежик" },
+    };
+    std::string directive = root_ + "\\Раздел\\Тема\\Подтема\\Ежи";
+    for (const Case& c : cases) {
+        Fact(directive, c.fact, "", nullptr);
+        WriteBytes(directive + "\\" + c.fact + "\\" + c.fact + ".txt", c.text);
+    }
+    RefreshFactIndex(&index_, root_);
+    EXPECT_EQ(Found("ежик"), (Names{ "Cp1251", "Utf16be", "Utf16le", "Utf8", "Utf8Bom" }));
+}
+
 TEST_F(Search, ARefreshFollowsChangesMadeOutsideAndRereadsOnlyWhatChanged)
 {
     RefreshFactIndex(&index_, root_);
