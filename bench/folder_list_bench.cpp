@@ -15,6 +15,7 @@
 #include "../platform/platform_text.h"
 #include "../tests/support/literal_fill.h"
 
+#include "timing.h"
 #include <windows.h>
 #include <algorithm>
 #include <cmath>
@@ -24,28 +25,6 @@
 
 namespace {
 
-double Now()
-{
-    static LARGE_INTEGER frequency;
-    if (!frequency.QuadPart)
-        QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return (double)counter.QuadPart / (double)frequency.QuadPart;
-}
-
-template <typename Work>
-double Median(int runs, Work work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; i++) {
-        double start = Now();
-        work();
-        times.push_back(Now() - start);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 void Pump()
 {

@@ -9,6 +9,7 @@
 #include "../search/query.h"
 #include "../platform/platform_text.h"
 
+#include "timing.h"
 #include <windows.h>
 #include <algorithm>
 #include <cstdio>
@@ -18,28 +19,6 @@
 
 namespace {
 
-double Now()
-{
-    static LARGE_INTEGER frequency;
-    if (!frequency.QuadPart)
-        QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return (double)counter.QuadPart / (double)frequency.QuadPart;
-}
-
-template <typename Work>
-double Median(Work work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < 5; i++) {
-        double start = Now();
-        work();
-        times.push_back(Now() - start);
-    }
-    std::sort(times.begin(), times.end());
-    return times[2];
-}
 
 const char* const WORDS[] = {
     "город", "река", "мост", "башня", "пирамида", "крепость", "гавань", "рынок", "площадь", "собор",
@@ -172,17 +151,17 @@ int main(int argc, char** argv)
         std::wstring wideRoot = WideFrom1251(root.c_str());
         std::vector<char> buffer(1 << 16);
         size_t textBytes = 0;
-        double floor = Median([&] { textBytes = Walk(wideRoot, true, &buffer); });
-        double walk = Median([&] { Walk(wideRoot, false, &buffer); });
+        double floor = Median(5, [&] { textBytes = Walk(wideRoot, true, &buffer); });
+        double walk = Median(5, [&] { Walk(wideRoot, false, &buffer); });
         FactIndex index;
-        double build = Median([&] { index = FactIndex(); RefreshFactIndex(&index, root); });
-        double refresh = Median([&] { RefreshFactIndex(&index, root); });
+        double build = Median(5, [&] { index = FactIndex(); RefreshFactIndex(&index, root); });
+        double refresh = Median(5, [&] { RefreshFactIndex(&index, root); });
         const char* queries[] = { "каменный мост", "пирам", "\"древний город\"" };
         double queryTimes[3];
         for (int q = 0; q < 3; q++) {
             SearchQuery query = ParseQuery(queries[q]);
             size_t found = 0;
-            queryTimes[q] = Median([&] { found = SearchFactIndex(index, query).size(); }) * 1000;
+            queryTimes[q] = Median(5, [&] { found = SearchFactIndex(index, query).size(); }) * 1000;
             if (found == 0)
                 fprintf(stderr, "query %d found nothing\n", q);
         }

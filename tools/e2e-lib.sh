@@ -1,5 +1,20 @@
-# Sourced by the end-to-end tests: waiting on conditions and pressing keys
-# at the main window. Expects screen_w and screen_h once the program runs.
+# Sourced by the end-to-end tests: their arguments and base folder, waiting
+# on conditions, and pressing keys at the main window (which expects
+# screen_w and screen_h once the program runs).
+
+# e2e_setup PROGRAM.exe LOCALE ARTIFACT_FOLDER: sets program, locale,
+# artifacts and an empty base folder of its own, removed at exit with the
+# program ($pid) ended.
+e2e_setup() {
+    program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+    locale=$2
+    artifacts=$3
+    mkdir -p "$artifacts"
+    export LANG=$locale LC_ALL=$locale WINEDEBUG=-all
+    base=$(mktemp -d /tmp/facts-e2e.XXXXXX)
+    pid=
+    trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null || true; rm -rf "$base"' EXIT
+}
 fail() { echo "FAIL: $*"; exit 1; }
 # Polls a condition every 0.1 s for at most $1 seconds; no fixed waits.
 wait_until() {

@@ -3,16 +3,10 @@
 # fact, Enter on the result opens it in a browser.
 #   end-to-end-search.sh PROGRAM.exe LOCALE ARTIFACT_FOLDER
 set -euo pipefail
-program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
-locale=$2
-artifacts=$3
 root=$(cd "$(dirname "$0")/.." && pwd)
-mkdir -p "$artifacts"
-export LANG=$locale LC_ALL=$locale WINEDEBUG=-all
 source "$root/tools/e2e-lib.sh"
+e2e_setup "$@"
 
-base=$(mktemp -d /tmp/facts-e2e.XXXXXX)
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$base"' EXIT
 for fact in "Пирамида" "Мост"; do
     mkdir -p "$base/Раздел/Тема/Подтема/Установка/$fact"
     printf 'Описание' | iconv -f utf-8 -t cp1251 > "$base/Раздел/Тема/Подтема/Установка/$fact/Описание.txt"

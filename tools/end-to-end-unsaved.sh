@@ -3,17 +3,10 @@
 # browser, F4 pressed, the question answered Yes; the bytes must be on disk.
 #   end-to-end-unsaved.sh PROGRAM.exe LOCALE ARTIFACT_FOLDER
 set -euo pipefail
-program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
-locale=$2
-artifacts=$3
 root=$(cd "$(dirname "$0")/.." && pwd)
-mkdir -p "$artifacts"
-export LANG=$locale LC_ALL=$locale WINEDEBUG=-all
 source "$root/tools/e2e-lib.sh"
+e2e_setup "$@"
 
-# One entry a level, so that End in each list selects it.
-base=$(mktemp -d /tmp/facts-e2e.XXXXXX)
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$base"' EXIT
 fact="$base/Раздел/Тема/Подтема/Установка/Факт"
 mkdir -p "$fact"
 printf 'Описание' | iconv -f utf-8 -t cp1251 > "$fact/Описание.txt"

@@ -3,18 +3,11 @@
 # maximised with the wallpaper stretched over it, ended by F4 with exit code 0.
 #   end-to-end.sh PROGRAM.exe LOCALE ARTIFACT_FOLDER
 set -euo pipefail
-program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
-locale=$2
-artifacts=$3
 root=$(cd "$(dirname "$0")/.." && pwd)
-mkdir -p "$artifacts"
-export LANG=$locale LC_ALL=$locale WINEDEBUG=-all
 
 source "$root/tools/e2e-lib.sh"
+e2e_setup "$@"
 
-# A base root of its own, with the wallpaper and one Section.
-base=$(mktemp -d /tmp/facts-e2e.XXXXXX)
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$base"' EXIT
 cp "$root/demo/base/rus.bmp" "$base/"
 mkdir "$base/Раздел"
 
