@@ -11,6 +11,9 @@
 #include "../search/query.h"
 #include "../search/search_service.h"
 #include "../search/text_fold.h"
+#include "../maintenance/rename_delete.h"
+#include "../maintenance/rename_dialog.h"
+#include <stdio.h>
 
 #include <string.h>
 #include <string>
@@ -292,6 +295,9 @@ int LevelOfList(int id)
     }
 }
 
+void RenameEntry(HWND dialog, int level);
+void DeleteEntry(HWND dialog, int level);
+
 void OnCommand(HWND dialog, int id, int notification)
 {
     if (!StateOf(dialog))
@@ -311,7 +317,12 @@ void OnCommand(HWND dialog, int id, int notification)
     case IDC_BROWSER_CREATE:
     case IDM_CREATE_CATEGORY:     ReplaceBy(dialog, IDD_CATEGORY_EDITOR, CategoryEditorDialog); return;
     case IDM_CREATE_FACT:         ReplaceBy(dialog, IDD_FACT_PLACEMENT, FactPlacementDialog); return;
-    default:                      return;
+    default:
+        if (id >= IDM_RENAME_SECTION && id <= IDM_RENAME_FACT)
+            RenameEntry(dialog, id - IDM_RENAME_SECTION + 1);
+        else if (id >= IDM_DELETE_SECTION && id <= IDM_DELETE_FACT)
+            DeleteEntry(dialog, id - IDM_DELETE_SECTION + 1);
+        return;
     }
     // Every list notification, acted on or not, leaves the base root current.
     SetCurrentDirectory1251(App.BrowseRoot);
@@ -378,6 +389,127 @@ INT_PTR OnShowFact(HWND dialog, const FactToShow* fact)
     return TRUE;
 }
 
+// ---------------------------------------------------------------- rename and delete
+
+// The entry selected at level (1-5) and the folder that holds it; false,
+// with a complaint, when nothing or ".." is selected there.
+bool SelectedEntry(HWND dialog, int level, char* parent, char* name)
+{
+    FolderCascade cascade = BrowserCascade();
+    HWND list = GetDlgItem(dialog, cascade.listIds[level - 1]);
+    int selected = (int)SendMessageW(list, LB_GETCURSEL, 0, 0);
+    bool chosen = selected >= 0 && ListBoxText1251(list, selected, name, SLOT_SIZE) == TEXT_FITS &&
+                  strcmp(name, "..") != 0 &&
+                  ComposeSelectionPath(dialog, cascade, level - 1, parent) == SELECTION_COMPOSED;
+    SetCurrentDirectory1251(App.BrowseRoot);
+    if (!chosen)
+        Complain(dialog, Text::SelectEntryFirst);
+    return chosen;
+}
+
+// A path slot that pointed into the renamed folder follows it.
+void FollowRename(char* slot, const std::string& from, const std::string& to)
+{
+    std::string path = slot;
+    if (path == from || path.compare(0, from.size() + 1, from + "\\") == 0)
+        SlotCopy(slot, (to + path.substr(from.size())).c_str());
+}
+
+void RefillAndSelect(HWND dialog, int level, const char* parent, const char* name)
+{
+    HWND list = GetDlgItem(dialog, BrowserCascade().listIds[level - 1]);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    FillFolderList(list, parent);
+    SendMessageW(list, LB_SETCURSEL, (WPARAM)(name ? EntryNamed(list, name) : -1), 0);
+    RememberSelections(dialog);
+}
+
+void RenameEntry(HWND dialog, int level)
+{
+    char parent[SLOT_SIZE], name[SLOT_SIZE];
+    if (!SelectedEntry(dialog, level, parent, name))
+        return;
+    RenameRequest request = { parent, name, level == FACT_LEVEL, "" };
+    if (AskNewName(dialog, &request) != IDOK)
+        return;
+    RenameResult result = level == FACT_LEVEL ? RenameFact(parent, name, request.newName)
+                                              : RenameCategory(parent, name, request.newName);
+    if (result != RENAME_DONE) {
+        Complain(dialog, Text::RenameFailed);
+        return;
+    }
+    std::string from = std::string(parent) + "\\" + name, to = std::string(parent) + "\\" + request.newName;
+    BrowserState* state = StateOf(dialog);
+    if (level == FACT_LEVEL) {
+        // The main text file took the new name inside the folder.
+        std::string oldMain = from + "\\" + name + Text::MainTextExtension;
+        if (oldMain == state->ShownFilePath)
+            SlotCopy(state->ShownFilePath, (from + "\\" + request.newName + Text::MainTextExtension).c_str());
+    }
+    char* followers[] = { state->ShownFilePath, App.LastFolderPath, App.DirectivePath, App.FactFolderPath };
+    for (char* slot : followers)
+        FollowRename(slot, from, to);
+    SearchIndexFolderMoved(from.c_str(), to.c_str());
+    RefillAndSelect(dialog, level, parent, request.newName);
+}
+
+void DeleteEntry(HWND dialog, int level)
+{
+    char parent[SLOT_SIZE], name[SLOT_SIZE];
+    if (!SelectedEntry(dialog, level, parent, name) || !MayLeaveText(dialog))
+        return;
+    std::string folder = std::string(parent) + "\\" + name;
+    char question[SLOT_SIZE + 256];
+    if (level == FACT_LEVEL)
+        snprintf(question, sizeof question, Text::ConfirmDeleteFact, name);
+    else
+        snprintf(question, sizeof question, Text::ConfirmDeleteCategory, name, CountFactsBelow(folder.c_str(), level));
+    if (MessageBox1251(dialog, question, Text::CaptionDelete, MB_OKCANCEL) != IDOK)
+        return;
+    if (MoveToRecycleBin(folder.c_str()) != RECYCLED) {
+        MessageBox1251(dialog, Text::RecycleRefused, Text::CaptionDelete, MB_OK);
+        return;
+    }
+    SearchIndexFolderMoved(folder.c_str(), NULL);
+    EmptyListsBelow(dialog, BrowserCascade(), level);
+    if (std::string(StateOf(dialog)->ShownFilePath).compare(0, folder.size() + 1, folder + "\\") == 0) {
+        SetDlgItemText1251(dialog, IDC_BROWSER_TEXT_VIEW, Text::TextViewCleared);
+        StateOf(dialog)->ShownFileKind = SHOWN_NONE;
+    }
+    RefillAndSelect(dialog, level, parent, NULL);
+}
+
+// A right click on a list entry selects it as a left click would, then offers
+// what can be done with it.
+void OnListContextMenu(HWND dialog, HWND list, LPARAM lParam)
+{
+    int level = 0;
+    FolderCascade cascade = BrowserCascade();
+    for (int i = 0; i < FACT_LEVEL; i++)
+        if (GetDlgItem(dialog, cascade.listIds[i]) == list)
+            level = i + 1;
+    if (!level)
+        return;
+    POINT point = { (short)LOWORD(lParam), (short)HIWORD(lParam) };
+    POINT client = point;
+    ScreenToClient(list, &client);
+    LRESULT hit = SendMessageW(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(client.x, client.y));
+    int entry = HIWORD(hit) ? -1 : (int)LOWORD(hit);
+    if (entry >= 0 && entry != (int)SendMessageW(list, LB_GETCURSEL, 0, 0)) {
+        SendMessageW(list, LB_SETCURSEL, (WPARAM)entry, 0);
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(cascade.listIds[level - 1], LBN_SELCHANGE), (LPARAM)list);
+        if ((int)SendMessageW(list, LB_GETCURSEL, 0, 0) != entry)
+            return;  // the user chose to stay with an edited text
+    }
+    HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING, IDM_RENAME_SECTION + level - 1, WideFrom1251(Text::MenuRename).c_str());
+    AppendMenuW(menu, MF_STRING, IDM_DELETE_SECTION + level - 1, WideFrom1251(Text::MenuDelete).c_str());
+    AppendMenuW(menu, MF_SEPARATOR, 0, NULL);
+    AppendMenuW(menu, MF_STRING, IDC_BROWSER_OPEN_FOLDER, WideFrom1251(Text::MenuOpenFolder).c_str());
+    TrackPopupMenu(menu, 0, point.x, point.y, 0, dialog, NULL);
+    DestroyMenu(menu);
+}
+
 } // namespace
 
 HWND MostRecentBrowser()
@@ -393,6 +525,7 @@ INT_PTR CALLBACK FactBaseDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM
     case WM_FACTS_SHOW_FACT: return OnShowFact(dialog, (const FactToShow*)lParam);
     case WM_COMMAND:     OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
     case WM_RBUTTONDOWN: ShowListPopup(dialog, lParam); return FALSE;
+    case WM_CONTEXTMENU: OnListContextMenu(dialog, (HWND)wParam, lParam); return TRUE;
     case WM_DESTROY:     OnDestroy(dialog); return FALSE;
     case WM_FACTS_CLOSE_QUERY: return StateOf(dialog) ? AnswerCloseQuery(dialog, MayLeaveText(dialog)) : FALSE;
     default:             return FALSE;

@@ -9,6 +9,7 @@
 #define IDD_FACT_TEXT                5000
 #define IDD_FACT_DESCRIPTION         5004
 #define IDD_SEARCH                   6000
+#define IDD_RENAME                   6100
 
 // ---- Menu bar, accelerators and commands (2000s) -----------------------
 #define IDR_MAIN_MENU                2000
@@ -18,6 +19,10 @@
 #define IDM_CREATE_CATEGORY          2005   // "&СОЗДАТЬ", F2; popup "&Создать"
 #define IDM_CREATE_FACT              2009   // "&СОЗДАТЬ ФАКТ", F3; popup "&Записать факт"
 #define IDM_SEARCH                   2011   // "&ПОИСК", F5
+#define IDM_RENAME_SECTION           2101   // the browser's list menu: rename, level 1 to 5
+#define IDM_RENAME_FACT              2105
+#define IDM_DELETE_SECTION           2111   // the browser's list menu: delete, level 1 to 5
+#define IDM_DELETE_FACT              2115
 
 // ---- Shared by several dialogs ------------------------------------------
 #define IDC_STATIC_LABEL               -1   // every label
@@ -69,3 +74,6 @@
 #define IDC_SEARCH_RESULTS           6002
 #define IDC_SEARCH_STATUS            6003
 #define IDC_SEARCH_PREVIEW           6004
+
+// ---- Rename, template 6100 -----------------------------------------------
+#define IDC_RENAME_NAME              6101

@@ -86,4 +86,20 @@ inline constexpr char SearchFound[] = "Найдено фактов: %d";
 inline constexpr char SearchUnread[] = ", не прочитано: %d";
 inline constexpr char SearchPathSeparator[] = " › ";
 
+// Rename and delete from the browser's lists
+inline constexpr char MenuRename[] = "Переименовать…";
+inline constexpr char MenuDelete[] = "Удалить в корзину";
+inline constexpr char MenuOpenFolder[] = "Открыть папку";
+inline constexpr char CaptionDelete[] = "Удаление";
+inline constexpr char SelectEntryFirst[] = "Сначала выберете папку в этом списке :)";
+inline constexpr char NameEmpty[] = "Сначала введите новое имя :)";
+inline constexpr char NameTaken[] = "Здесь уже есть папка или файл с таким именем - введите другое имя :)";
+inline constexpr char NameBadCharacters[] = "В имени не может быть знаков \\ / : * ? \" < > | :)";
+inline constexpr char NameTrailing[] = "Имя не может кончаться пробелом или точкой :)";
+inline constexpr char NameTooLong[] = "Слишком длинное имя: полный путь к файлам не должен превышать 255 знаков :)";
+inline constexpr char RenameFailed[] = "Не удалось переименовать - ничего не изменено :)";
+inline constexpr char ConfirmDeleteFact[] = "Удалить факт «%s» в корзину?";
+inline constexpr char ConfirmDeleteCategory[] = "Удалить папку «%s» в корзину вместе со всем, что в ней лежит (фактов: %d)?";
+inline constexpr char RecycleRefused[] = "Здесь нет корзины (сетевая или съёмная папка) - ничего не удалено :)";
+
 } // namespace Text

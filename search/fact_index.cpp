@@ -190,6 +190,23 @@ void UpdateIndexedFact(FactIndex* index, const std::string& factFolder)
     index->facts.push_back(std::move(fact));
 }
 
+void MoveIndexedFolder(FactIndex* index, const std::string& oldFolder, const char* newFolder)
+{
+    std::vector<std::string> moved;
+    std::vector<IndexedFact> kept;
+    for (IndexedFact& fact : index->facts) {
+        std::string folder = FolderOf(*index, fact);
+        bool below = folder == oldFolder || folder.compare(0, oldFolder.size() + 1, oldFolder + "\\") == 0;
+        if (!below)
+            kept.push_back(std::move(fact));
+        else if (newFolder)
+            moved.push_back(newFolder + folder.substr(oldFolder.size()));
+    }
+    index->facts.swap(kept);
+    for (const std::string& folder : moved)
+        UpdateIndexedFact(index, folder);
+}
+
 std::vector<size_t> SearchFactIndex(const FactIndex& index, const SearchQuery& query)
 {
     std::vector<size_t> found;

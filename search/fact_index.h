@@ -40,6 +40,10 @@ void RefreshFactIndex(FactIndex* index, const std::string& root, IndexProgress p
 // the program's own changes reach the index at once.
 void UpdateIndexedFact(FactIndex* index, const std::string& factFolder);
 
+// A folder of the base renamed (newFolder given) or deleted (newFolder NULL):
+// every fact at or below it follows at once.
+void MoveIndexedFolder(FactIndex* index, const std::string& oldFolder, const char* newFolder);
+
 // The positions in index.facts of the facts that answer the query, in order.
 std::vector<size_t> SearchFactIndex(const FactIndex& index, const SearchQuery& query);
 

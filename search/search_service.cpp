@@ -129,6 +129,16 @@ void SearchIndexFactChanged(const char* factFolder)
     TellWatchers(service);
 }
 
+void SearchIndexFolderMoved(const char* oldFolder, const char* newFolder)
+{
+    SearchService& service = Service();
+    std::lock_guard<std::mutex> hold(service.lock);
+    if (service.index.root.empty())
+        return;
+    MoveIndexedFolder(&service.index, oldFolder, newFolder);
+    TellWatchers(service);
+}
+
 bool SearchIndexBusy()
 {
     SearchService& service = Service();

@@ -36,5 +36,8 @@ SearchAnswer QuerySearchIndex(const SearchQuery& query);
 // away or deleted), taken into the index at once.
 void SearchIndexFactChanged(const char* factFolder);
 
+// A folder renamed (newFolder given) or deleted (NULL) by the program.
+void SearchIndexFolderMoved(const char* oldFolder, const char* newFolder);
+
 // Whether a background walk is under way (for tests that wait for its end).
 bool SearchIndexBusy();

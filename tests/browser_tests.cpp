@@ -443,3 +443,63 @@ TEST_F(Browser, TextsOfOtherEditorsAreShownAndKeptInTheirEncoding)
 }
 
 } // namespace
+
+namespace {
+
+// The rename dialog is modal: the watcher sees it as it sees a box, types
+// the new name while it is up and presses ПЕРЕИМЕНОВАТЬ.
+void RenameTo(MessageBoxWatcher& boxes, const std::string& name)
+{
+    boxes.WhileNextBoxIsUp([&boxes, name] {
+        SetDlgItemTextW(boxes.Seen().back().window, IDC_RENAME_NAME, Wide(name).c_str());
+    });
+    boxes.AnswerNext(IDOK);
+}
+
+TEST_F(Browser, EntriesAreRenamedAndDeletedFromTheirLists)
+{
+    WalkToDirective(browser_);
+    ShowMainText(browser_, "Факт");
+    boxes_.Clear();
+    RenameTo(boxes_, "Пирамида");
+    SendMessageW(browser_, WM_COMMAND, IDM_RENAME_FACT, 0);
+    ASSERT_EQ(boxes_.Seen().size(), 1u);
+    EXPECT_EQ(boxes_.Seen()[0].caption, L"ПЕРЕИМЕНОВАНИЕ");
+    EXPECT_EQ(boxes_.Seen()[0].owner, browser_);
+    EXPECT_EQ(FolderEntries(DirectivePath() + "\\Пирамида"), (std::vector<std::string>{ "Описание.txt", "Пирамида.txt" }));
+    EXPECT_EQ(ListEntries(browser_, FACTS)[SelectedIndex(browser_, FACTS)], "Пирамида");
+    EXPECT_EQ(std::string(App.LastFolderPath), DirectivePath() + "\\Пирамида") << "AppState follows";
+    TypeText(browser_, VIEW, "после");
+    ClickButton(browser_, IDC_BROWSER_CHANGE_FACT);
+    EXPECT_EQ(FileText(DirectivePath() + "\\Пирамида\\Пирамида.txt"), "после") << "the text on show moved with it";
+
+    RenameTo(boxes_, "Глава");
+    SendMessageW(browser_, WM_COMMAND, IDM_RENAME_SECTION, 0);
+    EXPECT_TRUE(PathExists(base_ + "\\Глава\\Тема\\Подтема\\Установка\\Пирамида\\Пирамида.txt"));
+    EXPECT_EQ(ListEntries(browser_, SECTIONS)[SelectedIndex(browser_, SECTIONS)], "Глава");
+    EXPECT_EQ(ListEntries(browser_, FACTS).size(), 4u) << "the lists below stay";
+
+    // Delete: asked, with the count of facts; Cancel keeps it, OK moves it to the bin.
+    boxes_.Clear();
+    boxes_.AnswerNext(IDCANCEL);
+    SendMessageW(browser_, WM_COMMAND, IDM_DELETE_SECTION, 0);
+    ASSERT_EQ(boxes_.Seen().size(), 1u);
+    ExpectBox(boxes_.Seen()[0], L"Удалить папку «Глава» в корзину вместе со всем, что в ней лежит (фактов: 3)?",
+              L"Удаление", browser_, { IDOK, IDCANCEL });
+    EXPECT_TRUE(PathExists(base_ + "\\Глава"));
+    SendMessageW(browser_, WM_COMMAND, IDM_DELETE_FACT, 0);
+    EXPECT_FALSE(PathExists(base_ + "\\Глава\\Тема\\Подтема\\Установка\\Пирамида"));
+    EXPECT_EQ(ListEntries(browser_, FACTS), (std::vector<std::string>{ "..", "Gold", "Без описания" }));
+    EXPECT_EQ(ControlText(browser_, VIEW), "  ");
+
+    // ".." or nothing selected: a complaint and nothing else.
+    boxes_.Clear();
+    SelectNamed(browser_, TOPICS, "..");
+    SendMessageW(browser_, WM_COMMAND, IDM_RENAME_SECTION + 1, 0);
+    SendMessageW(browser_, WM_COMMAND, IDM_DELETE_FACT, 0);
+    ASSERT_EQ(boxes_.Seen().size(), 2u);
+    EXPECT_EQ(boxes_.Seen()[1].text, L"Сначала выберете папку в этом списке :)");
+    EXPECT_TRUE(PathExists(base_ + "\\Глава\\Тема"));
+}
+
+} // namespace

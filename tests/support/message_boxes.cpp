@@ -55,6 +55,7 @@ void MessageBoxWatcher::OnActivate(HWND box)
     seen.text = WindowTextWide(GetDlgItem(box, 0xFFFF));
     seen.caption = WindowTextWide(box);
     seen.owner = GetWindow(box, GW_OWNER);
+    seen.window = box;
     EnumChildWindows(box, CollectButton, (LPARAM)&seen.buttons);
     HWND icon = GetDlgItem(box, 0x0440);
     seen.hasIcon = icon && (GetWindowLongW(icon, GWL_STYLE) & WS_VISIBLE) &&

@@ -14,6 +14,7 @@ struct SeenMessageBox {
     HWND owner;
     std::vector<int> buttons;  // ids of the visible buttons, in window order
     bool hasIcon;
+    HWND window;  // the box itself, for an action while it is up
 };
 
 class MessageBoxWatcher {

@@ -1,0 +1,72 @@
+#include "rename_dialog.h"
+#include "rename_delete.h"
+#include "../resources/resource.h"
+#include "../resources/ui_strings.h"
+#include "../store/app_state.h"
+#include "../ui/platform_ui.h"
+
+namespace {
+
+const char* ComplaintFor(NameCheck check)
+{
+    switch (check) {
+    case NAME_EMPTY:          return Text::NameEmpty;
+    case NAME_TAKEN:          return Text::NameTaken;
+    case NAME_BAD_CHARACTERS: return Text::NameBadCharacters;
+    case NAME_TRAILING:       return Text::NameTrailing;
+    case NAME_TOO_LONG:       return Text::NameTooLong;
+    default:                  return NULL;
+    }
+}
+
+void OnOk(HWND dialog, RenameRequest* request)
+{
+    char typed[SLOT_SIZE];
+    TextFit fit = GetDlgItemText1251(dialog, IDC_RENAME_NAME, typed, SLOT_SIZE);
+    if (fit == TEXT_NOT_1251) {
+        Complain(dialog, Text::NameNot1251);
+        return;
+    }
+    NameCheck check = fit == TEXT_FITS ? CheckNewName(request->parent, request->oldName, typed, request->isFact)
+                                       : NAME_TOO_LONG;
+    if (check == NAME_UNCHANGED) {
+        EndDialog(dialog, IDCANCEL);
+        return;
+    }
+    if (check != NAME_OK) {
+        Complain(dialog, ComplaintFor(check));
+        return;
+    }
+    SlotCopy(request->newName, typed);
+    EndDialog(dialog, IDOK);
+}
+
+INT_PTR CALLBACK RenameDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    RenameRequest* request = (RenameRequest*)GetWindowLongPtrW(dialog, DWLP_USER);
+    switch (message) {
+    case WM_INITDIALOG:
+        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+        request = (RenameRequest*)lParam;
+        SendDlgItemMessageW(dialog, IDC_RENAME_NAME, EM_SETLIMITTEXT, SLOT_CHARS, 0);
+        SetDlgItemText1251(dialog, IDC_RENAME_NAME, request->oldName);
+        SetFocus(GetDlgItem(dialog, IDC_RENAME_NAME));
+        SendDlgItemMessageW(dialog, IDC_RENAME_NAME, EM_SETSEL, 0, -1);
+        return FALSE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK)
+            OnOk(dialog, request);
+        else if (LOWORD(wParam) == IDCANCEL)
+            EndDialog(dialog, IDCANCEL);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+} // namespace
+
+INT_PTR AskNewName(HWND owner, RenameRequest* request)
+{
+    return DialogBoxParamW(App.AppInstance, MAKEINTRESOURCEW(IDD_RENAME), owner, RenameDialog, (LPARAM)request);
+}
