@@ -102,13 +102,18 @@ std::vector<std::string> Listed(const std::string& folder)
 
 std::string FolderOf(const FactIndex& index, const IndexedFact& fact)
 {
-    std::string folder = index.root;
-    for (int level = 0; level < 4; level++)
-        folder += "\\" + fact.categories[level];
-    return folder + "\\" + fact.name;
+    return FactFolderPath(index.root, fact.categories, fact.name);
 }
 
 } // namespace
+
+std::string FactFolderPath(const std::string& root, const std::string categories[4], const std::string& name)
+{
+    std::string folder = root;
+    for (int level = 0; level < 4; level++)
+        folder += "\\" + categories[level];
+    return folder + "\\" + name;
+}
 
 void RefreshFactIndex(FactIndex* index, const std::string& root, IndexProgress progress, void* context)
 {

@@ -27,6 +27,9 @@ struct FactIndex {
     std::vector<IndexedFact> facts;  // in the browser's order
 };
 
+// root\Section\Topic\Subtopic\Directive\name: where a fact's folder is.
+std::string FactFolderPath(const std::string& root, const std::string categories[4], const std::string& name);
+
 // Walks the base below root as the folder lists show it (folders the lists
 // leave out are left out here too) and brings index up to date: facts added,
 // facts gone dropped, and a fact's files reread only where their size or

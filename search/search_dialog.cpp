@@ -1,6 +1,7 @@
 #include "search_dialog.h"
 #include "search_service.h"
 #include "text_fold.h"
+#include "fact_index.h"
 #include "../browser/fact_base_dialog.h"
 #include "../resources/resource.h"
 #include "../resources/ui_strings.h"
@@ -31,10 +32,7 @@ SearchState* StateOf(HWND dialog)
 
 std::string FactFolderOf(const SearchState* state, const FoundFact& fact)
 {
-    std::string folder = state->root;
-    for (int level = 0; level < 4; level++)
-        folder += "\\" + fact.categories[level];
-    return folder + "\\" + fact.name;
+    return FactFolderPath(state->root, fact.categories, fact.name);
 }
 
 // Runs the query over what the index holds now and shows the answer.

@@ -16,6 +16,8 @@ e2e_setup() {
     trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null || true; rm -rf "$base"' EXIT
 }
 fail() { echo "FAIL: $*"; exit 1; }
+# write_1251 FILE TEXT: the text (UTF-8 here) as Windows-1251 bytes, as the program stores it.
+write_1251() { mkdir -p "$(dirname "$1")"; printf '%s' "$2" | iconv -f utf-8 -t cp1251 > "$1"; }
 # Polls a condition every 0.1 s for at most $1 seconds; no fixed waits.
 wait_until() {
     local seconds=$1; shift

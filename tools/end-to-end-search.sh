@@ -8,8 +8,7 @@ source "$root/tools/e2e-lib.sh"
 e2e_setup "$@"
 
 for fact in "Пирамида" "Мост"; do
-    mkdir -p "$base/Раздел/Тема/Подтема/Установка/$fact"
-    printf 'Описание' | iconv -f utf-8 -t cp1251 > "$base/Раздел/Тема/Подтема/Установка/$fact/Описание.txt"
+    write_1251 "$base/Раздел/Тема/Подтема/Установка/$fact/Описание.txt" 'Описание'
 done
 printf 'Great pyramid\r\nof stone' > "$base/Раздел/Тема/Подтема/Установка/Пирамида/Пирамида.txt"
 printf 'A bridge' > "$base/Раздел/Тема/Подтема/Установка/Мост/Мост.txt"

@@ -8,9 +8,8 @@ source "$root/tools/e2e-lib.sh"
 e2e_setup "$@"
 
 fact="$base/Раздел/Тема/Подтема/Установка/Факт"
-mkdir -p "$fact"
-printf 'Описание' | iconv -f utf-8 -t cp1251 > "$fact/Описание.txt"
-printf 'Текст' | iconv -f utf-8 -t cp1251 > "$fact/Факт.txt"
+write_1251 "$fact/Описание.txt" 'Описание'
+write_1251 "$fact/Факт.txt" 'Текст'
 
 (cd "$base" && exec wine "$program" </dev/null >/dev/null 2>&1) &
 pid=$!
