@@ -10,6 +10,7 @@
 #define IDD_FACT_DESCRIPTION         5004
 #define IDD_SEARCH                   6000
 #define IDD_RENAME                   6100
+#define IDD_BASE_CHECK               6200
 
 // ---- Menu bar, accelerators and commands (2000s) -----------------------
 #define IDR_MAIN_MENU                2000
@@ -19,6 +20,7 @@
 #define IDM_CREATE_CATEGORY          2005   // "&СОЗДАТЬ", F2; popup "&Создать"
 #define IDM_CREATE_FACT              2009   // "&СОЗДАТЬ ФАКТ", F3; popup "&Записать факт"
 #define IDM_SEARCH                   2011   // "&ПОИСК", F5
+#define IDM_BASE_CHECK               2013   // "&ПРОВЕРКА", F6
 #define IDM_RENAME_SECTION           2101   // the browser's list menu: rename, level 1 to 5
 #define IDM_RENAME_FACT              2105
 #define IDM_DELETE_SECTION           2111   // the browser's list menu: delete, level 1 to 5
@@ -77,3 +79,9 @@
 
 // ---- Rename, template 6100 -----------------------------------------------
 #define IDC_RENAME_NAME              6101
+
+// ---- Base check, template 6200 -------------------------------------------
+#define IDC_CHECK_FINDINGS           6201
+#define IDC_CHECK_STATUS             6202
+#define IDC_CHECK_FIX                6203
+#define IDC_CHECK_OPEN_FOLDER        6204

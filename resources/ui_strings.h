@@ -102,4 +102,27 @@ inline constexpr char ConfirmDeleteFact[] = "Удалить факт «%s» в �
 inline constexpr char ConfirmDeleteCategory[] = "Удалить папку «%s» в корзину вместе со всем, что в ней лежит (фактов: %d)?";
 inline constexpr char RecycleRefused[] = "Здесь нет корзины (сетевая или съёмная папка) - ничего не удалено :)";
 
+// The base check, one kind of finding per line, in the order of FindingKind
+inline constexpr const char* CheckKinds[] = {
+    "Нет описания",
+    "Нет текста факта",
+    "Остаток прерванной записи",
+    "Пустая папка факта",
+    "Имя не видно в списках",
+    "Текст длиннее 99 999 знаков",
+    "Большая часть текста скрыта знаком NUL или 0x1A",
+    "Папка внутри факта",
+    "Файл среди папок категорий",
+    "Текст не в Windows-1251",
+};
+// What a text not in Windows-1251 is in, in the order of TextEncoding
+inline constexpr const char* CheckEncodings[] = { "Windows-1251", "UTF-8", "UTF-8 с BOM", "UTF-16 LE", "UTF-16 BE" };
+inline constexpr char CheckNot1251[] = "Текст в %s";
+inline constexpr char CheckNot1251Lossy[] = "Текст в %s, есть знаки вне Windows-1251";
+inline constexpr char CheckRunning[] = "Идёт проверка: проверено фактов %d…";
+inline constexpr char CheckDone[] = "Проверено фактов: %d, замечаний: %d";
+inline constexpr char CheckRootUnusable[] = "Эту папку базы нельзя проверить: её путь длиннее 255 знаков или не в кодировке Windows-1251 :)";
+inline constexpr char CheckFixOutdated[] = "Здесь всё уже не так, как при проверке - проверьте базу заново (F6) :)";
+inline constexpr char CheckFixFailed[] = "Не удалось исправить - ничего не изменено :)";
+
 } // namespace Text

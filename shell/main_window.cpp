@@ -8,6 +8,7 @@
 #include "../categories/category_editor_dialog.h"
 #include "../wizard/fact_placement_dialog.h"
 #include "../search/search_dialog.h"
+#include "../check/base_check_dialog.h"
 
 static const int RESTORED_WIDTH = 800;
 static const int RESTORED_HEIGHT = 600;
@@ -71,6 +72,7 @@ static void OnCommand(HWND window, int command)
     case IDM_CREATE_CATEGORY: OpenDialog(IDD_CATEGORY_EDITOR, CategoryEditorDialog, window); break;
     case IDM_CREATE_FACT:     OpenDialog(IDD_FACT_PLACEMENT, FactPlacementDialog, window); break;
     case IDM_SEARCH:          OpenOrRaiseSearch(window); break;
+    case IDM_BASE_CHECK:      OpenOrRaiseBaseCheck(window); break;
     case IDM_EXIT:            if (DialogsMayClose(window)) PostQuitMessage(0); break;
     default:                  break;
     }

@@ -402,6 +402,17 @@ ReadResult ReadTextFile(const char* path, char* text, FileState* state, TextForm
     return READ_OK;
 }
 
+bool ReadWholeFile(const char* path, std::string* bytes, FileState* state)
+{
+    FileState read;
+    bool tooLarge;
+    if (!ReadFileBytes(WideFrom1251(path), bytes, &read, &tooLarge))
+        return false;
+    if (state)
+        *state = read;
+    return true;
+}
+
 // ---------------------------------------------------------------- unfinished facts
 
 void DeleteUnfinishedFact(const char* factFolder)

@@ -91,17 +91,18 @@ TEST_F(MainWindow, RestoredSizeIs800By600AtTheTopLeft)
     EXPECT_EQ(placement.rcNormalPosition.bottom, 600);
 }
 
-TEST_F(MainWindow, MenuBarHoldsFiveCommandsAndNoDropDowns)
+TEST_F(MainWindow, MenuBarHoldsSixCommandsAndNoDropDowns)
 {
     struct Item { const wchar_t* text; UINT id; };
     const Item expected[] = {
         { L"&БАЗА ФАКТОВ", IDM_FACT_BASE }, { L"&СОЗДАТЬ", IDM_CREATE_CATEGORY },
-        { L"&СОЗДАТЬ ФАКТ", IDM_CREATE_FACT }, { L"&ПОИСК", IDM_SEARCH }, { L"&ВЫХОД", IDM_EXIT },
+        { L"&СОЗДАТЬ ФАКТ", IDM_CREATE_FACT }, { L"&ПОИСК", IDM_SEARCH }, { L"&ПРОВЕРКА", IDM_BASE_CHECK },
+        { L"&ВЫХОД", IDM_EXIT },
     };
     HMENU menu = GetMenu(window_);
     ASSERT_TRUE(menu != NULL);
-    ASSERT_EQ(GetMenuItemCount(menu), 5);
-    for (int i = 0; i < 5; i++) {
+    ASSERT_EQ(GetMenuItemCount(menu), 6);
+    for (int i = 0; i < 6; i++) {
         wchar_t text[64];
         GetMenuStringW(menu, i, text, 64, MF_BYPOSITION);
         EXPECT_STREQ(text, expected[i].text);
@@ -110,15 +111,15 @@ TEST_F(MainWindow, MenuBarHoldsFiveCommandsAndNoDropDowns)
     }
 }
 
-TEST_F(MainWindow, AcceleratorsAreF1ToF5WithoutModifiers)
+TEST_F(MainWindow, AcceleratorsAreF1ToF6WithoutModifiers)
 {
     HACCEL table = LoadAcceleratorsW(Instance(), MAKEINTRESOURCEW(IDR_MAIN_ACCELERATORS));
     ASSERT_TRUE(table != NULL);
     ACCEL entries[8];
-    ASSERT_EQ(CopyAcceleratorTableW(table, entries, 8), 5);
-    const WORD keys[] = { VK_F1, VK_F2, VK_F3, VK_F4, VK_F5 };
-    const WORD commands[] = { IDM_FACT_BASE, IDM_CREATE_CATEGORY, IDM_CREATE_FACT, IDM_EXIT, IDM_SEARCH };
-    for (int i = 0; i < 5; i++) {
+    ASSERT_EQ(CopyAcceleratorTableW(table, entries, 8), 6);
+    const WORD keys[] = { VK_F1, VK_F2, VK_F3, VK_F4, VK_F5, VK_F6 };
+    const WORD commands[] = { IDM_FACT_BASE, IDM_CREATE_CATEGORY, IDM_CREATE_FACT, IDM_EXIT, IDM_SEARCH, IDM_BASE_CHECK };
+    for (int i = 0; i < 6; i++) {
         EXPECT_EQ(entries[i].key, keys[i]);
         EXPECT_EQ(entries[i].cmd, commands[i]);
         EXPECT_EQ(entries[i].fVirt & ~0x80, FVIRTKEY | FNOINVERT);  // 0x80 marks the last entry

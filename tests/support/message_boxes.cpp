@@ -5,6 +5,7 @@
 #include "../../wizard/fact_description_dialog.h"
 #include "../../wizard/fact_text_dialog.h"
 #include "../../search/search_dialog.h"
+#include "../../check/base_check_dialog.h"
 #include "../../ui/platform_ui.h"
 
 #include <algorithm>
@@ -29,7 +30,7 @@ static bool IsProgramDialog(HWND window)
     DLGPROC procedure = (DLGPROC)GetWindowLongPtrW(window, DWLP_DLGPROC);
     return procedure == FactBaseDialog || procedure == CategoryEditorDialog ||
            procedure == FactPlacementDialog || procedure == FactDescriptionDialog ||
-           procedure == FactTextDialog || procedure == SearchDialog;
+           procedure == FactTextDialog || procedure == SearchDialog || procedure == BaseCheckDialog;
 }
 
 static BOOL CALLBACK CollectButton(HWND child, LPARAM param)

@@ -1,0 +1,326 @@
+#include "base_check.h"
+#include "../maintenance/rename_delete.h"
+#include "../platform/platform_text.h"
+#include "../resources/ui_strings.h"
+#include "../store/fact_store.h"
+
+#include <windows.h>
+#include <algorithm>
+
+namespace {
+
+struct Entry {
+    std::wstring name;
+    bool folder;
+};
+
+// Everything in a folder, "." and ".." left out, in a fixed order so that
+// two checks of the same base list their findings alike.
+std::vector<Entry> EntriesOf(const std::wstring& folder)
+{
+    std::vector<Entry> entries;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
+                                     NULL, FIND_FIRST_EX_LARGE_FETCH);
+    if (search == INVALID_HANDLE_VALUE)
+        return entries;
+    do {
+        if (lstrcmpW(found.cFileName, L".") == 0 || lstrcmpW(found.cFileName, L"..") == 0)
+            continue;
+        Entry entry = { found.cFileName, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 };
+        entries.push_back(entry);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        int order = lstrcmpiW(a.name.c_str(), b.name.c_str());
+        return order != 0 ? order < 0 : a.name < b.name;
+    });
+    return entries;
+}
+
+// Whether the folder lists can show the name: the same rule as ListSubfolders.
+bool Listed(const std::wstring& name)
+{
+    char narrow[LISTED_NAME_MAX + 1];
+    return TextTo1251(name.c_str(), -1, narrow, LISTED_NAME_MAX + 1) == TEXT_FITS;
+}
+
+// A path the walk reached through listed names only, so it always converts.
+std::string Narrow(const std::wstring& path)
+{
+    std::vector<char> narrow(path.size() + 1);
+    if (TextTo1251(path.c_str(), -1, narrow.data(), (int)narrow.size()) != TEXT_FITS)
+        return std::string();
+    return narrow.data();
+}
+
+bool EndsWithTxt(const std::wstring& name)
+{
+    return name.size() > 4 && lstrcmpiW(name.c_str() + name.size() - 4, L".txt") == 0;
+}
+
+// The temporary names the store's safe replace gives: "~" and seven hex digits.
+bool IsLeftover(const std::wstring& name)
+{
+    if (name.size() != 8 || name[0] != L'~')
+        return false;
+    for (size_t i = 1; i < name.size(); i++)
+        if (!iswxdigit(name[i]))
+            return false;
+    return true;
+}
+
+// What a fact folder holds, sorted out by role.
+struct FactFiles {
+    bool description;
+    bool mainText;
+    std::vector<std::wstring> otherTexts;  // .txt files that are neither of the two
+    std::vector<std::wstring> leftovers;
+    std::vector<std::wstring> folders;
+};
+
+FactFiles SortOutFact(const std::vector<Entry>& entries, const std::wstring& factName)
+{
+    FactFiles files = { false, false, {}, {}, {} };
+    std::wstring description = WideFrom1251(Text::DescriptionFile);
+    std::wstring mainText = factName + WideFrom1251(Text::MainTextExtension);
+    for (const Entry& entry : entries) {
+        if (entry.folder)
+            files.folders.push_back(entry.name);
+        else if (lstrcmpiW(entry.name.c_str(), description.c_str()) == 0)
+            files.description = true;
+        else if (lstrcmpiW(entry.name.c_str(), mainText.c_str()) == 0)
+            files.mainText = true;
+        else if (IsLeftover(entry.name))
+            files.leftovers.push_back(entry.name);
+        else if (EndsWithTxt(entry.name))
+            files.otherTexts.push_back(entry.name);
+    }
+    return files;
+}
+
+// A main text renamed outside the program can take the fact's name back
+// only when there is no doubt which file it was, and the path will fit.
+bool MainTextRecoverable(const FactFiles& files, const std::string& factFolder, const std::wstring& factName)
+{
+    char path[256];
+    return !files.mainText && files.otherTexts.size() == 1 && !factFolder.empty() &&
+           MainTextFilePath(factFolder.c_str(), Narrow(factName).c_str(), path);
+}
+
+// How a text file would fare in the browser.
+struct TextShape {
+    TextEncoding encoding;
+    size_t characters;  // decoded, all of them
+    size_t end;         // where the first NUL or 0x1A ends what is shown
+    size_t shown;       // the shown part with each lone LF expanded to CR LF
+    bool malformed;
+    bool fits1251;      // every character has a Windows-1251 byte
+};
+
+template <typename Char>
+void MeasureShown(const Char* text, size_t count, TextShape* shape)
+{
+    shape->characters = count;
+    shape->end = count;
+    shape->shown = 0;
+    for (size_t i = 0; i < count; i++) {
+        if (text[i] == 0 || text[i] == 0x1A) {
+            shape->end = i;
+            break;
+        }
+        shape->shown += text[i] == '\n' && (i == 0 || text[i - 1] != '\r') ? 2 : 1;
+    }
+}
+
+TextShape ShapeOf(const std::string& bytes)
+{
+    TextShape shape = {};
+    shape.encoding = DetectEncoding(bytes);
+    shape.fits1251 = true;
+    if (shape.encoding == ENCODING_1251) {
+        MeasureShown(bytes.data(), bytes.size(), &shape);
+        return shape;
+    }
+    std::wstring decoded = DecodeText(bytes, shape.encoding, &shape.malformed);
+    MeasureShown(decoded.data(), decoded.size(), &shape);
+    std::vector<char> narrow(decoded.size() + 1);
+    shape.fits1251 = TextTo1251(decoded.data(), (int)decoded.size(), narrow.data(), (int)narrow.size()) == TEXT_FITS;
+    return shape;
+}
+
+// Converting keeps every character, or it is not offered: nothing undecodable,
+// nothing outside Windows-1251, nothing after an end mark that a read drops.
+bool Convertible(const TextShape& shape)
+{
+    return shape.encoding != ENCODING_1251 && !shape.malformed && shape.fits1251 &&
+           shape.end == shape.characters && shape.shown <= (size_t)SHOWN_TEXT_MAX;
+}
+
+struct Walk {
+    std::wstring root;
+    BaseCheck* check;
+    CheckProgress progress;
+    void* context;
+    bool stopped;
+};
+
+void Add(Walk* walk, FindingKind kind, const std::wstring& target, const std::string& folder,
+         const std::string& factFolder, bool fixable, TextEncoding encoding = ENCODING_1251)
+{
+    Finding finding = { kind, target, target.substr(walk->root.size() + 1), folder, factFolder, encoding, fixable };
+    walk->check->findings.push_back(finding);
+}
+
+void CheckText(Walk* walk, const std::wstring& path, const std::string& factFolder)
+{
+    std::string bytes;
+    if (!ReadWholeFile(Narrow(path).c_str(), &bytes)) {
+        // Too large to be read at all is too long to be shown; a file that
+        // cannot be opened right now is not the base's fault.
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) &&
+            ((unsigned long long)data.nFileSizeHigh << 32 | data.nFileSizeLow) > (64ull << 20))
+            Add(walk, FINDING_TEXT_TOO_LONG, path, factFolder, factFolder, false);
+        return;
+    }
+    TextShape shape = ShapeOf(bytes);
+    if (shape.shown > (size_t)SHOWN_TEXT_MAX)
+        Add(walk, FINDING_TEXT_TOO_LONG, path, factFolder, factFolder, false);
+    else if (shape.end < shape.characters && shape.characters - shape.end > shape.end)
+        Add(walk, FINDING_TEXT_HIDDEN, path, factFolder, factFolder, false);
+    if (shape.encoding != ENCODING_1251)
+        Add(walk, FINDING_NOT_1251, path, factFolder, factFolder, Convertible(shape), shape.encoding);
+}
+
+void CheckFact(Walk* walk, const std::wstring& folder, const std::wstring& name)
+{
+    walk->check->factsChecked++;
+    std::string factFolder = Narrow(folder);
+    std::vector<Entry> entries = EntriesOf(folder);
+    if (entries.empty()) {
+        Add(walk, FINDING_EMPTY_FACT, folder, factFolder, factFolder, true);
+        return;
+    }
+    FactFiles files = SortOutFact(entries, name);
+    for (const std::wstring& inner : files.folders)
+        Add(walk, FINDING_FOLDER_IN_FACT, folder + L"\\" + inner, factFolder, factFolder, false);
+    for (const std::wstring& leftover : files.leftovers)
+        Add(walk, FINDING_LEFTOVER, folder + L"\\" + leftover, factFolder, factFolder, true);
+    if (!files.description)
+        Add(walk, FINDING_NO_DESCRIPTION, folder, factFolder, factFolder, false);
+    if (!files.mainText)
+        Add(walk, FINDING_NO_MAIN_TEXT, folder, factFolder, factFolder,
+            MainTextRecoverable(files, factFolder, name));
+    if (files.description)
+        CheckText(walk, folder + L"\\" + WideFrom1251(Text::DescriptionFile), factFolder);
+    if (files.mainText)
+        CheckText(walk, folder + L"\\" + name + WideFrom1251(Text::MainTextExtension), factFolder);
+}
+
+// level: 0 for the base root, 1 Section … 4 Directive, whose folders are facts.
+void CheckLevel(Walk* walk, const std::wstring& folder, int level)
+{
+    std::string shown = Narrow(folder);
+    for (const Entry& entry : EntriesOf(folder)) {
+        if (walk->stopped)
+            return;
+        std::wstring path = folder + L"\\" + entry.name;
+        if (!entry.folder) {
+            // The root's own files (the wallpaper, the program) belong there.
+            if (level > 0)
+                Add(walk, FINDING_STRAY_FILE, path, shown, std::string(), false);
+        } else if (!Listed(entry.name)) {
+            Add(walk, FINDING_UNLISTED_NAME, path, shown, std::string(), false);
+        } else if (level == 4) {
+            CheckFact(walk, path, entry.name);
+        } else {
+            CheckLevel(walk, path, level + 1);
+        }
+    }
+    if (level == 4 && walk->progress && !walk->progress(*walk->check, walk->context))
+        walk->stopped = true;
+}
+
+std::wstring LastPart(const std::wstring& path)
+{
+    size_t separator = path.find_last_of(L'\\');
+    return separator == std::wstring::npos ? path : path.substr(separator + 1);
+}
+
+FixResult RemoveEmptyFact(const Finding& finding)
+{
+    DWORD attributes = GetFileAttributesW(finding.target.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY) ||
+        !EntriesOf(finding.target).empty())
+        return FIX_NOT_APPLICABLE;
+    return RemoveDirectoryW(finding.target.c_str()) ? FIX_DONE : FIX_FAILED;
+}
+
+FixResult RecycleLeftover(const Finding& finding)
+{
+    DWORD attributes = GetFileAttributesW(finding.target.c_str());
+    std::string path = Narrow(finding.target);
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) || path.empty())
+        return FIX_NOT_APPLICABLE;
+    return MoveToRecycleBin(path.c_str()) == RECYCLED ? FIX_DONE : FIX_FAILED;
+}
+
+FixResult RecoverMainText(const Finding& finding)
+{
+    std::wstring name = LastPart(finding.target);
+    FactFiles files = SortOutFact(EntriesOf(finding.target), name);
+    if (!MainTextRecoverable(files, Narrow(finding.target), name))
+        return FIX_NOT_APPLICABLE;
+    std::wstring from = finding.target + L"\\" + files.otherTexts[0];
+    std::wstring to = finding.target + L"\\" + name + WideFrom1251(Text::MainTextExtension);
+    return MoveFileW(from.c_str(), to.c_str()) ? FIX_DONE : FIX_FAILED;
+}
+
+FixResult ConvertTo1251(const Finding& finding)
+{
+    std::string path = Narrow(finding.target);
+    std::vector<char> text(TEXT_BUFFER_SIZE);
+    FileState state;
+    TextFormat format;
+    std::string bytes;
+    if (path.empty() || ReadTextFile(path.c_str(), text.data(), &state, &format) != READ_OK ||
+        !ReadWholeFile(path.c_str(), &bytes) || bytes.size() != state.size)
+        return FIX_NOT_APPLICABLE;
+    unsigned char hash[SHA256_SIZE];
+    Sha256(bytes.data(), bytes.size(), hash);
+    if (memcmp(hash, state.hash, SHA256_SIZE) != 0 || format.lossy || !Convertible(ShapeOf(bytes)))
+        return FIX_NOT_APPLICABLE;
+    // The safe replace writes the text read, checked against what was read.
+    switch (ReplaceTextFile(path.c_str(), text.data(), &state, NULL, ENCODING_1251)) {
+    case WRITE_DONE:   return FIX_DONE;
+    case WRITE_FAILED: return FIX_FAILED;
+    default:           return FIX_NOT_APPLICABLE;
+    }
+}
+
+} // namespace
+
+void CheckBase(const std::string& root, BaseCheck* check, CheckProgress progress, void* context)
+{
+    check->factsChecked = 0;
+    check->findings.clear();
+    std::wstring wideRoot = WideFrom1251(root.c_str());
+    if (!wideRoot.empty() && wideRoot.back() == L'\\')
+        wideRoot.pop_back();
+    Walk walk = { wideRoot, check, progress, context, false };
+    CheckLevel(&walk, wideRoot, 0);
+}
+
+FixResult FixFinding(const Finding& finding)
+{
+    if (!finding.fixable)
+        return FIX_NOT_APPLICABLE;
+    switch (finding.kind) {
+    case FINDING_EMPTY_FACT:   return RemoveEmptyFact(finding);
+    case FINDING_LEFTOVER:     return RecycleLeftover(finding);
+    case FINDING_NO_MAIN_TEXT: return RecoverMainText(finding);
+    case FINDING_NOT_1251:     return ConvertTo1251(finding);
+    default:                   return FIX_NOT_APPLICABLE;
+    }
+}

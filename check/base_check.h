@@ -1,0 +1,52 @@
+// The check of a whole base: what the lists cannot show, what the browser
+// would show wrong or not at all, and what interrupted work left behind.
+// UI-free. The walk only reads; each fix is one deliberate change that the
+// user picks, and it looks again at the disk before it changes anything.
+#pragma once
+#include "../store/text_encoding.h"
+#include <string>
+#include <vector>
+
+enum FindingKind {
+    FINDING_NO_DESCRIPTION,   // a fact folder without "Описание.txt"
+    FINDING_NO_MAIN_TEXT,     // a fact folder without "<name>.txt"; fixable when one other .txt is there
+    FINDING_LEFTOVER,         // a temporary file of an interrupted save; fix: to the Recycle Bin
+    FINDING_EMPTY_FACT,       // a fact folder holding nothing; fix: removed
+    FINDING_UNLISTED_NAME,    // a folder name no list can show, so all below it is invisible
+    FINDING_TEXT_TOO_LONG,    // more than the browser's text view holds
+    FINDING_TEXT_HIDDEN,      // a NUL or 0x1A hides most of the text
+    FINDING_FOLDER_IN_FACT,   // a folder inside a fact folder, a level no list shows
+    FINDING_STRAY_FILE,       // a file among the category folders, where only folders belong
+    FINDING_NOT_1251,         // a text another editor wrote in UTF-8 or UTF-16; fixable when all fits 1251
+    FINDING_KINDS
+};
+
+struct Finding {
+    FindingKind kind;
+    std::wstring target;      // the full path of the file or folder concerned
+    std::wstring below;       // the same below the base root, as the user reads it
+    std::string folder;       // the folder that shows the finding in the shell, Windows-1251
+    std::string factFolder;   // the fact folder concerned, empty for a category; Windows-1251
+    TextEncoding encoding;    // FINDING_NOT_1251: the text's encoding
+    bool fixable;             // a safe fix exists as the walk found it
+};
+
+struct BaseCheck {
+    int factsChecked;
+    std::vector<Finding> findings;  // in the order of the walk
+};
+
+// Called after each Directive with what was found so far; returning false
+// ends the walk there.
+typedef bool (*CheckProgress)(const BaseCheck& check, void* context);
+
+// Walks every folder below root, the ones the lists leave out included.
+void CheckBase(const std::string& root, BaseCheck* check, CheckProgress progress = 0, void* context = 0);
+
+enum FixResult {
+    FIX_DONE,
+    FIX_NOT_APPLICABLE,  // the disk no longer looks as the walk found it, or there is no safe fix
+    FIX_FAILED           // tried and refused by the system; nothing changed
+};
+
+FixResult FixFinding(const Finding& finding);

@@ -1,0 +1,293 @@
+// The check of a whole base: one planted base holding every kind of finding,
+// each found once and each fix checked on disk; texts of other editors
+// converted only when nothing is lost; the dialog as F6 opens it.
+#include "../check/base_check.h"
+#include "../check/base_check_dialog.h"
+#include "../resources/resource.h"
+#include "../ui/platform_ui.h"
+#include "support/dialog_driver.h"
+#include "support/dialog_fixture.h"
+#include "support/test_files.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+namespace {
+
+std::string Utf16(const std::wstring& text, bool little)
+{
+    std::string bytes = little ? "\xFF\xFE" : "\xFE\xFF";
+    for (wchar_t c : text) {
+        char high = (char)(c >> 8), low = (char)(c & 0xFF);
+        bytes += little ? low : high;
+        bytes += little ? high : low;
+    }
+    return bytes;
+}
+
+const std::string BOM = "\xEF\xBB\xBF";
+
+std::string Bytes(const std::string& path)
+{
+    std::string bytes;
+    EXPECT_TRUE(ReadBytes(path, &bytes)) << path;
+    return bytes;
+}
+const std::wstring SNOWMAN = L"\u2603";
+
+void MakeFact(const std::string& folder, const std::string& mainText, const std::string& description = "Описание")
+{
+    MakeFolder(folder);
+    WriteBytes(folder + "\\Описание.txt", description);
+    std::string name = folder.substr(folder.find_last_of('\\') + 1);
+    WriteBytes(folder + "\\" + name + ".txt", mainText);
+}
+
+struct Expected {
+    FindingKind kind;
+    std::wstring below;
+    bool fixable;
+};
+
+class BaseCheckTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        root_ = NewTestFolder();
+        directive_ = root_ + "\\Раздел\\Тема\\Подтема\\Установка";
+        for (const char* folder : { "\\Раздел", "\\Раздел\\Тема", "\\Раздел\\Тема\\Подтема", "\\Раздел\\Тема\\Подтема\\Установка" })
+            MakeFolder(root_ + folder);
+        WriteBytes(root_ + "\\rus.bmp", "BM");  // the root's own files are no finding
+        // A fact as the program writes it; an end mark at its very end hides nothing.
+        MakeFact(directive_ + "\\Хороший", "Текст\r\nвторая строка\x1A");
+    }
+    void PlantEveryFinding()
+    {
+        MakeFolder(directive_ + "\\Без описания");
+        WriteBytes(directive_ + "\\Без описания\\Без описания.txt", "текст");
+        MakeFolder(directive_ + "\\Переименован");
+        WriteBytes(directive_ + "\\Переименован\\Описание.txt", "о");
+        WriteBytes(directive_ + "\\Переименован\\Старое имя.txt", "главный текст");
+        MakeFolder(directive_ + "\\Без текста");
+        WriteBytes(directive_ + "\\Без текста\\Описание.txt", "о");
+        WriteBytes(directive_ + "\\Без текста\\Первый.txt", "1");
+        WriteBytes(directive_ + "\\Без текста\\Второй.txt", "2");
+        MakeFact(directive_ + "\\Прерван", "текст");
+        WriteBytes(directive_ + "\\Прерван\\~00a1b2c", "half a save");
+        MakeFolder(directive_ + "\\Пустой");
+        ASSERT_TRUE(CreateDirectoryW((Wide(directive_) + L"\\Снеговик " + SNOWMAN).c_str(), NULL));
+        MakeFolder(root_ + "\\" + std::string(254, 'x'));
+        MakeFact(directive_ + "\\Длинный", std::string(SHOWN_TEXT_LIMIT, 'a'));
+        MakeFact(directive_ + "\\Скрытый", "ab" + std::string(1, '\0') + std::string(100, 'c'));
+        MakeFact(directive_ + "\\Вложенный", "текст");
+        MakeFolder(directive_ + "\\Вложенный\\Папка");
+        WriteBytes(root_ + "\\Раздел\\Тема\\заметка.txt", "not a category");
+        MakeFact(directive_ + "\\Блокнот", u8"Строилась 20 лет");
+        const std::string arrow = u8"туда → сюда";
+        MakeFact(directive_ + "\\Стрелка", arrow);
+    }
+    std::vector<Expected> Planted() const
+    {
+        const std::wstring d = L"Раздел\\Тема\\Подтема\\Установка\\";
+        return {
+            { FINDING_NO_DESCRIPTION, d + L"Без описания", false },
+            { FINDING_NO_MAIN_TEXT, d + L"Переименован", true },
+            { FINDING_NO_MAIN_TEXT, d + L"Без текста", false },
+            { FINDING_LEFTOVER, d + L"Прерван\\~00a1b2c", true },
+            { FINDING_EMPTY_FACT, d + L"Пустой", true },
+            { FINDING_UNLISTED_NAME, d + L"Снеговик " + SNOWMAN, false },
+            { FINDING_UNLISTED_NAME, std::wstring(254, L'x'), false },
+            { FINDING_TEXT_TOO_LONG, d + L"Длинный\\Длинный.txt", false },
+            { FINDING_TEXT_HIDDEN, d + L"Скрытый\\Скрытый.txt", false },
+            { FINDING_FOLDER_IN_FACT, d + L"Вложенный\\Папка", false },
+            { FINDING_STRAY_FILE, L"Раздел\\Тема\\заметка.txt", false },
+            { FINDING_NOT_1251, d + L"Блокнот\\Блокнот.txt", true },
+            { FINDING_NOT_1251, d + L"Стрелка\\Стрелка.txt", false },
+        };
+    }
+    static const size_t SHOWN_TEXT_LIMIT = 100000;  // one more than the view holds
+    std::string root_, directive_;
+};
+
+const Finding* Find(const BaseCheck& check, FindingKind kind, const std::wstring& below)
+{
+    const Finding* match = NULL;
+    for (const Finding& finding : check.findings)
+        if (finding.kind == kind && finding.below == below) {
+            EXPECT_EQ(match, (const Finding*)NULL) << "found twice: " << Cp1251(below);
+            match = &finding;
+        }
+    return match;
+}
+
+TEST_F(BaseCheckTest, ACleanBaseGivesNoFindings)
+{
+    BaseCheck check;
+    CheckBase(root_, &check);
+    EXPECT_EQ(check.factsChecked, 1);
+    EXPECT_TRUE(check.findings.empty()) << Cp1251(check.findings.empty() ? L"" : check.findings[0].below);
+}
+
+TEST_F(BaseCheckTest, EveryPlantedProblemIsFoundOnceAndEachFixWorksOnDisk)
+{
+    PlantEveryFinding();
+    BaseCheck check;
+    CheckBase(root_, &check);
+    std::vector<Expected> planted = Planted();
+    EXPECT_EQ(check.findings.size(), planted.size());
+    EXPECT_EQ(check.factsChecked, 11) << "the invisible folder is not walked into";
+    for (const Expected& e : planted) {
+        const Finding* finding = Find(check, e.kind, e.below);
+        ASSERT_TRUE(finding != NULL) << e.kind << " " << Cp1251(e.below);
+        EXPECT_EQ(finding->fixable, e.fixable) << Cp1251(e.below);
+        EXPECT_EQ(FixFinding(*finding), e.fixable ? FIX_DONE : FIX_NOT_APPLICABLE) << Cp1251(e.below);
+    }
+    EXPECT_EQ(FolderEntries(directive_ + "\\Переименован"), (std::vector<std::string>{ "Описание.txt", "Переименован.txt" }));
+    EXPECT_EQ(Bytes(directive_ + "\\Переименован\\Переименован.txt"), "главный текст");
+    EXPECT_EQ(FolderEntries(directive_ + "\\Прерван"), (std::vector<std::string>{ "Описание.txt", "Прерван.txt" }));
+    EXPECT_FALSE(PathExists(directive_ + "\\Пустой"));
+    EXPECT_EQ(Bytes(directive_ + "\\Блокнот\\Блокнот.txt"), "Строилась 20 лет");
+    const std::string arrow = u8"туда → сюда";
+    EXPECT_EQ(Bytes(directive_ + "\\Стрелка\\Стрелка.txt"), arrow);
+
+    // What has no safe fix is still there; what was fixed is gone.
+    CheckBase(root_, &check);
+    size_t unfixable = 0;
+    for (const Expected& e : planted)
+        if (!e.fixable) {
+            unfixable++;
+            EXPECT_TRUE(Find(check, e.kind, e.below) != NULL) << Cp1251(e.below);
+        }
+    EXPECT_EQ(check.findings.size(), unfixable);
+}
+
+TEST_F(BaseCheckTest, AFixLooksAgainAndLeavesWhatChangedSinceTheWalk)
+{
+    MakeFolder(directive_ + "\\Пустой");
+    MakeFolder(directive_ + "\\Переименован");
+    WriteBytes(directive_ + "\\Переименован\\Описание.txt", "о");
+    WriteBytes(directive_ + "\\Переименован\\Старое.txt", "текст");
+    BaseCheck check;
+    CheckBase(root_, &check);
+    ASSERT_EQ(check.findings.size(), 2u);
+    WriteBytes(directive_ + "\\Пустой\\Описание.txt", "typed meanwhile");
+    WriteBytes(directive_ + "\\Переименован\\Ещё один.txt", "now two candidates");
+    for (const Finding& finding : check.findings)
+        EXPECT_EQ(FixFinding(finding), FIX_NOT_APPLICABLE) << Cp1251(finding.below);
+    EXPECT_EQ(Bytes(directive_ + "\\Пустой\\Описание.txt"), "typed meanwhile");
+    EXPECT_EQ(FolderEntries(directive_ + "\\Переименован").size(), 3u);
+}
+
+TEST_F(BaseCheckTest, TextsOfOtherEditorsAreConvertedOnlyWhenNothingIsLost)
+{
+    struct Case { const char* name; std::string file; bool fixable; std::string after; };
+    const Case cases[] = {
+        { "UTF-8", u8"Строилась\r\n20 лет", true, "Строилась\r\n20 лет" },
+        { "UTF-8 BOM", BOM + u8"Страж", true, "Страж" },
+        { "UTF-16 LE", Utf16(L"Ёж\r\nї", true), true, "Ёж\r\nї" },
+        { "UTF-16 BE", Utf16(L"Ёж", false), true, "Ёж" },
+        { "LF ends", u8"а\nб", true, "а\r\nб" },
+        { "BOM alone", BOM, true, "" },
+        { "arrow", u8"а → б", false, "" },
+        { "bad sequence", BOM + "\xD0", false, "" },
+        { "odd UTF-16", Utf16(L"Ё", true) + "x", false, "" },
+        { "NUL inside", Utf16(std::wstring(L"а\0б", 3), true), false, "" },
+    };
+    for (const Case& c : cases)
+        MakeFact(directive_ + "\\" + c.name, c.file);
+    BaseCheck check;
+    CheckBase(root_, &check);
+    for (const Case& c : cases) {
+        std::wstring below = L"Раздел\\Тема\\Подтема\\Установка\\" + Wide(c.name) + L"\\" + Wide(c.name) + L".txt";
+        const Finding* finding = Find(check, FINDING_NOT_1251, below);
+        ASSERT_TRUE(finding != NULL) << c.name;
+        EXPECT_EQ(finding->fixable, c.fixable) << c.name;
+        EXPECT_EQ(FixFinding(*finding), c.fixable ? FIX_DONE : FIX_NOT_APPLICABLE) << c.name;
+        std::string path = directive_ + "\\" + c.name + "\\" + c.name + ".txt";
+        EXPECT_EQ(Bytes(path), c.fixable ? c.after : c.file) << c.name;
+    }
+}
+
+class BaseCheckDialogTest : public DialogTest {
+protected:
+    HWND OpenChecked()
+    {
+        HWND dialog = Open(IDD_BASE_CHECK, BaseCheckDialog);
+        WaitForTheWalk(dialog);
+        return dialog;
+    }
+    void WaitForTheWalk(HWND dialog)
+    {
+        for (int i = 0; i < 3000 && !BaseCheckDone(dialog); i++) {
+            MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
+            PumpMessages();
+        }
+        ASSERT_TRUE(BaseCheckDone(dialog));
+    }
+    std::vector<std::wstring> Lines(HWND dialog)
+    {
+        std::vector<std::wstring> lines;
+        HWND list = GetDlgItem(dialog, IDC_CHECK_FINDINGS);
+        int count = (int)SendMessageW(list, LB_GETCOUNT, 0, 0);
+        for (int i = 0; i < count; i++) {
+            std::wstring line((size_t)SendMessageW(list, LB_GETTEXTLEN, i, 0), L'\0');
+            SendMessageW(list, LB_GETTEXT, i, (LPARAM)&line[0]);
+            lines.push_back(line);
+        }
+        return lines;
+    }
+    bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
+};
+
+TEST_F(BaseCheckDialogTest, FindingsAreListedAndTheSelectedOneIsFixed)
+{
+    BuildFactBase();
+    const std::wstring d = L"Раздел\\Тема\\Подтема\\Установка\\";
+    ASSERT_TRUE(CreateDirectoryW((Wide(DirectivePath()) + L"\\Снег " + SNOWMAN).c_str(), NULL));
+    WriteBytes(DirectivePath() + "\\Факт\\~1234567", "left over");
+    HWND dialog = OpenChecked();
+    EXPECT_EQ(WindowTextWide(dialog), L"ПРОВЕРКА БАЗЫ");
+    EXPECT_EQ(GetWindow(dialog, GW_OWNER), owner_);
+    // "Gold" holds a main text under another name; "Без описания" holds nothing.
+    const std::vector<std::wstring> expected = {
+        L"Нет текста факта: " + d + L"Gold",
+        L"Пустая папка факта: " + d + L"Без описания",
+        L"Имя не видно в списках: " + d + L"Снег " + SNOWMAN,
+        L"Остаток прерванной записи: " + d + L"Факт\\~1234567",
+    };
+    EXPECT_EQ(Lines(dialog), expected);
+    EXPECT_EQ(ControlTextWide(dialog, IDC_CHECK_STATUS), L"Проверено фактов: 3, замечаний: 4");
+    EXPECT_FALSE(Enabled(dialog, IDC_CHECK_FIX));
+    EXPECT_FALSE(Enabled(dialog, IDC_CHECK_OPEN_FOLDER));
+
+    SelectEntry(dialog, IDC_CHECK_FINDINGS, 2);
+    EXPECT_FALSE(Enabled(dialog, IDC_CHECK_FIX)) << "an invisible name has no fix";
+    ClickButton(dialog, IDC_CHECK_OPEN_FOLDER);
+    EXPECT_EQ(shellOpened_.back(), DirectivePath()) << "the folder that shows the name";
+
+    SelectEntry(dialog, IDC_CHECK_FINDINGS, 1);
+    ASSERT_TRUE(Enabled(dialog, IDC_CHECK_FIX));
+    ClickButton(dialog, IDC_CHECK_FIX);
+    EXPECT_FALSE(PathExists(DirectivePath() + "\\Без описания"));
+    EXPECT_EQ(Lines(dialog), (std::vector<std::wstring>{ expected[0], expected[2], expected[3] }));
+    EXPECT_EQ(ControlTextWide(dialog, IDC_CHECK_STATUS), L"Проверено фактов: 3, замечаний: 3");
+    EXPECT_TRUE(boxes_.Seen().empty());
+
+    // Changed behind the check's back: the fix says so and changes nothing.
+    WriteBytes(DirectivePath() + "\\Gold\\Второй.txt", "a second candidate");
+    SelectEntry(dialog, IDC_CHECK_FINDINGS, 0);
+    ClickButton(dialog, IDC_CHECK_FIX);
+    ASSERT_EQ(boxes_.Seen().size(), 1u);
+    ExpectBox(boxes_.Seen()[0], L"Здесь всё уже не так, как при проверке - проверьте базу заново (F6) :)", L"Ошибка", dialog);
+    EXPECT_EQ(Lines(dialog).size(), 3u);
+
+    // F6 again brings the one dialog forward with a fresh walk.
+    OpenOrRaiseBaseCheck(owner_);
+    WaitForTheWalk(dialog);
+    EXPECT_EQ(OpenWindowsTitled(L"ПРОВЕРКА БАЗЫ").size(), 1u);
+    EXPECT_EQ(Lines(dialog).size(), 3u);
+    EXPECT_EQ(ControlTextWide(dialog, IDC_CHECK_STATUS), L"Проверено фактов: 2, замечаний: 3");
+    DestroyWindow(dialog);
+}
+
+} // namespace
