@@ -41,14 +41,18 @@ press_on_main() {
 }
 
 
-# The browser's controls by the dialog units of its template (678 x 400),
-# once browser_geometry has read the window's place: the frame and the
-# caption come on top of the template.
-browser_geometry() { eval "$(xdotool getwindowgeometry --shell "$1")"; }
-browser_at() {
+# A dialog's controls by the dialog units of its template, once
+# dialog_geometry has read the window's place: the frame and the caption
+# come on top of the template.
+dialog_geometry() { eval "$(xdotool getwindowgeometry --shell "$1")"; }
+# dialog_at TEMPLATE_WIDTH TEMPLATE_HEIGHT X Y
+dialog_at() {
     local frame=3 caption=19
-    echo $((X + frame + $1 * (WIDTH - 2 * frame) / 678)) $((Y + caption + frame + $2 * (HEIGHT - caption - 2 * frame) / 400))
+    echo $((X + frame + $3 * (WIDTH - 2 * frame) / $1)) $((Y + caption + frame + $4 * (HEIGHT - caption - 2 * frame) / $2))
 }
+# The browser's template is 678 x 400.
+browser_geometry() { dialog_geometry "$1"; }
+browser_at() { dialog_at 678 400 "$1" "$2"; }
 # click_browser X Y [COUNT]: COUNT clicks at that place of the browser.
 click_browser() { xdotool mousemove $(browser_at "$1" "$2") click --repeat "${3:-1}" --delay 80 1; }
 # The tops of the five lists, in dialog units; a row is 8 units high.

@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# The built program, started for real: F6 lists an empty fact folder and
+# its fix removes it; a right click on a Section renames it and then moves
+# it to the Recycle Bin. Each step is proved on disk.
+#   end-to-end-maintenance.sh PROGRAM.exe LOCALE ARTIFACT_FOLDER
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/tools/e2e-lib.sh"
+e2e_setup "$@"
+
+directive="$base/Раздел/Тема/Подтема/Установка"
+write_1251 "$directive/Факт/Описание.txt" 'Описание'
+write_1251 "$directive/Факт/Факт.txt" 'Текст'
+mkdir -p "$directive/Пустой" "$base/Раздел 2"
+
+(cd "$base" && exec wine "$program" </dev/null >/dev/null 2>&1) &
+pid=$!
+timeout 30 xdotool search --sync --onlyvisible --name 'Сбор и систематизация фактов Тарвелии' >/dev/null \
+    || fail "the main window did not show"
+read -r screen_w screen_h < <(xdotool getdisplaygeometry)
+shown() { xdotool search --onlyvisible --name "^$1\$" >/dev/null; }
+gone() { [ ! -e "$1" ]; }
+
+# The check: the one finding is the first row of its list (template 420 x 240).
+press_on_main F6 shown 'ПРОВЕРКА БАЗЫ' || fail "F6 did not open the check"
+check=$(xdotool search --onlyvisible --name '^ПРОВЕРКА БАЗЫ$' | head -n 1)
+dialog_geometry "$check"
+for _ in 1 2 3; do
+    xdotool mousemove $(dialog_at 420 240 60 11) click 1
+    sleep 0.2
+    xdotool mousemove $(dialog_at 420 240 73 226) click 1
+    wait_until 3 gone "$directive/Пустой" && break
+done
+gone "$directive/Пустой" || fail "the fix did not remove the empty fact folder"
+import -window root "$artifacts/check-${locale%%.*}.png"
+xdotool key Escape
+
+# The Section list: "..", "Раздел 2", "Раздел" (the list sorts "[Раздел 2]"
+# before "[Раздел]"). A right click on "Раздел 2",
+# the menu's first item, a new name typed over the selected old one.
+press_on_main F1 shown 'БАЗА ФАКТОВ' || fail "F1 did not open the browser"
+browser=$(xdotool search --onlyvisible --name '^БАЗА ФАКТОВ$' | head -n 1)
+browser_geometry "$browser"
+context_menu() {  # ROW KEYS...: right click on that Section row, then the keys
+    local row=$1; shift
+    xdotool mousemove $(browser_at 60 $((BROWSER_LIST_TOPS[0] + 5 + row * 8))) click 3
+    sleep 0.3
+    xdotool key "$@"
+}
+for _ in 1 2 3; do
+    context_menu 1 Down Return
+    wait_until 3 shown 'ПЕРЕИМЕНОВАНИЕ' && break
+done
+shown 'ПЕРЕИМЕНОВАНИЕ' || fail "the list menu did not offer the rename"
+xdotool type --delay 30 'Glava'
+xdotool key Return
+wait_until 5 test -d "$base/Glava" || fail "the Section was not renamed"
+gone "$base/Раздел 2" || fail "the old Section is still there"
+
+# Now "..", "Glava", "Раздел": the second item deletes, after a question,
+# into Wine's Recycle Bin, the desktop's trash below the home folder.
+trash="$HOME/.local/share/Trash/files"
+in_trash() { ls "$trash" 2>/dev/null | grep -c '^Glava' || true; }
+trashed_before=$(in_trash)
+for _ in 1 2 3; do
+    context_menu 1 Down Down Return
+    wait_until 3 shown 'Удаление' && break
+done
+shown 'Удаление' || fail "the list menu did not ask before deleting"
+import -window root "$artifacts/delete-question-${locale%%.*}.png"
+xdotool key Return
+wait_until 10 gone "$base/Glava" || fail "the Section was not deleted"
+[ -d "$directive/Факт" ] || fail "the other Section was touched"
+[ "$(in_trash)" -gt "$trashed_before" ] || fail "the Section is not in the Recycle Bin"
+echo "the check fixed its finding; the Section was renamed and moved to the Recycle Bin"
+program_ended() { ! kill -0 "$pid" 2>/dev/null; }
+press_on_main F4 program_ended || fail "the program still runs after F4"
