@@ -31,8 +31,14 @@ bool RegisterMainWindowClass(HINSTANCE instance)
 HWND CreateMainWindow(HINSTANCE instance)
 {
     std::wstring name = WideFrom1251(Text::MainTitle);
-    return CreateWindowExW(0, name.c_str(), name.c_str(), WS_OVERLAPPEDWINDOW,
-                           0, 0, RESTORED_WIDTH, RESTORED_HEIGHT, NULL, NULL, instance, NULL);
+    // The program is DPI aware: at 144 DPI the restored window keeps the
+    // size on screen that 800 x 600 has at 96 DPI.
+    HDC screen = GetDC(NULL);
+    int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(NULL, screen);
+    return CreateWindowExW(0, name.c_str(), name.c_str(), WS_OVERLAPPEDWINDOW, 0, 0,
+                           MulDiv(RESTORED_WIDTH, dpi, 96), MulDiv(RESTORED_HEIGHT, dpi, 96),
+                           NULL, NULL, instance, NULL);
 }
 
 // The wallpaper is the user's file in the base root, read anew at every paint

@@ -47,7 +47,8 @@ press_on_main() {
 dialog_geometry() { eval "$(xdotool getwindowgeometry --shell "$1")"; }
 # dialog_at TEMPLATE_WIDTH TEMPLATE_HEIGHT X Y
 dialog_at() {
-    local frame=3 caption=19
+    local dpi=${FACTS_DPI:-96}
+    local frame=$((3 * dpi / 96)) caption=$((19 * dpi / 96))
     echo $((X + frame + $3 * (WIDTH - 2 * frame) / $1)) $((Y + caption + frame + $4 * (HEIGHT - caption - 2 * frame) / $2))
 }
 # The browser's template is 678 x 400.

@@ -12,6 +12,7 @@ source "$(dirname "$0")/prepare.sh"
 base="$WINEPREFIX/drive_c/Факты"
 rm -rf "$base"
 cp -r "$root/demo/base" "$base"
+find "$base" -name .keep -delete  # git's placeholder for an empty folder is no part of a base
 cd "$base"
 export LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8
 

@@ -1,6 +1,7 @@
 # Sourced, not run: prepares a Wine prefix, a display and a running wineserver
 # for the programs started afterwards, and takes down on exit what it started.
 #   FACTS_BUILD  the build folder; the prefix lives in it
+#   FACTS_SCREEN the size of a private display, 1280x1024 unless given
 facts_session_cleanup() {
     [ -z "${FACTS_WINESERVER_STARTED:-}" ] || wineserver -k >/dev/null 2>&1 || true
     [ -z "${FACTS_XVFB_PID:-}" ] || kill "$FACTS_XVFB_PID" 2>/dev/null || true
@@ -17,7 +18,7 @@ if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
     for number in $(seq 90 120); do
         [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] || break
     done
-    Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$number" -screen 0 "${FACTS_SCREEN:-1280x1024}x24" -nolisten tcp >/dev/null 2>&1 &
     FACTS_XVFB_PID=$!
     export DISPLAY=":$number"
     for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
