@@ -6,6 +6,9 @@
 set -euo pipefail
 source "$(dirname "$0")/prepare.sh"
 
+# The release archive, which the release tests unpack and start.
+FACTS_SKIP_SETUP=1 "$root/tools/package.sh" "$FACTS_BUILD" >/dev/null
+
 # A tiny file system that is full, for the test of a write that cannot finish.
 FACTS_FULL_DISK_DIR="$FACTS_BUILD/full-disk"
 mkdir -p "$FACTS_FULL_DISK_DIR"

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs what building and running need on Debian 12, and nothing when it
 # is all there already: the MinGW-w64 cross compiler, CMake, GoogleTest's
-# sources, Wine, Xvfb and the two locales the tests run in.
+# sources, Wine, Xvfb, zip for the release archive and the two locales the
+# tests run in.
 set -euo pipefail
 
-packages=(cmake make g++-mingw-w64-x86-64 googletest wine wine64 xvfb x11-utils xdotool imagemagick locales)
+packages=(cmake make g++-mingw-w64-x86-64 googletest wine wine64 xvfb x11-utils xdotool imagemagick locales zip unzip)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
