@@ -14,17 +14,6 @@
 
 namespace {
 
-std::string Utf16(const std::wstring& text, bool little)
-{
-    std::string bytes = little ? "\xFF\xFE" : "\xFE\xFF";
-    for (wchar_t c : text) {
-        char high = (char)(c >> 8), low = (char)(c & 0xFF);
-        bytes += little ? low : high;
-        bytes += little ? high : low;
-    }
-    return bytes;
-}
-
 const std::string BOM = "\xEF\xBB\xBF";
 
 std::string Bytes(const std::string& path)
@@ -184,14 +173,14 @@ TEST_F(BaseCheckTest, TextsOfOtherEditorsAreConvertedOnlyWhenNothingIsLost)
     const Case cases[] = {
         { "UTF-8", u8"Строилась\r\n20 лет", true, "Строилась\r\n20 лет" },
         { "UTF-8 BOM", BOM + u8"Страж", true, "Страж" },
-        { "UTF-16 LE", Utf16(L"Ёж\r\nї", true), true, "Ёж\r\nї" },
-        { "UTF-16 BE", Utf16(L"Ёж", false), true, "Ёж" },
+        { "UTF-16 LE", Utf16Bytes(L"Ёж\r\nї", true), true, "Ёж\r\nї" },
+        { "UTF-16 BE", Utf16Bytes(L"Ёж", false), true, "Ёж" },
         { "LF ends", u8"а\nб", true, "а\r\nб" },
         { "BOM alone", BOM, true, "" },
         { "arrow", u8"а → б", false, "" },
         { "bad sequence", BOM + "\xD0", false, "" },
-        { "odd UTF-16", Utf16(L"Ё", true) + "x", false, "" },
-        { "NUL inside", Utf16(std::wstring(L"а\0б", 3), true), false, "" },
+        { "odd UTF-16", Utf16Bytes(L"Ё", true) + "x", false, "" },
+        { "NUL inside", Utf16Bytes(std::wstring(L"а\0б", 3), true), false, "" },
     };
     for (const Case& c : cases)
         MakeFact(directive_ + "\\" + c.name, c.file);

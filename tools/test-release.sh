@@ -40,7 +40,8 @@ for dll in $imports; do
     esac
 done
 
-# A second build of the same commit in a folder of its own: the same bytes.
+# A second build of the same commit, from nothing in a folder of its own: the same bytes.
+rm -rf "$build/reproduce"
 FACTS_SKIP_SETUP=1 "$root/tools/package.sh" "$build/reproduce" >/dev/null
 cmp "$archive" "$build/reproduce/facts-$version-win64.zip" || fail "two builds of one commit differ"
 echo "the archive holds $(echo "$actual" | wc -l) entries, imports $(echo $imports), and builds the same twice"

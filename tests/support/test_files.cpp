@@ -19,6 +19,17 @@ std::string Cp1251(const std::wstring& text)
     return out;
 }
 
+std::string Utf16Bytes(const std::wstring& text, bool littleEndian)
+{
+    std::string bytes = littleEndian ? "\xFF\xFE" : "\xFE\xFF";
+    for (wchar_t c : text) {
+        char high = (char)(c >> 8), low = (char)(c & 0xFF);
+        bytes += littleEndian ? low : high;
+        bytes += littleEndian ? high : low;
+    }
+    return bytes;
+}
+
 static void RemoveTreeWide(const std::wstring& path)
 {
     WIN32_FIND_DATAW found;

@@ -28,3 +28,5 @@ std::string LinesOfText(size_t length);
 
 std::wstring Wide(const std::string& text1251);
 std::string Cp1251(const std::wstring& text);
+// The bytes of a UTF-16 file as another editor saves it: BOM, then each character.
+std::string Utf16Bytes(const std::wstring& text, bool littleEndian);
