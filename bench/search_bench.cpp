@@ -5,6 +5,7 @@
 // about 600 bytes (words from a fixed list, a fixed seed). Reports medians of
 // five runs, the index's memory, and checks the targets.
 //   search_bench.exe [facts per Directive...]   (default: 5 50)
+#include "../check/base_check.h"
 #include "../search/fact_index.h"
 #include "../search/query.h"
 #include "../platform/platform_text.h"
@@ -142,8 +143,8 @@ int main(int argc, char** argv)
     TextTo1251(temp, -1, temp1251, sizeof temp1251);
     bool met = true;
     printf("| facts | floor s | build s | build/floor | walk s | refresh s | refresh/walk | "
-           "two words ms | prefix ms | phrase ms | index MB | text MB |\n");
-    printf("|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
+           "two words ms | prefix ms | phrase ms | index MB | text MB | check s | check/floor |\n");
+    printf("|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
     for (int perDirective : sizes) {
         int facts = 1000 * perDirective;
         std::string root = std::string(temp1251) + "факты-поиск-" + std::to_string(facts);
@@ -166,9 +167,15 @@ int main(int argc, char** argv)
                 fprintf(stderr, "query %d found nothing\n", q);
         }
         size_t memory = IndexBytes(index);
-        printf("| %d | %.2f | %.2f | %.2f | %.2f | %.2f | %.2f | %.1f | %.1f | %.1f | %.1f | %.1f |\n",
+        // The base check reads every file of the base whole, as the floor does.
+        size_t findings = 0;
+        double check = Median(3, [&] { BaseCheck result; CheckBase(root, &result); findings = result.findings.size(); });
+        if (findings != 0)
+            fprintf(stderr, "the generated base gave %d findings\n", (int)findings);
+        printf("| %d | %.2f | %.2f | %.2f | %.2f | %.2f | %.2f | %.1f | %.1f | %.1f | %.1f | %.1f | %.2f | %.2f |\n",
                (int)index.facts.size(), floor, build, build / floor, walk, refresh, refresh / walk,
-               queryTimes[0], queryTimes[1], queryTimes[2], memory / 1048576.0, textBytes / 1048576.0);
+               queryTimes[0], queryTimes[1], queryTimes[2], memory / 1048576.0, textBytes / 1048576.0,
+               check, check / floor);
         double queryLimit = facts <= 5000 ? 20 : 200;
         met = met && build <= 1.25 * floor && refresh <= 1.25 * walk &&
               *std::max_element(queryTimes, queryTimes + 3) <= queryLimit &&
