@@ -410,9 +410,8 @@ bool SelectedEntry(HWND dialog, int level, char* parent, char* name)
 // A path slot that pointed into the renamed folder follows it.
 void FollowRename(char* slot, const std::string& from, const std::string& to)
 {
-    std::string path = slot;
-    if (path == from || path.compare(0, from.size() + 1, from + "\\") == 0)
-        SlotCopy(slot, (to + path.substr(from.size())).c_str());
+    if (PathAtOrBelow(slot, from.c_str()))
+        SlotCopy(slot, (to + (slot + from.size())).c_str());
 }
 
 void RefillAndSelect(HWND dialog, int level, const char* parent, const char* name)
@@ -472,7 +471,7 @@ void DeleteEntry(HWND dialog, int level)
     }
     SearchIndexFolderMoved(folder.c_str(), NULL);
     EmptyListsBelow(dialog, BrowserCascade(), level);
-    if (std::string(StateOf(dialog)->ShownFilePath).compare(0, folder.size() + 1, folder + "\\") == 0) {
+    if (PathAtOrBelow(StateOf(dialog)->ShownFilePath, folder.c_str())) {
         SetDlgItemText1251(dialog, IDC_BROWSER_TEXT_VIEW, Text::TextViewCleared);
         StateOf(dialog)->ShownFileKind = SHOWN_NONE;
     }

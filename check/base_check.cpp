@@ -3,6 +3,7 @@
 #include "../platform/platform_text.h"
 #include "../resources/ui_strings.h"
 #include "../store/fact_store.h"
+#include "../store/path_slot.h"
 
 #include <windows.h>
 #include <algorithm>
@@ -103,7 +104,7 @@ FactFiles SortOutFact(const std::vector<Entry>& entries, const std::wstring& fac
 // only when there is no doubt which file it was, and the path will fit.
 bool MainTextRecoverable(const FactFiles& files, const std::string& factFolder, const std::wstring& factName)
 {
-    char path[256];
+    char path[SLOT_SIZE];
     return !files.mainText && files.otherTexts.size() == 1 && !factFolder.empty() &&
            MainTextFilePath(factFolder.c_str(), Narrow(factName).c_str(), path);
 }
@@ -175,14 +176,12 @@ void Add(Walk* walk, FindingKind kind, const std::wstring& target, const std::st
 void CheckText(Walk* walk, const std::wstring& path, const std::string& factFolder)
 {
     std::string bytes;
-    if (!ReadWholeFile(Narrow(path).c_str(), &bytes)) {
-        // Too large to be read at all is too long to be shown; a file that
-        // cannot be opened right now is not the base's fault.
-        WIN32_FILE_ATTRIBUTE_DATA data;
-        if (GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) &&
-            ((unsigned long long)data.nFileSizeHigh << 32 | data.nFileSizeLow) > (64ull << 20))
-            Add(walk, FINDING_TEXT_TOO_LONG, path, factFolder, factFolder, false);
-        return;
+    // Too large to be read at all is too long to be shown; a file that
+    // cannot be opened right now is not the base's fault.
+    switch (ReadWholeFile(Narrow(path).c_str(), &bytes)) {
+    case READ_OK:          break;
+    case READ_TOO_LONG:    Add(walk, FINDING_TEXT_TOO_LONG, path, factFolder, factFolder, false); return;
+    case READ_CANNOT_OPEN: return;
     }
     TextShape shape = ShapeOf(bytes);
     if (shape.shown > (size_t)SHOWN_TEXT_MAX)
@@ -281,15 +280,13 @@ FixResult ConvertTo1251(const Finding& finding)
 {
     std::string path = Narrow(finding.target);
     std::vector<char> text(TEXT_BUFFER_SIZE);
-    FileState state;
+    FileState state, whole;
     TextFormat format;
     std::string bytes;
+    // The text to write and the bytes judged must be one version of the file.
     if (path.empty() || ReadTextFile(path.c_str(), text.data(), &state, &format) != READ_OK ||
-        !ReadWholeFile(path.c_str(), &bytes) || bytes.size() != state.size)
-        return FIX_NOT_APPLICABLE;
-    unsigned char hash[SHA256_SIZE];
-    Sha256(bytes.data(), bytes.size(), hash);
-    if (memcmp(hash, state.hash, SHA256_SIZE) != 0 || format.lossy || !Convertible(ShapeOf(bytes)))
+        ReadWholeFile(path.c_str(), &bytes, &whole) != READ_OK ||
+        memcmp(whole.hash, state.hash, SHA256_SIZE) != 0 || format.lossy || !Convertible(ShapeOf(bytes)))
         return FIX_NOT_APPLICABLE;
     // The safe replace writes the text read, checked against what was read.
     switch (ReplaceTextFile(path.c_str(), text.data(), &state, NULL, ENCODING_1251)) {

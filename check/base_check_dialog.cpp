@@ -35,6 +35,8 @@ struct CheckState {
 
 HWND OpenCheck = NULL;  // the one F6 brings forward
 
+static_assert(sizeof Text::CheckKinds / sizeof *Text::CheckKinds == FINDING_KINDS, "a text for every kind of finding");
+
 CheckState* StateOf(HWND dialog)
 {
     return (CheckState*)GetWindowLongPtrW(dialog, DWLP_USER);

@@ -201,8 +201,7 @@ void MoveIndexedFolder(FactIndex* index, const std::string& oldFolder, const cha
     std::vector<IndexedFact> kept;
     for (IndexedFact& fact : index->facts) {
         std::string folder = FolderOf(*index, fact);
-        bool below = folder == oldFolder || folder.compare(0, oldFolder.size() + 1, oldFolder + "\\") == 0;
-        if (!below)
+        if (!PathAtOrBelow(folder.c_str(), oldFolder.c_str()))
             kept.push_back(std::move(fact));
         else if (newFolder)
             moved.push_back(newFolder + folder.substr(oldFolder.size()));

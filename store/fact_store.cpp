@@ -402,15 +402,15 @@ ReadResult ReadTextFile(const char* path, char* text, FileState* state, TextForm
     return READ_OK;
 }
 
-bool ReadWholeFile(const char* path, std::string* bytes, FileState* state)
+ReadResult ReadWholeFile(const char* path, std::string* bytes, FileState* state)
 {
     FileState read;
     bool tooLarge;
     if (!ReadFileBytes(WideFrom1251(path), bytes, &read, &tooLarge))
-        return false;
+        return tooLarge ? READ_TOO_LONG : READ_CANNOT_OPEN;
     if (state)
         *state = read;
-    return true;
+    return READ_OK;
 }
 
 // ---------------------------------------------------------------- unfinished facts

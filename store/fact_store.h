@@ -120,9 +120,10 @@ const char LOST_CHARACTER_MARK = (char)0xA4;
 ReadResult ReadTextFile(const char* path, char* text, FileState* state = NULL, TextFormat* format = NULL);
 
 // Every byte of a file, for a check that must see past what a read for
-// showing would stop at. False when it cannot be opened or read, or is larger
-// than 64 MiB; state, when not NULL, receives the state of those bytes.
-bool ReadWholeFile(const char* path, std::string* bytes, FileState* state = NULL);
+// showing would stop at: READ_OK, READ_CANNOT_OPEN, or READ_TOO_LONG for a
+// file larger than any text that could be shown is read (64 MiB). state, when
+// not NULL, receives the state of the bytes on READ_OK.
+ReadResult ReadWholeFile(const char* path, std::string* bytes, FileState* state = NULL);
 
 // Deletes the fact folder's description file and then removes the folder
 // itself if that left it empty. Nothing else is deleted; the unset path "C:\"

@@ -31,3 +31,9 @@ bool SlotEquals(const char* slot, const char* text)
 {
     return strcmp(slot, text) == 0;
 }
+
+bool PathAtOrBelow(const char* path, const char* folder)
+{
+    size_t length = strlen(folder);
+    return strncmp(path, folder, length) == 0 && (path[length] == '\0' || path[length] == '\\');
+}

@@ -16,3 +16,7 @@ bool SlotJoin(char* slot, const char* a, const char* b, const char* c = "", cons
 
 // Exact byte comparison, as the unset-value tests need.
 bool SlotEquals(const char* slot, const char* text);
+
+// Whether path is folder itself or lies inside it: "C:\a\b" lies inside
+// "C:\a", "C:\ab" does not. Bytes compared as they are.
+bool PathAtOrBelow(const char* path, const char* folder);

@@ -25,6 +25,20 @@ wait_until() {
     return 1
 }
 
+# e2e_start_program: the program started in $base, as a double click in
+# its folder would; returns once its main window shows, with pid, screen_w
+# and screen_h set.
+e2e_start_program() {
+    (cd "$base" && exec wine "$program" </dev/null >/dev/null 2>&1) &
+    pid=$!
+    timeout 30 xdotool search --sync --onlyvisible --name 'Сбор и систематизация фактов Тарвелии' >/dev/null \
+        || fail "the main window did not show"
+    read -r screen_w screen_h < <(xdotool getdisplaygeometry)
+}
+program_ended() { ! kill -0 "$pid" 2>/dev/null; }
+# shown TITLE: a visible window has exactly that title.
+shown() { xdotool search --onlyvisible --name "^$1\$" >/dev/null; }
+
 # A key reaches the main window only while it has the keyboard (the active
 # dialog takes it otherwise): a click on the wallpaper, where no dialog
 # stands, gives it the keyboard. Wine may not have handled the click when the

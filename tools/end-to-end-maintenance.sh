@@ -13,12 +13,7 @@ write_1251 "$directive/Факт/Описание.txt" 'Описание'
 write_1251 "$directive/Факт/Факт.txt" 'Текст'
 mkdir -p "$directive/Пустой" "$base/Раздел 2"
 
-(cd "$base" && exec wine "$program" </dev/null >/dev/null 2>&1) &
-pid=$!
-timeout 30 xdotool search --sync --onlyvisible --name 'Сбор и систематизация фактов Тарвелии' >/dev/null \
-    || fail "the main window did not show"
-read -r screen_w screen_h < <(xdotool getdisplaygeometry)
-shown() { xdotool search --onlyvisible --name "^$1\$" >/dev/null; }
+e2e_start_program
 gone() { [ ! -e "$1" ]; }
 
 # The check: the one finding is the first row of its list (template 420 x 240).
@@ -73,5 +68,4 @@ wait_until 10 gone "$base/Glava" || fail "the Section was not deleted"
 [ -d "$directive/Факт" ] || fail "the other Section was touched"
 [ "$(in_trash)" -gt "$trashed_before" ] || fail "the Section is not in the Recycle Bin"
 echo "the check fixed its finding; the Section was renamed and moved to the Recycle Bin"
-program_ended() { ! kill -0 "$pid" 2>/dev/null; }
 press_on_main F4 program_ended || fail "the program still runs after F4"

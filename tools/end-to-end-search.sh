@@ -13,11 +13,7 @@ done
 printf 'Great pyramid\r\nof stone' > "$base/Раздел/Тема/Подтема/Установка/Пирамида/Пирамида.txt"
 printf 'A bridge' > "$base/Раздел/Тема/Подтема/Установка/Мост/Мост.txt"
 
-(cd "$base" && exec wine "$program" </dev/null >/dev/null 2>&1) &
-pid=$!
-timeout 30 xdotool search --sync --onlyvisible --name 'Сбор и систематизация фактов Тарвелии' >/dev/null \
-    || fail "the main window did not show"
-read -r screen_w screen_h < <(xdotool getdisplaygeometry)
+e2e_start_program
 press_on_main F5 xdotool search --onlyvisible --name '^ПОИСК ФАКТОВ$' >/dev/null || fail "F5 did not open the search"
 search=$(xdotool search --onlyvisible --name '^ПОИСК ФАКТОВ$' | head -n 1)
 # The query has the focus when the dialog opens.
@@ -30,5 +26,4 @@ wait_until 10 xdotool search --onlyvisible --name '^БАЗА ФАКТОВ$' >/de
 browser_open() { import -window root "$artifacts/search-opened-${locale%%.*}.png"; }
 browser_open
 echo "search found the fact and opened it: $shot"
-program_ended() { ! kill -0 "$pid" 2>/dev/null; }
 press_on_main F4 program_ended || fail "the program still runs after F4"

@@ -11,11 +11,7 @@ fact="$base/Раздел/Тема/Подтема/Установка/Факт"
 write_1251 "$fact/Описание.txt" 'Описание'
 write_1251 "$fact/Факт.txt" 'Текст'
 
-(cd "$base" && exec wine "$program" </dev/null >/dev/null 2>&1) &
-pid=$!
-timeout 30 xdotool search --sync --onlyvisible --name 'Сбор и систематизация фактов Тарвелии' >/dev/null \
-    || fail "the main window did not show"
-read -r screen_w screen_h < <(xdotool getdisplaygeometry)
+e2e_start_program
 
 press_on_main F1 xdotool search --onlyvisible --name '^БАЗА ФАКТОВ$' >/dev/null || fail "F1 did not open the browser"
 browser=$(xdotool search --onlyvisible --name '^БАЗА ФАКТОВ$' | head -n 1)
@@ -48,7 +44,6 @@ for _ in 1 2 3; do
     xdotool key Return
     wait_until 3 box_answered && break
 done
-program_ended() { ! kill -0 "$pid" 2>/dev/null; }
 wait_until 10 program_ended || fail "the program still runs after Yes"
 view_text "$fact/Факт.txt" "Текст e2e" || fail "the main text holds '$(iconv -f cp1251 -t utf-8 "$fact/Факт.txt")'"
 echo "the edited text was written on F4: $(iconv -f cp1251 -t utf-8 "$fact/Факт.txt")"

@@ -57,7 +57,6 @@ done
 import -window root "$artifacts/dialogs-${locale%%.*}.png"
 
 # F4 ends the program with exit code 0, dialogs open or not.
-program_ended() { ! kill -0 "$pid" 2>/dev/null; }
 press_on_main F4 program_ended || fail "the program still runs after F4"
 code=0
 wait "$pid" || code=$?
