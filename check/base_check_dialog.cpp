@@ -243,13 +243,7 @@ void OnCommand(HWND dialog, int id, int notification)
 
 void OpenOrRaiseBaseCheck(HWND owner)
 {
-    if (!IsWindow(OpenCheck)) {
-        OpenDialog(IDD_BASE_CHECK, BaseCheckDialog, owner);
-        return;
-    }
-    App.ActiveDialog = OpenCheck;
-    SetActiveWindow(OpenCheck);
-    if (StateOf(OpenCheck)->done)
+    if (RaiseOpenDialog(OpenCheck, IDD_BASE_CHECK, BaseCheckDialog, owner) && StateOf(OpenCheck)->done)
         StartCheck(OpenCheck);
 }
 

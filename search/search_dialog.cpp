@@ -193,12 +193,8 @@ void OnCommand(HWND dialog, int id, int notification)
 
 void OpenOrRaiseSearch(HWND owner)
 {
-    if (!IsWindow(OpenSearch)) {
-        OpenDialog(IDD_SEARCH, SearchDialog, owner);
+    if (!RaiseOpenDialog(OpenSearch, IDD_SEARCH, SearchDialog, owner))
         return;
-    }
-    App.ActiveDialog = OpenSearch;
-    SetActiveWindow(OpenSearch);
     HWND query = GetDlgItem(OpenSearch, IDC_SEARCH_QUERY);
     SetFocus(query);
     SendMessageW(query, EM_SETSEL, 0, -1);

@@ -68,3 +68,14 @@ HWND OpenDialog(int templateId, DLGPROC procedure, HWND owner)
     App.ActiveDialog = dialog;
     return dialog;
 }
+
+bool RaiseOpenDialog(HWND open, int templateId, DLGPROC procedure, HWND owner)
+{
+    if (!IsWindow(open)) {
+        OpenDialog(templateId, procedure, owner);
+        return false;
+    }
+    App.ActiveDialog = open;
+    SetActiveWindow(open);
+    return true;
+}

@@ -33,3 +33,8 @@ void OpenFolderWithShellExecute(const char* path);
 // Creates a modeless dialog from the program's template and records it as
 // the dialog whose keyboard the message loop serves.
 HWND OpenDialog(int templateId, DLGPROC procedure, HWND owner);
+
+// For a dialog the program keeps one of (search, the base check): the open
+// one made the active dialog and brought forward (true), or, when open is no
+// window, a new one opened (false).
+bool RaiseOpenDialog(HWND open, int templateId, DLGPROC procedure, HWND owner);
