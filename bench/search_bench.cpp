@@ -15,8 +15,39 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 #include <string>
 #include <vector>
+
+// Every byte the program asks of the heap, counted, so that the index's
+// settled and peak memory are measured rather than estimated.
+size_t HeapNow = 0, HeapPeak = 0;
+
+void* operator new(size_t size)
+{
+    size_t* block = (size_t*)malloc(size + 16);
+    if (!block)
+        throw std::bad_alloc();
+    *block = size;
+    HeapNow += size;
+    if (HeapNow > HeapPeak)
+        HeapPeak = HeapNow;
+    return (char*)block + 16;
+}
+
+void operator delete(void* pointer) noexcept
+{
+    if (!pointer)
+        return;
+    size_t* block = (size_t*)((char*)pointer - 16);
+    HeapNow -= *block;
+    free(block);
+}
+
+void operator delete(void* pointer, size_t) noexcept
+{
+    operator delete(pointer);
+}
 
 namespace {
 
@@ -117,17 +148,6 @@ size_t Walk(const std::wstring& folder, bool read, std::vector<char>* buffer)
     return bytes;
 }
 
-size_t IndexBytes(const FactIndex& index)
-{
-    size_t bytes = index.facts.capacity() * sizeof(IndexedFact);
-    for (const IndexedFact& fact : index.facts) {
-        bytes += fact.folded.capacity() + fact.name.capacity();
-        for (const std::string& category : fact.categories)
-            bytes += category.capacity();
-    }
-    return bytes;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -143,8 +163,8 @@ int main(int argc, char** argv)
     TextTo1251(temp, -1, temp1251, sizeof temp1251);
     bool met = true;
     printf("| facts | floor s | build s | build/floor | walk s | refresh s | refresh/walk | "
-           "two words ms | prefix ms | phrase ms | index MB | text MB | check s | check/floor |\n");
-    printf("|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
+           "two words ms | prefix ms | phrase ms | index MB | peak MB | text MB | check s | check/floor |\n");
+    printf("|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
     for (int perDirective : sizes) {
         int facts = 1000 * perDirective;
         std::string root = std::string(temp1251) + "факты-поиск-" + std::to_string(facts);
@@ -157,6 +177,20 @@ int main(int argc, char** argv)
         FactIndex index;
         double build = Median(5, [&] { index = FactIndex(); RefreshFactIndex(&index, root); });
         double refresh = Median(5, [&] { RefreshFactIndex(&index, root); });
+        // Memory: the index built afresh, then refreshed the way the search
+        // service does it while queries go on: on a copy that replaces the
+        // original when done. The peak counts both.
+        index = FactIndex();
+        size_t before = HeapNow;
+        HeapPeak = HeapNow;
+        RefreshFactIndex(&index, root);
+        size_t memory = HeapNow - before;
+        {
+            FactIndex work = index;
+            RefreshFactIndex(&work, root);
+            index = std::move(work);
+        }
+        size_t peak = HeapPeak - before;
         const char* queries[] = { "каменный мост", "пирам", "\"древний город\"" };
         double queryTimes[3];
         for (int q = 0; q < 3; q++) {
@@ -166,20 +200,20 @@ int main(int argc, char** argv)
             if (found == 0)
                 fprintf(stderr, "query %d found nothing\n", q);
         }
-        size_t memory = IndexBytes(index);
         // The base check reads every file of the base whole, as the floor does.
         size_t findings = 0;
         double check = Median(3, [&] { BaseCheck result; CheckBase(root, &result); findings = result.findings.size(); });
         if (findings != 0)
             fprintf(stderr, "the generated base gave %d findings\n", (int)findings);
-        printf("| %d | %.2f | %.2f | %.2f | %.2f | %.2f | %.2f | %.1f | %.1f | %.1f | %.1f | %.1f | %.2f | %.2f |\n",
+        printf("| %d | %.2f | %.2f | %.2f | %.2f | %.2f | %.2f | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | %.2f | %.2f |\n",
                (int)index.facts.size(), floor, build, build / floor, walk, refresh, refresh / walk,
-               queryTimes[0], queryTimes[1], queryTimes[2], memory / 1048576.0, textBytes / 1048576.0,
+               queryTimes[0], queryTimes[1], queryTimes[2], memory / 1048576.0, peak / 1048576.0,
+               textBytes / 1048576.0,
                check, check / floor);
         double queryLimit = facts <= 5000 ? 20 : 200;
         met = met && build <= 1.25 * floor && refresh <= 1.25 * walk &&
               *std::max_element(queryTimes, queryTimes + 3) <= queryLimit &&
-              memory <= 2 * textBytes + 200 * (size_t)facts;
+              peak <= 2 * textBytes + 200 * (size_t)facts;
         fflush(stdout);
     }
     printf(met ? "all targets met\n" : "a target was missed\n");

@@ -4,6 +4,7 @@
 #include "../resources/resource.h"
 #include "../resources/ui_strings.h"
 #include "../store/app_state.h"
+#include "../store/entry_name.h"
 #include "../store/fact_store.h"
 #include "../ui/folder_list.h"
 #include "../ui/platform_ui.h"
@@ -108,6 +109,11 @@ bool StoreShownText(HWND dialog)
     // Characters the view could not hold are in the file only: never write over them.
     if (state->ShownFormat.lossy) {
         Complain(dialog, Text::LostCharactersNotWritten);
+        return false;
+    }
+    // Nor over what follows a NUL or 0x1A that ended the text on show.
+    if (state->ShownFormat.cut) {
+        Complain(dialog, Text::CutTextNotWritten);
         return false;
     }
     // The view holds at most a whole shown text, so the fetch takes all of it.
@@ -228,7 +234,9 @@ bool ShowFactFile(HWND dialog, ShownFileKind kind, bool quiet = false)
     state->ShownFormat = format;
     SetDlgItemText1251(dialog, IDC_BROWSER_TEXT_VIEW, text.data());
     state->ShownFileKind = kind;
-    if (format.lossy)
+    if (format.cut)
+        MessageBox1251(dialog, Text::CutTextShown, Text::CaptionWarning, MB_OK);
+    else if (format.lossy)
         MessageBox1251(dialog, Text::LostCharactersShown, Text::CaptionWarning, MB_OK);
     return true;
 }
@@ -392,19 +400,28 @@ INT_PTR OnShowFact(HWND dialog, const FactToShow* fact)
 // ---------------------------------------------------------------- rename and delete
 
 // The entry selected at level (1-5) and the folder that holds it; false,
-// with a complaint, when nothing or ".." is selected there.
+// with a complaint, when nothing or ".." is selected there, or when the
+// entry was reached through ".." and lies outside the base (the base root
+// itself among such entries): only what lies below the base root changes.
 bool SelectedEntry(HWND dialog, int level, char* parent, char* name)
 {
     FolderCascade cascade = BrowserCascade();
     HWND list = GetDlgItem(dialog, cascade.listIds[level - 1]);
     int selected = (int)SendMessageW(list, LB_GETCURSEL, 0, 0);
+    char entry[SLOT_SIZE];
     bool chosen = selected >= 0 && ListBoxText1251(list, selected, name, SLOT_SIZE) == TEXT_FITS &&
                   strcmp(name, "..") != 0 &&
                   ComposeSelectionPath(dialog, cascade, level - 1, parent) == SELECTION_COMPOSED;
     SetCurrentDirectory1251(App.BrowseRoot);
-    if (!chosen)
+    if (!chosen) {
         Complain(dialog, Text::SelectEntryFirst);
-    return chosen;
+        return false;
+    }
+    if (!SlotJoin(entry, parent, "\\", name) || !PathPlainBelow(entry, App.BrowseRoot)) {
+        Complain(dialog, Text::OutsideBase);
+        return false;
+    }
+    return true;
 }
 
 // A path slot that pointed into the renamed folder follows it.
@@ -431,10 +448,10 @@ void RenameEntry(HWND dialog, int level)
     RenameRequest request = { parent, name, level == FACT_LEVEL, "" };
     if (AskNewName(dialog, &request) != IDOK)
         return;
-    RenameResult result = level == FACT_LEVEL ? RenameFact(parent, name, request.newName)
-                                              : RenameCategory(parent, name, request.newName);
+    RenameResult result = level == FACT_LEVEL ? RenameFact(App.BrowseRoot, parent, name, request.newName)
+                                              : RenameCategory(App.BrowseRoot, parent, name, request.newName);
     if (result != RENAME_DONE) {
-        Complain(dialog, Text::RenameFailed);
+        Complain(dialog, result == RENAME_OUTSIDE ? Text::OutsideBase : Text::RenameFailed);
         return;
     }
     std::string from = std::string(parent) + "\\" + name, to = std::string(parent) + "\\" + request.newName;
@@ -465,8 +482,16 @@ void DeleteEntry(HWND dialog, int level)
         snprintf(question, sizeof question, Text::ConfirmDeleteCategory, name, CountFactsBelow(folder.c_str(), level));
     if (MessageBox1251(dialog, question, Text::CaptionDelete, MB_OKCANCEL) != IDOK)
         return;
-    if (MoveToRecycleBin(folder.c_str()) != RECYCLED) {
-        MessageBox1251(dialog, Text::RecycleRefused, Text::CaptionDelete, MB_OK);
+    const char* refusal = NULL;
+    switch (MoveToRecycleBin(App.BrowseRoot, folder.c_str())) {
+    case RECYCLED:          break;
+    case RECYCLE_CANCELLED: return;  // the user said no to the shell's own warning
+    case RECYCLE_NO_BIN:    refusal = Text::RecycleRefused; break;
+    case RECYCLE_OUTSIDE:   refusal = Text::OutsideBase; break;
+    default:                refusal = Text::RecycleFailed; break;
+    }
+    if (refusal) {
+        MessageBox1251(dialog, refusal, Text::CaptionDelete, MB_OK);
         return;
     }
     SearchIndexFolderMoved(folder.c_str(), NULL);

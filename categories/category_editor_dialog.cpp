@@ -4,6 +4,7 @@
 #include "../store/app_state.h"
 #include "../store/fact_store.h"
 #include "../ui/folder_list.h"
+#include "../ui/name_complaint.h"
 #include "../ui/platform_ui.h"
 
 namespace {
@@ -59,6 +60,29 @@ void OnInitDialog(HWND dialog)
     FillFolderList(GetDlgItem(dialog, IDC_EDITOR_SECTION_LIST), App.EditorRoot);
 }
 
+// A name the rule refuses is named in a complaint and nothing is made; a
+// taken name goes on to the file system, which refuses it in silence, as
+// any other refusal of a valid name does.
+void CreateNamed(HWND dialog, const CategoryLevel& level, const char* parent, const char* name)
+{
+    const NameComplaints complaints = { level.nameMissing, NULL, Text::CategoryPathTooLong };
+    const char* complaint = ComplaintForName(CheckEntryName(parent, name, ENTRY_CATEGORY), complaints);
+    if (complaint) {
+        Complain(dialog, complaint);
+        return;
+    }
+    switch (CreateCategoryFolder(App.EditorRoot, parent, name)) {
+    case FOLDER_PATH_TOO_LONG: Complain(dialog, Text::CategoryPathTooLong); return;
+    case FOLDER_OUTSIDE:       Complain(dialog, Text::OutsideBase); return;
+    default:                   break;
+    }
+    // The list shows what is really there, whether or not the folder was made.
+    HWND list = GetDlgItem(dialog, level.listId);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    SetCurrentDirectory1251(parent);
+    FillFolderList(list, parent);
+}
+
 // The checks, the folder and the refill for one level (index 0 = Section).
 // The typed name is discarded whatever the outcome.
 void CreateCategory(HWND dialog, int index)
@@ -83,16 +107,10 @@ void CreateCategory(HWND dialog, int index)
         }
         if (missing) {
             Complain(dialog, missing);
-        } else if (ComposeSelectionPath(dialog, cascade, index, parent) != SELECTION_COMPOSED ||
-                   CreateCategoryFolder(parent, name) == FOLDER_PATH_TOO_LONG) {
+        } else if (ComposeSelectionPath(dialog, cascade, index, parent) != SELECTION_COMPOSED) {
             Complain(dialog, Text::CategoryPathTooLong);
         } else {
-            // A refused creation (the folder exists, the name is invalid) is
-            // silent: the list shows what is really there.
-            HWND list = GetDlgItem(dialog, level.listId);
-            SendMessageW(list, LB_RESETCONTENT, 0, 0);
-            SetCurrentDirectory1251(parent);
-            FillFolderList(list, parent);
+            CreateNamed(dialog, level, parent, name);
         }
     }
     SetCurrentDirectory1251(App.EditorRoot);

@@ -46,6 +46,12 @@ bool Listed(const std::wstring& name)
     return TextTo1251(name.c_str(), -1, narrow, LISTED_NAME_MAX + 1) == TEXT_FITS;
 }
 
+// Files the shell itself puts into folders it shows: a folder's look, thumbnails.
+bool ShellsOwnFile(const std::wstring& name)
+{
+    return lstrcmpiW(name.c_str(), L"desktop.ini") == 0 || lstrcmpiW(name.c_str(), L"Thumbs.db") == 0;
+}
+
 // A path the walk reached through listed names only, so it always converts.
 std::string Narrow(const std::wstring& path)
 {
@@ -227,7 +233,7 @@ void CheckLevel(Walk* walk, const std::wstring& folder, int level)
         std::wstring path = folder + L"\\" + entry.name;
         if (!entry.folder) {
             // The root's own files (the wallpaper, the program) belong there.
-            if (level > 0)
+            if (level > 0 && !ShellsOwnFile(entry.name))
                 Add(walk, FINDING_STRAY_FILE, path, shown, std::string(), false);
         } else if (!Listed(entry.name)) {
             Add(walk, FINDING_UNLISTED_NAME, path, shown, std::string(), false);
@@ -262,7 +268,9 @@ FixResult RecycleLeftover(const Finding& finding)
     std::string path = Narrow(finding.target);
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) || path.empty())
         return FIX_NOT_APPLICABLE;
-    return MoveToRecycleBin(path.c_str()) == RECYCLED ? FIX_DONE : FIX_FAILED;
+    // The leftover's own folder is the place it may leave from.
+    std::string folder = path.substr(0, path.find_last_of('\\'));
+    return MoveToRecycleBin(folder.c_str(), path.c_str()) == RECYCLED ? FIX_DONE : FIX_FAILED;
 }
 
 FixResult RecoverMainText(const Finding& finding)

@@ -1,23 +1,13 @@
 #include "rename_dialog.h"
-#include "rename_delete.h"
 #include "../resources/resource.h"
 #include "../resources/ui_strings.h"
 #include "../store/app_state.h"
+#include "../ui/name_complaint.h"
 #include "../ui/platform_ui.h"
 
 namespace {
 
-const char* ComplaintFor(NameCheck check)
-{
-    switch (check) {
-    case NAME_EMPTY:          return Text::NameEmpty;
-    case NAME_TAKEN:          return Text::NameTaken;
-    case NAME_BAD_CHARACTERS: return Text::NameBadCharacters;
-    case NAME_TRAILING:       return Text::NameTrailing;
-    case NAME_TOO_LONG:       return Text::NameTooLong;
-    default:                  return NULL;
-    }
-}
+const NameComplaints RENAME_COMPLAINTS = { Text::NameEmpty, Text::NameTaken, Text::NameTooLong };
 
 void OnOk(HWND dialog, RenameRequest* request)
 {
@@ -27,14 +17,16 @@ void OnOk(HWND dialog, RenameRequest* request)
         Complain(dialog, Text::NameNot1251);
         return;
     }
-    NameCheck check = fit == TEXT_FITS ? CheckNewName(request->parent, request->oldName, typed, request->isFact)
-                                       : NAME_TOO_LONG;
-    if (check == NAME_UNCHANGED) {
+    if (fit == TEXT_FITS && SlotEquals(typed, request->oldName)) {
         EndDialog(dialog, IDCANCEL);
         return;
     }
-    if (check != NAME_OK) {
-        Complain(dialog, ComplaintFor(check));
+    NameRule rule = fit == TEXT_FITS ? CheckEntryName(request->parent, typed,
+                                                      request->isFact ? ENTRY_FACT : ENTRY_CATEGORY, request->oldName)
+                                     : NAME_TOO_LONG;
+    // The typed name stays in the edit, to be corrected.
+    if (rule != NAME_OK) {
+        Complain(dialog, ComplaintForName(rule, RENAME_COMPLAINTS));
         return;
     }
     SlotCopy(request->newName, typed);

@@ -33,6 +33,8 @@ inline constexpr char ConfirmChange[] = "Точно ИЗМЕНИТЬ?";
 inline constexpr char FileNotWritten[] = "Ошибка создания файла :)";
 inline constexpr char LostCharactersShown[] = "В тексте есть знаки, которых нет в кириллической кодировке Windows-1251, - они показаны знаком ¤. Изменить этот текст здесь нельзя :)";
 inline constexpr char LostCharactersNotWritten[] = "Этот текст нельзя записать: знаки, показанные как ¤, были бы потеряны. Измените файл в той программе, в которой он создан :)";
+inline constexpr char CutTextShown[] = "Текст показан не целиком: дальше в файле стоит знак NUL или 0x1A. Изменить этот текст здесь нельзя :)";
+inline constexpr char CutTextNotWritten[] = "Этот текст нельзя записать: часть файла после знака NUL или 0x1A была бы потеряна. Измените файл в той программе, в которой он создан :)";
 inline constexpr char UnsavedFactText[] = "Текст факта изменён и не записан. Записать изменения?";
 inline constexpr char ChangedElsewhere[] = "Файл факта изменили в другом окне или другой программой, пока он был открыт здесь. Заменить его вашим текстом?";
 inline constexpr char GoneElsewhere[] = "Файл факта удалили или переместили, пока он был открыт здесь. Записать его заново?";
@@ -96,11 +98,15 @@ inline constexpr char NameEmpty[] = "Сначала введите новое и
 inline constexpr char NameTaken[] = "Здесь уже есть папка или файл с таким именем - введите другое имя :)";
 inline constexpr char NameBadCharacters[] = "В имени не может быть знаков \\ / : * ? \" < > | :)";
 inline constexpr char NameTrailing[] = "Имя не может кончаться пробелом или точкой :)";
+inline constexpr char NameDots[] = "Имя не может быть «.» или «..» - так Windows называет саму папку и папку над ней :)";
+inline constexpr char NameReserved[] = "Это имя Windows оставляет за устройствами (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9) - введите другое имя :)";
+inline constexpr char OutsideBase[] = "Эта папка лежит вне базы фактов или это сама база - здесь её менять нельзя :)";
 inline constexpr char NameTooLong[] = "Слишком длинное имя: полный путь к файлам не должен превышать 255 знаков :)";
 inline constexpr char RenameFailed[] = "Не удалось переименовать - ничего не изменено :)";
 inline constexpr char ConfirmDeleteFact[] = "Удалить факт «%s» в корзину?";
 inline constexpr char ConfirmDeleteCategory[] = "Удалить папку «%s» в корзину вместе со всем, что в ней лежит (фактов: %d)?";
 inline constexpr char RecycleRefused[] = "Здесь нет корзины (сетевая или съёмная папка) - ничего не удалено :)";
+inline constexpr char RecycleFailed[] = "Не удалось удалить в корзину - ничего не удалено :)";
 
 // The base check, one kind of finding per line, in the order of FindingKind
 inline constexpr const char* CheckKinds[] = {

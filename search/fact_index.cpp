@@ -60,14 +60,13 @@ bool SameStamp(const FileStamp& a, const FileStamp& b)
     return a.exists == b.exists && a.size == b.size && a.lastWrite == b.lastWrite;
 }
 
-// The text of a fact's file for the index; empty when it cannot be read
-// whole (counted in unreadable), so the fact is still found by the rest.
+// The text of a fact's file for the index; empty when it is missing, or
+// cannot be read whole (counted in unreadable), so the fact is still found
+// by the rest.
 std::string IndexedText(const std::string& path, bool exists, int* unreadable)
 {
-    if (!exists) {
-        ++*unreadable;
+    if (!exists)
         return std::string();
-    }
     std::vector<char> text(TEXT_BUFFER_SIZE);
     if (path.size() > (size_t)SLOT_CHARS || ReadTextFile(path.c_str(), text.data()) != READ_OK) {
         ++*unreadable;
@@ -88,8 +87,9 @@ void ReadFact(IndexedFact* fact, const std::string& folder)
         all += "\n" + fact->categories[level];
     all += "\n" + IndexedText(description, fact->description.exists, &fact->unreadable);
     all += "\n" + IndexedText(mainText, fact->mainText.exists, &fact->unreadable);
-    fact->folded = FoldText(all);
-    fact->folded.shrink_to_fit();
+    std::string folded = FoldText(all);
+    folded.shrink_to_fit();
+    fact->folded = std::make_shared<const std::string>(std::move(folded));
 }
 
 std::vector<std::string> Listed(const std::string& folder)
@@ -125,9 +125,14 @@ void RefreshFactIndex(FactIndex* index, const std::string& root, IndexProgress p
     // at each file's size and time; what the walk does not meet is gone.
     std::vector<IndexedFact> old;
     old.swap(index->facts);
-    std::unordered_map<std::string, size_t> known;
+    index->facts.reserve(old.size());
+    // Keyed by the hash of the folder path alone, confirmed on a hit: the
+    // lookup costs a few bytes per fact rather than a copy of every path.
+    std::unordered_multimap<size_t, size_t> known;
+    known.reserve(old.size());
+    std::hash<std::string> hashOf;
     for (size_t i = 0; i < old.size(); i++)
-        known[FolderOf(*index, old[i])] = i;
+        known.emplace(hashOf(FolderOf(*index, old[i])), i);
     std::string path[5];
     for (const std::string& section : Listed(root)) {
         path[0] = root + "\\" + section;
@@ -145,14 +150,17 @@ void RefreshFactIndex(FactIndex* index, const std::string& root, IndexProgress p
                         fact.categories[2] = subtopic;
                         fact.categories[3] = directive;
                         fact.name = name;
-                        auto before = known.find(folder);
+                        IndexedFact* before = NULL;
+                        auto hits = known.equal_range(hashOf(folder));
+                        for (auto hit = hits.first; hit != hits.second && !before; ++hit)
+                            if (old[hit->second].folded && FolderOf(*index, old[hit->second]) == folder)
+                                before = &old[hit->second];
                         FileStamp description = { false, 0, 0 }, mainText = { false, 0, 0 };
-                        if (before != known.end())
+                        if (before)
                             StampsOfFact(folder, name, &description, &mainText);
-                        if (before != known.end() &&
-                            SameStamp(old[before->second].description, description) &&
-                            SameStamp(old[before->second].mainText, mainText)) {
-                            index->facts.push_back(std::move(old[before->second]));
+                        if (before && SameStamp(before->description, description) &&
+                            SameStamp(before->mainText, mainText)) {
+                            index->facts.push_back(std::move(*before));
                         } else {
                             ReadFact(&fact, folder);
                             index->facts.push_back(std::move(fact));
@@ -215,7 +223,7 @@ std::vector<size_t> SearchFactIndex(const FactIndex& index, const SearchQuery& q
 {
     std::vector<size_t> found;
     for (size_t i = 0; i < index.facts.size(); i++)
-        if (QueryMatches(query, index.facts[i].folded))
+        if (QueryMatches(query, *index.facts[i].folded))
             found.push_back(i);
     return found;
 }

@@ -3,6 +3,7 @@
 // and single-threaded: whoever shares an index across threads locks it.
 #pragma once
 #include "query.h"
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,10 +17,13 @@ struct FileStamp {
 struct IndexedFact {
     std::string categories[4];  // Section, Topic, Subtopic, Directive, as the lists show them
     std::string name;
-    std::string folded;         // name, categories, description, main text: folded, one line between
+    // Name, categories, description, main text: folded, one line between.
+    // Shared, never changed once made: a copy of the index (a refresh works
+    // on one while queries use the other) copies no text.
+    std::shared_ptr<const std::string> folded;
     FileStamp description;
     FileStamp mainText;
-    int unreadable;             // how many of its two files could not be read whole
+    int unreadable;             // how many of its files are there but could not be read whole
 };
 
 struct FactIndex {
@@ -50,5 +54,7 @@ void MoveIndexedFolder(FactIndex* index, const std::string& oldFolder, const cha
 // The positions in index.facts of the facts that answer the query, in order.
 std::vector<size_t> SearchFactIndex(const FactIndex& index, const SearchQuery& query);
 
-// How many indexed files could not be read whole.
+// How many indexed files are there but could not be read whole (locked,
+// access denied, too large). A missing file is not counted: that is the
+// base check's finding, not a failed read.
 int UnreadableFiles(const FactIndex& index);

@@ -1,5 +1,6 @@
 #include "search_service.h"
 #include "fact_index.h"
+#include "../store/path_slot.h"
 
 #include <algorithm>
 #include <mutex>
@@ -7,13 +8,33 @@
 
 namespace {
 
+// One of the program's own changes, as it was announced.
+struct OwnChange {
+    std::string folder;
+    bool factChanged;         // true: the fact folder was written; false: folder moved or removed
+    bool removed;
+    std::string newFolder;
+};
+
 struct SearchService {
     std::mutex lock;
     FactIndex index;          // what queries see
     bool complete = false;    // index holds a whole walk of index.root
     bool busy = false;
     std::vector<HWND> watchers;
+    // The program's own changes made while a walk runs. The walk may have
+    // passed their folders already, so they are applied again to its result
+    // before that replaces what queries see.
+    std::vector<OwnChange> duringWalk;
 };
+
+void Apply(FactIndex* index, const OwnChange& change)
+{
+    if (change.factChanged)
+        UpdateIndexedFact(index, change.folder);
+    else
+        MoveIndexedFolder(index, change.folder, change.removed ? NULL : change.newFolder.c_str());
+}
 
 SearchService& Service()
 {
@@ -27,6 +48,29 @@ void TellWatchers(SearchService& service)
         PostMessageW(dialog, WM_SEARCH_INDEX_PROGRESS, 0, 0);
 }
 
+// The walk's result may predate any of the changes, so each is taken again,
+// from the disk as it is now: the moves first, then every written fact at
+// the place the later moves took it to (none, when a later one removed it).
+void ReplayOwnChanges(FactIndex* work, const std::vector<OwnChange>& changes)
+{
+    for (const OwnChange& change : changes)
+        if (!change.factChanged)
+            Apply(work, change);
+    for (size_t i = 0; i < changes.size(); i++) {
+        if (!changes[i].factChanged)
+            continue;
+        std::string folder = changes[i].folder;
+        for (size_t later = i + 1; later < changes.size() && !folder.empty(); later++) {
+            const OwnChange& move = changes[later];
+            if (move.factChanged || !PathAtOrBelow(folder.c_str(), move.folder.c_str()))
+                continue;
+            folder = move.removed ? std::string() : move.newFolder + folder.substr(move.folder.size());
+        }
+        if (!folder.empty())
+            UpdateIndexedFact(work, folder);
+    }
+}
+
 struct Walk {
     size_t published;
     bool firstBuild;
@@ -38,6 +82,8 @@ struct Walk {
 void OnWalkProgress(const FactIndex& work, void* context)
 {
     Walk* walk = (Walk*)context;
+    if (SearchWalkStep)
+        SearchWalkStep();
     if (!walk->firstBuild)
         return;
     SearchService& service = Service();
@@ -65,6 +111,8 @@ void WalkBase(std::string root)
     }
     RefreshFactIndex(&work, root, OnWalkProgress, &walk);
     std::lock_guard<std::mutex> hold(service.lock);
+    ReplayOwnChanges(&work, service.duringWalk);
+    service.duringWalk.clear();
     service.index = std::move(work);
     service.complete = true;
     service.busy = false;
@@ -72,6 +120,8 @@ void WalkBase(std::string root)
 }
 
 } // namespace
+
+void (*SearchWalkStep)() = NULL;
 
 void WatchSearchIndex(HWND dialog)
 {
@@ -125,7 +175,10 @@ void SearchIndexFactChanged(const char* factFolder)
     const std::string& root = service.index.root;
     if (root.empty() || folder.compare(0, root.size() + 1, root + "\\") != 0)
         return;
-    UpdateIndexedFact(&service.index, folder);
+    OwnChange change = { folder, true, false, std::string() };
+    Apply(&service.index, change);
+    if (service.busy)
+        service.duringWalk.push_back(change);
     TellWatchers(service);
 }
 
@@ -135,7 +188,10 @@ void SearchIndexFolderMoved(const char* oldFolder, const char* newFolder)
     std::lock_guard<std::mutex> hold(service.lock);
     if (service.index.root.empty())
         return;
-    MoveIndexedFolder(&service.index, oldFolder, newFolder);
+    OwnChange change = { oldFolder, false, newFolder == NULL, newFolder ? newFolder : "" };
+    Apply(&service.index, change);
+    if (service.busy)
+        service.duringWalk.push_back(change);
     TellWatchers(service);
 }
 

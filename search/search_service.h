@@ -41,3 +41,7 @@ void SearchIndexFolderMoved(const char* oldFolder, const char* newFolder);
 
 // Whether a background walk is under way (for tests that wait for its end).
 bool SearchIndexBusy();
+
+// Called on the walk's own thread after each Directive, when set: lets a
+// test hold a walk halfway and change the base meanwhile.
+extern void (*SearchWalkStep)();

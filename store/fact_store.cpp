@@ -1,5 +1,6 @@
 #include "fact_store.h"
 #include "path_slot.h"
+#include "entry_name.h"
 #include "../platform/platform_text.h"
 #include "../resources/ui_strings.h"
 
@@ -85,11 +86,13 @@ bool ListSubfolders(const char* folder, std::vector<std::string>* names)
 
 // ---------------------------------------------------------------- folders
 
-FolderResult CreateCategoryFolder(const char* parent, const char* name)
+FolderResult CreateCategoryFolder(const char* root, const char* parent, const char* name)
 {
     char path[SLOT_SIZE];
     if (!SlotJoin(path, parent, "\\", name))
         return FOLDER_PATH_TOO_LONG;
+    if (!PathPlainBelow(path, root))
+        return FOLDER_OUTSIDE;
     return CreateDirectory1251(path) ? FOLDER_CREATED : FOLDER_NOT_CREATED;
 }
 
@@ -98,6 +101,8 @@ FolderResult CreateFactFolder(const char* directive, const char* name, char* fac
     char path[SLOT_SIZE];
     if (!SlotJoin(path, directive, "\\", name))
         return FOLDER_PATH_TOO_LONG;
+    if (!PathPlainBelow(path, directive) || strchr(name, '\\'))
+        return FOLDER_OUTSIDE;
     SlotCopy(factFolder, path);
     return CreateDirectory1251(path) ? FOLDER_CREATED : FOLDER_NOT_CREATED;
 }
@@ -333,14 +338,19 @@ namespace {
 // ends the input), cut at the first NUL, with every LF then shown as CR LF.
 // Net effect: CR LF and a lone CR stay, a lone LF becomes CR LF. The same
 // rules for bytes and for decoded characters.
+// cut, when given, tells whether anything but NUL and 0x1A followed the end.
 template <typename Char>
-bool ApplyLineRules(const Char* input, size_t count, std::basic_string<Char>* out, size_t maximum)
+bool ApplyLineRules(const Char* input, size_t count, std::basic_string<Char>* out, size_t maximum, bool* cut)
 {
     bool pendingCR = false;
+    *cut = false;
     for (size_t i = 0; i < count; i++) {
         Char c = input[i];
-        if (c == 0x1A || c == 0)
+        if (c == 0x1A || c == 0) {
+            for (size_t j = i + 1; j < count && !*cut; j++)
+                *cut = input[j] != 0 && input[j] != 0x1A;
             break;
+        }
         if (pendingCR && c == '\n') {
             pendingCR = false;  // the CR is already in the text
         } else {
@@ -368,16 +378,16 @@ ReadResult ReadTextFile(const char* path, char* text, FileState* state, TextForm
     if (state)
         *state = read;
 
-    TextFormat found = { DetectEncoding(bytes), false };
+    TextFormat found = { DetectEncoding(bytes), false, false };
     std::string shown;
     if (found.encoding == ENCODING_1251) {
-        if (!ApplyLineRules(bytes.data(), bytes.size(), &shown, (size_t)SHOWN_TEXT_MAX))
+        if (!ApplyLineRules(bytes.data(), bytes.size(), &shown, (size_t)SHOWN_TEXT_MAX, &found.cut))
             return READ_TOO_LONG;
     } else {
         bool malformed;
         std::wstring decoded = DecodeText(bytes, found.encoding, &malformed);
         std::wstring lines;
-        if (!ApplyLineRules(decoded.data(), decoded.size(), &lines, (size_t)SHOWN_TEXT_MAX))
+        if (!ApplyLineRules(decoded.data(), decoded.size(), &lines, (size_t)SHOWN_TEXT_MAX, &found.cut))
             return READ_TOO_LONG;
         if (!lines.empty()) {
             // Each character Windows-1251 lacks (and each undecodable byte,
@@ -415,9 +425,11 @@ ReadResult ReadWholeFile(const char* path, std::string* bytes, FileState* state)
 
 // ---------------------------------------------------------------- unfinished facts
 
-void DeleteUnfinishedFact(const char* factFolder)
+void DeleteUnfinishedFact(const char* directive, const char* factFolder)
 {
-    if (SlotEquals(factFolder, Text::UnsetPath))
+    // One folder directly below the Directive: its last separator follows the Directive's path.
+    if (SlotEquals(factFolder, Text::UnsetPath) || !PathPlainBelow(factFolder, directive) ||
+        (size_t)(strrchr(factFolder, '\\') - factFolder) > strlen(directive))
         return;
     char description[SLOT_SIZE];
     if (!DescriptionFilePath(factFolder, description))

@@ -30,14 +30,17 @@ bool ListSubfolders(const char* folder, std::vector<std::string>* names);
 enum FolderResult {
     FOLDER_CREATED,      // a new folder was made
     FOLDER_NOT_CREATED,  // the file system refused it: it exists, the name is invalid, the parent is missing
-    FOLDER_PATH_TOO_LONG // parent + "\" + name would not fit 255 characters: nothing was tried
+    FOLDER_PATH_TOO_LONG,// parent + "\" + name would not fit 255 characters: nothing was tried
+    FOLDER_OUTSIDE       // the new folder would not lie plainly below its place (see PathPlainBelow): nothing was tried
 };
 
-// Creates parent + "\" + name, one level, the name exactly as typed.
-FolderResult CreateCategoryFolder(const char* parent, const char* name);
+// Creates parent + "\" + name, one level, the name exactly as typed, only
+// when that lies plainly below root: a category never lands beside the base.
+FolderResult CreateCategoryFolder(const char* root, const char* parent, const char* name);
 
-// Creates directive + "\" + name; factFolder (a 256-byte slot) receives that
-// path whenever it fits, whether or not the folder could be created.
+// Creates directive + "\" + name, only when that is one plain folder below
+// the Directive; factFolder (a 256-byte slot) receives that path whenever it
+// fits and lies there, whether or not the folder could be created.
 FolderResult CreateFactFolder(const char* directive, const char* name, char* factFolder);
 
 enum FolderState {
@@ -107,6 +110,9 @@ struct TextFormat {
     // Characters Windows-1251 cannot hold, or bytes that could not be decoded,
     // were shown as LOST_CHARACTER_MARK: writing the text back would destroy them.
     bool lossy;
+    // The text ended at a NUL or 0x1A with more than such bytes after it:
+    // what follows is not shown, and writing the text back would destroy it.
+    bool cut;
 };
 // "¤", the mark that stands for a character the program cannot show.
 const char LOST_CHARACTER_MARK = (char)0xA4;
@@ -127,5 +133,5 @@ ReadResult ReadWholeFile(const char* path, std::string* bytes, FileState* state 
 
 // Deletes the fact folder's description file and then removes the folder
 // itself if that left it empty. Nothing else is deleted; the unset path "C:\"
-// is never touched.
-void DeleteUnfinishedFact(const char* factFolder);
+// and anything that is not one plain folder below directive are never touched.
+void DeleteUnfinishedFact(const char* directive, const char* factFolder);

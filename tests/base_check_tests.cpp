@@ -71,6 +71,9 @@ protected:
         MakeFact(directive_ + "\\Вложенный", "текст");
         MakeFolder(directive_ + "\\Вложенный\\Папка");
         WriteBytes(root_ + "\\Раздел\\Тема\\заметка.txt", "not a category");
+        // The shell's own files among the categories are no finding.
+        WriteBytes(root_ + "\\Раздел\\Тема\\desktop.ini", "[.ShellClassInfo]");
+        WriteBytes(root_ + "\\Раздел\\THUMBS.DB", "thumbnails");
         MakeFact(directive_ + "\\Блокнот", u8"Строилась 20 лет");
         const std::string arrow = u8"туда → сюда";
         MakeFact(directive_ + "\\Стрелка", arrow);

@@ -502,4 +502,92 @@ TEST_F(Browser, EntriesAreRenamedAndDeletedFromTheirLists)
     EXPECT_TRUE(PathExists(base_ + "\\Глава\\Тема"));
 }
 
+// A name the rule refuses is named over the rename dialog, which stays with
+// the typed name; here the user then gives up, and nothing is renamed.
+TEST_F(Browser, TheRenameDialogNamesARefusedName)
+{
+    WalkToDirective(browser_);
+    SelectNamed(browser_, FACTS, "Факт");
+    struct Case { const char* name; const wchar_t* message; };
+    const Case cases[] = {
+        { "..\\Вне", L"В имени не может быть знаков \\ / : * ? \" < > | :)" },
+        { "NUL", L"Это имя Windows оставляет за устройствами (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9) - введите другое имя :)" },
+        { "com7.txt", L"Это имя Windows оставляет за устройствами (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9) - введите другое имя :)" },
+        { "Точка.", L"Имя не может кончаться пробелом или точкой :)" },
+        { "GOLD", L"Здесь уже есть папка или файл с таким именем - введите другое имя :)" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        boxes_.Clear();
+        std::string typed;
+        boxes_.WhileNextBoxIsUp([this, &c, &typed] {
+            HWND dialog = boxes_.Seen().back().window;
+            SetDlgItemTextW(dialog, IDC_RENAME_NAME, Wide(c.name).c_str());
+            PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        });
+        boxes_.AnswerNext(IDCANCEL);  // the rename dialog, once the complaint is read
+        SendMessageW(browser_, WM_COMMAND, IDM_RENAME_FACT, 0);
+        ASSERT_EQ(boxes_.Seen().size(), 2u);
+        ExpectBox(boxes_.Seen()[1], c.message, L"Ошибка", boxes_.Seen()[0].window);
+    }
+    EXPECT_EQ(FolderEntries(DirectivePath()), (std::vector<std::string>{ "Gold", "Без описания", "Факт" }));
+    EXPECT_EQ(FolderEntries(DirectivePath() + "\\Факт"), (std::vector<std::string>{ "Описание.txt", "Факт.txt" }));
+}
+
+// The lists may show what ".." shows, the base root itself among it; none of
+// that can be renamed or deleted.
+TEST_F(Browser, NothingBesideTheBaseRootNorTheRootItselfChanges)
+{
+    std::string above = base_.substr(0, base_.rfind('\\'));
+    std::string rootName = base_.substr(base_.rfind('\\') + 1);
+    MakeFolder(above + "\\Рядом");
+    SelectNamed(browser_, SECTIONS, "..");
+    for (const char* entry : { rootName.c_str(), "Рядом" }) {
+        SCOPED_TRACE(entry);
+        SelectNamed(browser_, TOPICS, entry);
+        boxes_.Clear();
+        SendMessageW(browser_, WM_COMMAND, IDM_RENAME_SECTION + 1, 0);
+        SendMessageW(browser_, WM_COMMAND, IDM_DELETE_SECTION + 1, 0);
+        ASSERT_EQ(boxes_.Seen().size(), 2u) << "a complaint each, no rename dialog, no question";
+        for (const SeenMessageBox& box : boxes_.Seen())
+            ExpectBox(box, L"Эта папка лежит вне базы фактов или это сама база - здесь её менять нельзя :)",
+                      L"Ошибка", browser_);
+    }
+    EXPECT_TRUE(PathExists(above + "\\Рядом"));
+    EXPECT_TRUE(PathExists(DirectivePath() + "\\Факт\\Факт.txt"));
+    RemoveTree(above + "\\Рядом");
+}
+
+// A NUL or 0x1A ends the text on show; what follows it is never written over.
+TEST_F(Browser, ATextCutShortIsNeverWrittenBack)
+{
+    std::string mainText = DirectivePath() + "\\Факт\\Факт.txt";
+    const std::string cut[] = { std::string("видно\0скрыто", 13), "видно\x1Aскрыто" };
+    for (const std::string& bytes : cut) {
+        WriteBytes(mainText, bytes);
+        WalkToDirective(browser_);
+        boxes_.Clear();
+        ShowMainText(browser_, "Факт");
+        EXPECT_EQ(ControlText(browser_, VIEW), "видно");
+        ASSERT_EQ(boxes_.Seen().size(), 1u);
+        ExpectBox(boxes_.Seen()[0], L"Текст показан не целиком: дальше в файле стоит знак NUL или 0x1A. "
+                  L"Изменить этот текст здесь нельзя :)", L"Внимание", browser_);
+        TypeText(browser_, VIEW, "переписано");
+        ClickButton(browser_, IDC_BROWSER_CHANGE_FACT);
+        ASSERT_EQ(boxes_.Seen().size(), 3u) << "the question, then the refusal";
+        ExpectBox(boxes_.Seen()[2], L"Этот текст нельзя записать: часть файла после знака NUL или 0x1A была бы потеряна. "
+                  L"Измените файл в той программе, в которой он создан :)", L"Ошибка", browser_);
+        EXPECT_EQ(FileText(mainText), bytes);
+    }
+    // Only NUL and 0x1A after the end: nothing is lost, the text is written as usual.
+    WriteBytes(mainText, std::string("целиком\x1A\0", 9));
+    WalkToDirective(browser_);
+    boxes_.Clear();
+    ShowMainText(browser_, "Факт");
+    TypeText(browser_, VIEW, "новое");
+    ClickButton(browser_, IDC_BROWSER_CHANGE_FACT);
+    EXPECT_EQ(boxes_.Seen().size(), 1u) << "only the question";
+    EXPECT_EQ(FileText(mainText), "новое");
+}
+
 } // namespace

@@ -23,40 +23,22 @@ protected:
     std::string root_, directive_;
 };
 
-TEST_F(RenameDelete, RefusedNamesAreToldApart)
-{
-    struct Case { const char* name; NameCheck expected; };
-    const std::string longName(240, 'x');
-    const Case cases[] = {
-        { "", NAME_EMPTY }, { "Факт", NAME_UNCHANGED }, { "Другой", NAME_TAKEN }, { "ДРУГОЙ", NAME_TAKEN },
-        { "а/б", NAME_BAD_CHARACTERS }, { "а:б", NAME_BAD_CHARACTERS }, { "a?", NAME_BAD_CHARACTERS },
-        { "tab\there", NAME_BAD_CHARACTERS }, { "хвост ", NAME_TRAILING }, { "точка.", NAME_TRAILING },
-        { longName.c_str(), NAME_TOO_LONG }, { "ФАКТ", NAME_OK }, { "Новое имя", NAME_OK },
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(CheckNewName(directive_.c_str(), "Факт", c.name, true), c.expected) << c.name;
-    // A category's name counts every path below it, the deepest file included.
-    std::string fits(255 - (root_.size() + 1) - std::string("\\Тема\\Подтема\\Установка\\Факт\\Описание.txt").size(), 'y');
-    EXPECT_EQ(CheckNewName(root_.c_str(), "Раздел", fits.c_str(), false), NAME_OK);
-    EXPECT_EQ(CheckNewName(root_.c_str(), "Раздел", (fits + "y").c_str(), false), NAME_TOO_LONG);
-}
-
 TEST_F(RenameDelete, RenamesMoveFoldersAndAFactsMainTextAsOne)
 {
-    ASSERT_EQ(RenameFact(directive_.c_str(), "Факт", "Пирамида"), RENAME_DONE);
+    ASSERT_EQ(RenameFact(root_.c_str(), directive_.c_str(), "Факт", "Пирамида"), RENAME_DONE);
     EXPECT_EQ(FolderEntries(directive_ + "\\Пирамида"), (std::vector<std::string>{ "Описание.txt", "Пирамида.txt" }));
     EXPECT_FALSE(PathExists(directive_ + "\\Факт"));
-    ASSERT_EQ(RenameFact(directive_.c_str(), "Без текста", "Пустой"), RENAME_DONE);
+    ASSERT_EQ(RenameFact(root_.c_str(), directive_.c_str(), "Без текста", "Пустой"), RENAME_DONE);
     EXPECT_TRUE(FolderEntries(directive_ + "\\Пустой").empty());
-    ASSERT_EQ(RenameCategory(root_.c_str(), "Раздел", "Глава"), RENAME_DONE);
+    ASSERT_EQ(RenameCategory(root_.c_str(), root_.c_str(), "Раздел", "Глава"), RENAME_DONE);
     EXPECT_TRUE(PathExists(root_ + "\\Глава\\Тема\\Подтема\\Установка\\Пирамида\\Пирамида.txt"));
 
     // The folder cannot move (a file holds the new name): the main text gets its name back.
     std::string directive = root_ + "\\Глава\\Тема\\Подтема\\Установка";
     WriteBytes(directive + "\\Занято", "a file in the way");
-    EXPECT_EQ(RenameFact(directive.c_str(), "Пирамида", "Занято"), RENAME_FAILED);
+    EXPECT_EQ(RenameFact(root_.c_str(), directive.c_str(), "Пирамида", "Занято"), RENAME_FAILED);
     EXPECT_EQ(FolderEntries(directive + "\\Пирамида"), (std::vector<std::string>{ "Описание.txt", "Пирамида.txt" }));
-    EXPECT_EQ(RenameCategory(directive.c_str(), "Другой", "Занято"), RENAME_FAILED);
+    EXPECT_EQ(RenameCategory(root_.c_str(), directive.c_str(), "Другой", "Занято"), RENAME_FAILED);
     EXPECT_TRUE(PathExists(directive + "\\Другой"));
 }
 
@@ -64,8 +46,8 @@ TEST_F(RenameDelete, DeletingMovesToTheRecycleBinNeverForGood)
 {
     EXPECT_EQ(CountFactsBelow((root_ + "\\Раздел").c_str(), 1), 3);
     std::string unique = "Удалить-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount());
-    ASSERT_EQ(RenameFact(directive_.c_str(), "Факт", unique.c_str()), RENAME_DONE);
-    ASSERT_EQ(MoveToRecycleBin((directive_ + "\\" + unique).c_str()), RECYCLED);
+    ASSERT_EQ(RenameFact(root_.c_str(), directive_.c_str(), "Факт", unique.c_str()), RENAME_DONE);
+    ASSERT_EQ(MoveToRecycleBin(root_.c_str(), (directive_ + "\\" + unique).c_str()), RECYCLED);
     EXPECT_FALSE(PathExists(directive_ + "\\" + unique));
     // Wine's Recycle Bin is the desktop's trash below the Unix home.
     wchar_t home[MAX_PATH];
@@ -75,9 +57,44 @@ TEST_F(RenameDelete, DeletingMovesToTheRecycleBinNeverForGood)
         EXPECT_TRUE(PathExists(trash + "\\" + unique + ".txt")) << trash;
         RemoveTree(trash);
     }
-    EXPECT_EQ(MoveToRecycleBin((directive_ + "\\нет такого").c_str()), RECYCLE_REFUSED);
-    EXPECT_EQ(MoveToRecycleBin("\\\\server\\share\\Раздел"), RECYCLE_REFUSED);
+    EXPECT_EQ(MoveToRecycleBin(root_.c_str(), (directive_ + "\\нет такого").c_str()), RECYCLE_FAILED);
     EXPECT_EQ(CountFactsBelow((root_ + "\\Раздел").c_str(), 1), 2);
+}
+
+// Nothing beside the base root, nor the root itself, is renamed or deleted,
+// whatever path a caller composes.
+TEST_F(RenameDelete, NothingOutsideTheBaseChanges)
+{
+    std::string outside = root_ + "\\..\\" + "Рядом-" + std::to_string(GetCurrentProcessId());
+    MakeFolder(outside);
+    std::string up = root_ + "\\Раздел\\..";
+    EXPECT_EQ(RenameCategory(root_.c_str(), (root_ + "\\..").c_str(), outside.substr(outside.rfind('\\') + 1).c_str(), "Взято"),
+              RENAME_OUTSIDE);
+    EXPECT_EQ(RenameCategory(root_.c_str(), up.c_str(), "Раздел", "Взято"), RENAME_OUTSIDE);
+    EXPECT_EQ(RenameCategory(root_.c_str(), root_.c_str(), "Раздел", "..\\Взято"), RENAME_OUTSIDE);
+    EXPECT_EQ(RenameFact(root_.c_str(), directive_.c_str(), "Факт", "Точка."), RENAME_OUTSIDE);
+    EXPECT_EQ(MoveToRecycleBin(root_.c_str(), outside.c_str()), RECYCLE_OUTSIDE);
+    EXPECT_EQ(MoveToRecycleBin(root_.c_str(), root_.c_str()), RECYCLE_OUTSIDE);
+    EXPECT_EQ(MoveToRecycleBin(root_.c_str(), up.c_str()), RECYCLE_OUTSIDE);
+    EXPECT_TRUE(PathExists(outside));
+    EXPECT_TRUE(PathExists(directive_ + "\\Факт\\Факт.txt"));
+    EXPECT_EQ(FolderEntries(root_), std::vector<std::string>{ "Раздел" });
+    RemoveTree(outside);
+}
+
+// Drive N: is a network drive of the test prefix (tools/wine-session.sh):
+// the shell would delete there for good, so nothing is even tried.
+TEST(RecycleBin, ADriveWithoutOneIsRefusedBeforeTheShellIsAsked)
+{
+    const char* alias = getenv("FACTS_DRIVE_N_ALIAS");
+    if (!alias || !*alias || GetDriveTypeW(L"N:\\") != DRIVE_REMOTE)
+        GTEST_SKIP() << "the test command maps N: as a network drive";
+    std::string folder = "N:\\Раздел-" + std::to_string(GetCurrentProcessId());
+    MakeFolder(folder);
+    MakeFolder(folder + "\\Тема");
+    EXPECT_EQ(MoveToRecycleBin("N:\\", folder.c_str()), RECYCLE_NO_BIN);
+    EXPECT_TRUE(PathExists(folder + "\\Тема")) << "still there, not deleted for good";
+    RemoveTree(folder);
 }
 
 } // namespace

@@ -86,7 +86,7 @@ TEST_F(Search, QueriesFindTheFactsThatHoldEveryWord)
     for (const Case& c : cases)
         EXPECT_EQ(Found(c.query), c.expected) << c.query;
     EXPECT_EQ(index_.facts.size(), 5u);
-    EXPECT_EQ(UnreadableFiles(index_), 2) << "Ёлка's missing main text and the long one";
+    EXPECT_EQ(UnreadableFiles(index_), 1) << "the long one; Ёлка's missing main text is not a failed read";
 }
 
 TEST_F(Search, AWordIsFoundInEveryEncodingOtherEditorsSave)

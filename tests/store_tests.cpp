@@ -270,17 +270,40 @@ TEST(ReadTextFile, WhatWasWrittenReadsBackUnchanged)
 TEST(FactFolders, CreationReportsWhatHappenedAndKeepsTheNameAsTyped)
 {
     std::string base = NewTestFolder();
-    EXPECT_EQ(CreateCategoryFolder(base.c_str(), "  Раздел с пробелами"), FOLDER_CREATED);
-    EXPECT_EQ(CreateCategoryFolder(base.c_str(), "  Раздел с пробелами"), FOLDER_NOT_CREATED);
-    EXPECT_EQ(CreateCategoryFolder(base.c_str(), "вопрос?"), FOLDER_NOT_CREATED);
+    EXPECT_EQ(CreateCategoryFolder(base.c_str(), base.c_str(), "  Раздел с пробелами"), FOLDER_CREATED);
+    EXPECT_EQ(CreateCategoryFolder(base.c_str(), base.c_str(), "  Раздел с пробелами"), FOLDER_NOT_CREATED);
     EXPECT_EQ(FolderEntries(base), std::vector<std::string>{ "  Раздел с пробелами" });
 
     char factFolder[SLOT_SIZE] = "unchanged";
     EXPECT_EQ(CreateFactFolder(base.c_str(), "Факт", factFolder), FOLDER_CREATED);
     EXPECT_EQ(std::string(factFolder), base + "\\Факт");
-    strcpy(factFolder, "unchanged");
-    EXPECT_EQ(CreateFactFolder(base.c_str(), "нет\\Факт", factFolder), FOLDER_NOT_CREATED);
+    MakeFolder(base + "\\Раздел");
+    EXPECT_EQ(CreateFactFolder((base + "\\Раздел").c_str(), "Факт", factFolder), FOLDER_CREATED);
+    RemoveDirectoryW(Wide(factFolder).c_str());
+    EXPECT_EQ(CreateFactFolder((base + "\\нет").c_str(), "Факт", factFolder), FOLDER_NOT_CREATED);
     EXPECT_EQ(std::string(factFolder), base + "\\нет\\Факт") << "the path comes back even when nothing was created";
+}
+
+// The store's last guard: whatever a caller hands over, nothing is made
+// beside the place it is meant for.
+TEST(FactFolders, NothingIsMadeOutsideItsPlace)
+{
+    std::string base = NewTestFolder();
+    std::string section = base + "\\Раздел";
+    MakeFolder(section);
+    for (const char* name : { "..\\Побег", "..", ".", "a:b", "Точка.", "Пробел ", "вопрос?", "nul.txt", "" }) {
+        char factFolder[SLOT_SIZE] = "unchanged";
+        EXPECT_EQ(CreateCategoryFolder(base.c_str(), section.c_str(), name), FOLDER_OUTSIDE) << name;
+        EXPECT_EQ(CreateFactFolder(section.c_str(), name, factFolder), FOLDER_OUTSIDE) << name;
+        EXPECT_STREQ(factFolder, "unchanged");
+    }
+    // A parent reached through "..", or one beside the root.
+    EXPECT_EQ(CreateCategoryFolder(base.c_str(), (section + "\\..").c_str(), "Выше"), FOLDER_OUTSIDE);
+    EXPECT_EQ(CreateCategoryFolder(base.c_str(), (base + "\\..").c_str(), "Рядом"), FOLDER_OUTSIDE);
+    EXPECT_EQ(CreateCategoryFolder(section.c_str(), base.c_str(), "Снаружи"), FOLDER_OUTSIDE);
+    EXPECT_EQ(FolderEntries(base), std::vector<std::string>{ "Раздел" });
+    EXPECT_TRUE(FolderEntries(section).empty());
+    EXPECT_FALSE(PathExists(base + "\\..\\Рядом"));
 }
 
 TEST(FactFolders, PathsThatDoNotFitTheirSlotsAreRefusedNeverCut)
@@ -290,7 +313,7 @@ TEST(FactFolders, PathsThatDoNotFitTheirSlotsAreRefusedNeverCut)
     char slot[SLOT_SIZE];
     memset(slot, '#', sizeof slot);
     slot[SLOT_SIZE - 1] = '\0';
-    EXPECT_EQ(CreateCategoryFolder(base.c_str(), name.c_str()), FOLDER_PATH_TOO_LONG);
+    EXPECT_EQ(CreateCategoryFolder(base.c_str(), base.c_str(), name.c_str()), FOLDER_PATH_TOO_LONG);
     EXPECT_EQ(CreateFactFolder(base.c_str(), name.c_str(), slot), FOLDER_PATH_TOO_LONG);
     EXPECT_EQ(slot[0], '#') << "the slot is not touched";
     EXPECT_TRUE(FolderEntries(base).empty());
@@ -348,7 +371,10 @@ TEST(DeleteUnfinishedFact, RemovesTheDescriptionAndTheEmptiedFolderOnly)
     CreateFactFolder(directive.c_str(), "Новый", folder);
     DescriptionFilePath(folder, description);
     WriteTextFile(description, "x");
-    DeleteUnfinishedFact(folder);
+    DeleteUnfinishedFact((directive + "\\..").c_str(), folder);
+    DeleteUnfinishedFact(directive.c_str(), (directive + "\\Новый\\..\\Новый").c_str());
+    EXPECT_TRUE(PathExists(description)) << "only a plain folder right below the Directive";
+    DeleteUnfinishedFact(directive.c_str(), folder);
     EXPECT_FALSE(PathExists(folder));
     EXPECT_TRUE(PathExists(directive));
 
@@ -357,7 +383,7 @@ TEST(DeleteUnfinishedFact, RemovesTheDescriptionAndTheEmptiedFolderOnly)
     WriteTextFile(description, "x");
     WriteBytes(std::string(folder) + "\\Занятый.txt", "main");
     WriteBytes(std::string(folder) + "\\чужой.doc", "foreign");
-    DeleteUnfinishedFact(folder);
+    DeleteUnfinishedFact(directive.c_str(), folder);
     EXPECT_EQ(FolderEntries(folder), (std::vector<std::string>{ "Занятый.txt", "чужой.doc" }));
 }
 
@@ -366,7 +392,7 @@ TEST(DeleteUnfinishedFact, NeverTouchesTheUnsetPath)
     // "C:\" means no fact folder: its Описание.txt is somebody else's file.
     std::string path = std::string(Text::UnsetPath) + "Описание.txt";
     WriteBytes(path, "not ours");
-    DeleteUnfinishedFact(Text::UnsetPath);
+    DeleteUnfinishedFact("C:", Text::UnsetPath);
     std::string bytes;
     EXPECT_TRUE(ReadBytes(path, &bytes));
     DeleteFileW(Wide(path).c_str());
@@ -433,7 +459,7 @@ TEST_F(DriveRoot, PathsWithADoubledSeparatorAddressTheRightFolders)
 {
     const char* root = "T:\\";
     std::vector<std::string> names;
-    EXPECT_EQ(CreateCategoryFolder(root, "Раздел"), FOLDER_CREATED);
+    EXPECT_EQ(CreateCategoryFolder(root, root, "Раздел"), FOLDER_CREATED);
     EXPECT_TRUE(PathExists(folder_ + "\\Раздел"));
     ASSERT_TRUE(ListSubfolders(root, &names));
     EXPECT_EQ(names, std::vector<std::string>{ "Раздел" }) << "no parent entry at the top of a drive";

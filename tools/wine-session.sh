@@ -36,6 +36,13 @@ if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
     wineserver -w
 fi
 
+# Drive N: of tools/wine-run is a network drive; Wine reads drive types when
+# its server starts.
+if ! grep -q '"n:"="network"' "$WINEPREFIX/system.reg" 2>/dev/null; then
+    wine reg add 'HKLM\Software\Wine\Drives' /v n: /t REG_SZ /d network /f >/dev/null 2>&1
+    wineserver -w
+fi
+
 # One wineserver for the whole session, and the helper processes that the
 # first program would start (services, device drivers), all with their output
 # away from ctest's pipes: a helper holding a pipe open makes a passed test

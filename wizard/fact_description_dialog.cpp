@@ -4,11 +4,14 @@
 #include "../resources/resource.h"
 #include "../resources/ui_strings.h"
 #include "../store/app_state.h"
+#include "../store/entry_name.h"
 #include "../store/fact_store.h"
+#include "../ui/name_complaint.h"
 #include "../ui/platform_ui.h"
 #include "../ui/unsaved_text.h"
 #include "../search/search_service.h"
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -21,15 +24,17 @@ void OnInitDialog(HWND dialog)
     SetDlgItemText1251(dialog, IDC_DESCRIPTION_NAME, Text::DefaultFactName);
 }
 
-// Whether every path the wizard will build for this name fits its slot: the
-// fact folder, its description file and its main text file.
-bool FactPathsFit(const WizardRun* run, const char* segment)
+const NameComplaints FACT_NAME_COMPLAINTS = { Text::FactNameEmpty, Text::FactNameTaken, Text::FactPathTooLong };
+
+// Whether an entry of folder has exactly this name, case and all.
+bool ExactNameInFolder(const char* folder, const char* name)
 {
-    char folder[SLOT_SIZE];
-    char file[SLOT_SIZE];
-    return SlotJoin(folder, run->DirectivePath, segment) &&
-           DescriptionFilePath(folder, file) &&
-           SlotJoin(file, folder, segment, Text::MainTextExtension);
+    std::vector<std::string> names;
+    ListSubfolders(folder, &names);
+    for (const std::string& listed : names)
+        if (listed == name)
+            return true;
+    return false;
 }
 
 void OnNext(HWND dialog, WizardRun* run)
@@ -49,33 +54,45 @@ void OnNext(HWND dialog, WizardRun* run)
         Complain(dialog, Text::TextNot1251);
         return;
     }
-    if (typedName == TEXT_FITS && name[0] == '\0') {
-        // An empty name would put the files into the Directive itself.
-        Complain(dialog, Text::FactNameEmpty);
-        return;
-    }
-    if (typedName != TEXT_FITS || typedText != TEXT_FITS ||
-        !SlotJoin(segment, "\\", name) || !FactPathsFit(run, segment)) {
+    if (typedName != TEXT_FITS || typedText != TEXT_FITS) {
         Complain(dialog, Text::FactPathTooLong);
         return;
     }
-    char factFolder[SLOT_SIZE];
-    SlotJoin(factFolder, run->DirectivePath, segment);
-    // Another fact's folder is never taken over. An empty one is what an
-    // earlier press left when the description could not be written: reuse it.
-    if (GetFolderState(factFolder) == FOLDER_IN_USE) {
-        Complain(dialog, Text::FactNameTaken);
+    // A Directive reached through ".." lies outside the base.
+    if (!PathPlainBelow(run->DirectivePath, run->CaptureRoot)) {
+        Complain(dialog, Text::OutsideBase);
         return;
     }
+    char factFolder[SLOT_SIZE];
+    NameRule rule = CheckEntryName(run->DirectivePath, name, ENTRY_FACT);
+    // An empty folder of exactly this name is what an earlier version left
+    // when the description could not be written: it is taken over, never
+    // another fact's folder.
+    if (rule == NAME_TAKEN && SlotJoin(factFolder, run->DirectivePath, "\\", name) &&
+        GetFolderState(factFolder) == FOLDER_EMPTY && ExactNameInFolder(run->DirectivePath, name))
+        rule = NAME_OK;
+    // The typed name and text stay, to be corrected.
+    if (rule != NAME_OK) {
+        Complain(dialog, ComplaintForName(rule, FACT_NAME_COMPLAINTS));
+        return;
+    }
+    SlotJoin(segment, "\\", name);
 
     SlotCopy(run->FactName, segment);
     SlotCopy(App.FactName, segment);
-    CreateFactFolder(run->DirectivePath, name, run->FactFolderPath);
+    FolderResult created = CreateFactFolder(run->DirectivePath, name, run->FactFolderPath);
     SlotCopy(App.FactFolderPath, run->FactFolderPath);
 
     char descriptionFile[SLOT_SIZE];
     DescriptionFilePath(run->FactFolderPath, descriptionFile);
+    if (created != FOLDER_CREATED && created != FOLDER_NOT_CREATED) {
+        MessageBox1251(NULL, Text::DescriptionNotWritten, Text::CaptionFile, MB_OK);
+        return;
+    }
     if (!WriteTextFile(descriptionFile, description.data())) {
+        // Nothing of the failed attempt stays behind.
+        if (created == FOLDER_CREATED)
+            RemoveDirectory1251(run->FactFolderPath);
         MessageBox1251(NULL, Text::DescriptionNotWritten, Text::CaptionFile, MB_OK);
         return;
     }

@@ -4,6 +4,7 @@
 #include "../resources/resource.h"
 #include "../resources/ui_strings.h"
 #include "../store/app_state.h"
+#include "../store/entry_name.h"
 #include "../ui/folder_list.h"
 #include "../ui/platform_ui.h"
 
@@ -60,6 +61,11 @@ void OnChoose(HWND dialog, WizardRun* run)
             Complain(dialog, missing[i]);
             return;
         }
+    }
+    // A Directive reached through ".." lies outside the base: no fact goes there.
+    if (!PathPlainBelow(run->DirectivePath, run->CaptureRoot)) {
+        Complain(dialog, Text::OutsideBase);
+        return;
     }
     HandOverWizardRun(run);
     DestroyWindow(dialog);

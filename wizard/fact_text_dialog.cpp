@@ -3,6 +3,7 @@
 #include "../resources/resource.h"
 #include "../resources/ui_strings.h"
 #include "../store/app_state.h"
+#include "../store/entry_name.h"
 #include "../store/fact_store.h"
 #include "../ui/platform_ui.h"
 #include "../ui/unsaved_text.h"
@@ -40,7 +41,7 @@ void OnSave(HWND dialog, WizardRun* run)
     // root of drive C.
     if (typed != TEXT_FITS || SlotEquals(run->FactFolderPath, Text::UnsetPath) ||
         !SlotJoin(path, run->FactFolderPath, run->FactName, Text::MainTextExtension) ||
-        !WriteTextFile(path, text.data())) {
+        !PathPlainBelow(path, run->DirectivePath) || !WriteTextFile(path, text.data())) {
         // The dialog stays open with the typed text, so nothing is lost:
         // the user can try again or give the fact up.
         MessageBox1251(NULL, Text::MainTextNotWritten, Text::CaptionFile, MB_OK);
@@ -63,7 +64,7 @@ void OnDiscard(HWND dialog, WizardRun* run)
     if (!MayDropText(dialog))
         return;
     // Only this wizard's own fact folder is touched.
-    DeleteUnfinishedFact(run->FactFolderPath);
+    DeleteUnfinishedFact(run->DirectivePath, run->FactFolderPath);
     SearchIndexFactChanged(run->FactFolderPath);
     EndWizard(dialog, run);
 }

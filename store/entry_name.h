@@ -1,0 +1,39 @@
+// The one rule for a name typed for an entry of the base (a category or a
+// fact folder), and the last guard before anything on disk is created,
+// renamed or removed. Every name stands for exactly one plain folder: no
+// separators, no ".." that climbs out, nothing Windows would quietly change
+// or take for a device. UI-free.
+#pragma once
+
+enum NameRule {
+    NAME_OK,
+    NAME_EMPTY,           // nothing typed, or blanks only
+    NAME_DOTS,            // "." or "..": the folder itself or the one above it
+    NAME_BAD_CHARACTERS,  // \ / : * ? " < > | or a control character
+    NAME_NOT_1251,        // the one byte Windows-1251 leaves without a character (0x98)
+    NAME_TRAILING,        // ends in a blank or a dot, which Windows would strip
+    NAME_RESERVED,        // CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9, in any case, also with an extension
+    NAME_TAKEN,           // another entry of the folder has it, compared as Windows compares names
+    NAME_TOO_LONG         // a path at or below the entry would pass 255 characters
+};
+
+enum EntryKind {
+    ENTRY_CATEGORY,
+    ENTRY_FACT   // its folder holds "Описание.txt" and "<name>.txt", both counted in the length
+};
+
+// The rules that need no disk: everything but NAME_TAKEN and NAME_TOO_LONG.
+NameRule CheckNameText(const char* name);
+
+// Whether parent\name may be made (oldName NULL) or the entry parent\oldName
+// renamed to name. A rename counts every path below the entry and lets the
+// entry keep its own name in another case; a new fact counts its two files.
+// The name is compared as typed: nothing is trimmed.
+NameRule CheckEntryName(const char* parent, const char* name, EntryKind kind, const char* oldName = 0);
+
+// The guard: path is folder followed by one or more "\" + name segments, each
+// of which passes CheckNameText. So path lies strictly below folder and can
+// reach nothing beside it, whatever the segments were typed as. Bytes are
+// compared as they are; a folder given with a trailing separator (a drive's
+// top, "T:\") is followed by one more separator, as composed paths have it.
+bool PathPlainBelow(const char* path, const char* folder);
