@@ -116,6 +116,12 @@ bool StoreShownText(HWND dialog)
         Complain(dialog, Text::CutTextNotWritten);
         return false;
     }
+    // A file reached through ".." lies outside the base, or at another place
+    // than its path says: it is shown, never written.
+    if (!PathPlainBelow(state->ShownFilePath, App.BrowseRoot)) {
+        Complain(dialog, Text::OutsideBase);
+        return false;
+    }
     // The view holds at most a whole shown text, so the fetch takes all of it.
     std::vector<char> text(TEXT_BUFFER_SIZE);
     TextFit fetched = GetDlgItemText1251(dialog, IDC_BROWSER_TEXT_VIEW, text.data(), TEXT_BUFFER_SIZE);

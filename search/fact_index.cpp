@@ -6,7 +6,7 @@
 
 #include <windows.h>
 #include <algorithm>
-#include <unordered_map>
+#include <functional>
 
 namespace {
 
@@ -115,24 +115,47 @@ std::string FactFolderPath(const std::string& root, const std::string categories
     return folder + "\\" + name;
 }
 
-void RefreshFactIndex(FactIndex* index, const std::string& root, IndexProgress progress, void* context)
+namespace {
+
+// Two independent 64-bit hashes of the folder path stand for the path: a
+// refresh then needs a few bytes per fact, not a copy of every path.
+void FolderKey(const std::string& folder, KnownFact* known)
 {
-    if (index->root != root) {
-        index->facts.clear();
-        index->root = root;
+    std::hash<std::string> hashOf;
+    known->folderHash = hashOf(folder);
+    known->checkHash = hashOf("\x01" + folder);
+}
+
+bool KeyBefore(const KnownFact& a, const KnownFact& b)
+{
+    return a.folderHash != b.folderHash ? a.folderHash < b.folderHash : a.checkHash < b.checkHash;
+}
+
+} // namespace
+
+std::vector<KnownFact> KnowFacts(const FactIndex& index)
+{
+    std::vector<KnownFact> known(index.facts.size());
+    for (size_t i = 0; i < index.facts.size(); i++) {
+        const IndexedFact& fact = index.facts[i];
+        FolderKey(FolderOf(index, fact), &known[i]);
+        known[i].description = fact.description;
+        known[i].mainText = fact.mainText;
+        known[i].folded = fact.folded;
+        known[i].unreadable = fact.unreadable;
     }
+    std::sort(known.begin(), known.end(), KeyBefore);
+    return known;
+}
+
+void BuildFactIndex(FactIndex* index, const std::string& root, const std::vector<KnownFact>& known,
+                    IndexProgress progress, void* context)
+{
+    index->root = root;
+    index->facts.clear();
+    index->facts.reserve(known.size());
     // A base that did not change costs one listing per folder and one look
     // at each file's size and time; what the walk does not meet is gone.
-    std::vector<IndexedFact> old;
-    old.swap(index->facts);
-    index->facts.reserve(old.size());
-    // Keyed by the hash of the folder path alone, confirmed on a hit: the
-    // lookup costs a few bytes per fact rather than a copy of every path.
-    std::unordered_multimap<size_t, size_t> known;
-    known.reserve(old.size());
-    std::hash<std::string> hashOf;
-    for (size_t i = 0; i < old.size(); i++)
-        known.emplace(hashOf(FolderOf(*index, old[i])), i);
     std::string path[5];
     for (const std::string& section : Listed(root)) {
         path[0] = root + "\\" + section;
@@ -150,21 +173,20 @@ void RefreshFactIndex(FactIndex* index, const std::string& root, IndexProgress p
                         fact.categories[2] = subtopic;
                         fact.categories[3] = directive;
                         fact.name = name;
-                        IndexedFact* before = NULL;
-                        auto hits = known.equal_range(hashOf(folder));
-                        for (auto hit = hits.first; hit != hits.second && !before; ++hit)
-                            if (old[hit->second].folded && FolderOf(*index, old[hit->second]) == folder)
-                                before = &old[hit->second];
-                        FileStamp description = { false, 0, 0 }, mainText = { false, 0, 0 };
-                        if (before)
-                            StampsOfFact(folder, name, &description, &mainText);
-                        if (before && SameStamp(before->description, description) &&
-                            SameStamp(before->mainText, mainText)) {
-                            index->facts.push_back(std::move(*before));
+                        KnownFact key;
+                        FolderKey(folder, &key);
+                        auto before = std::lower_bound(known.begin(), known.end(), key, KeyBefore);
+                        bool wasKnown = before != known.end() && !KeyBefore(key, *before);
+                        if (wasKnown)
+                            StampsOfFact(folder, name, &fact.description, &fact.mainText);
+                        if (wasKnown && SameStamp(before->description, fact.description) &&
+                            SameStamp(before->mainText, fact.mainText)) {
+                            fact.folded = before->folded;
+                            fact.unreadable = before->unreadable;
                         } else {
                             ReadFact(&fact, folder);
-                            index->facts.push_back(std::move(fact));
                         }
+                        index->facts.push_back(std::move(fact));
                     }
                     if (progress)
                         progress(*index, context);
@@ -172,6 +194,15 @@ void RefreshFactIndex(FactIndex* index, const std::string& root, IndexProgress p
             }
         }
     }
+    index->facts.shrink_to_fit();
+}
+
+void RefreshFactIndex(FactIndex* index, const std::string& root, IndexProgress progress, void* context)
+{
+    std::vector<KnownFact> known;
+    if (index->root == root)
+        known = KnowFacts(*index);
+    BuildFactIndex(index, root, known, progress, context);
 }
 
 void UpdateIndexedFact(FactIndex* index, const std::string& factFolder)

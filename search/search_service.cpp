@@ -97,11 +97,14 @@ void WalkBase(std::string root)
 {
     SearchService& service = Service();
     FactIndex work;
+    std::vector<KnownFact> known;
     Walk walk = { 0, true };
     {
+        // Queries go on with the index in use; the walk builds a new one
+        // beside it, sharing every unchanged text.
         std::lock_guard<std::mutex> hold(service.lock);
         if (service.index.root == root && service.complete) {
-            work = service.index;
+            known = KnowFacts(service.index);
             walk.firstBuild = false;
         } else {
             service.index = FactIndex();
@@ -109,7 +112,8 @@ void WalkBase(std::string root)
             service.complete = false;
         }
     }
-    RefreshFactIndex(&work, root, OnWalkProgress, &walk);
+    BuildFactIndex(&work, root, known, OnWalkProgress, &walk);
+    known.clear();
     std::lock_guard<std::mutex> hold(service.lock);
     ReplayOwnChanges(&work, service.duringWalk);
     service.duringWalk.clear();

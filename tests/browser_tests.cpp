@@ -171,6 +171,19 @@ TEST_F(Browser, TheParentEntryIsAFolderNameLikeAnyOther)
     ASSERT_EQ(boxes_.Seen().size(), 1u);
     EXPECT_EQ(boxes_.Seen()[0].text, L"Файла описания факта 'Описание.txt' не найдено!");
     EXPECT_EQ(std::string(App.LastFolderPath), DirectivePath() + "\\..");
+
+    // A text reached through it is shown, never written.
+    std::string subtopicText = DirectivePath() + "\\..\\Описание.txt";
+    WriteBytes(subtopicText, "подтема");
+    ShowDescription(browser_, "..");
+    EXPECT_EQ(ControlText(browser_, VIEW), "подтема");
+    boxes_.Clear();
+    TypeText(browser_, VIEW, "переписано");
+    ClickButton(browser_, IDC_BROWSER_CHANGE_FACT);
+    ASSERT_EQ(boxes_.Seen().size(), 2u) << "the question, then the refusal";
+    ExpectBox(boxes_.Seen()[1], L"Эта папка лежит вне базы фактов или это сама база - здесь её менять нельзя :)",
+              L"Ошибка", browser_);
+    EXPECT_EQ(FileText(subtopicText), "подтема");
 }
 
 TEST_F(Browser, AFolderRemovedSinceItWasListedLeavesTheNextListEmpty)
