@@ -2,17 +2,17 @@
 // edited and written back, and the doors to the category editor and the wizard.
 #pragma once
 #include <windows.h>
+#include "../ui/app_messages.h"
 
 INT_PTR CALLBACK FactBaseDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The browser opened or activated last, NULL when none is open.
 HWND MostRecentBrowser();
 
-// Sent to a browser: walk its lists down to a fact as clicks would, show its
+// WM_FACTS_SHOW_FACT, sent to a browser with this in lParam: walk its lists down to a fact as clicks would, show its
 // main text (its description when the main text cannot be read) and select
 // the first place that answers the query. The unsaved-text question comes
 // first. The result is TRUE when the fact is on show.
-const UINT WM_FACTS_SHOW_FACT = WM_APP + 3;
 struct FactToShow {
     const char* categories[4];
     const char* name;

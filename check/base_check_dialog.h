@@ -2,8 +2,7 @@
 // they come in from a background thread, and the fix of the one selected.
 #pragma once
 #include <windows.h>
-
-const UINT WM_BASE_CHECK_PROGRESS = WM_APP + 4;
+#include "../ui/app_messages.h"
 
 INT_PTR CALLBACK BaseCheckDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 

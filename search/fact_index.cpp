@@ -3,6 +3,7 @@
 #include "../store/fact_store.h"
 #include "../store/path_slot.h"
 #include "../platform/platform_text.h"
+#include "../resources/ui_strings.h"
 
 #include <windows.h>
 #include <algorithm>
@@ -37,8 +38,8 @@ void StampsOfFact(const std::string& folder, const std::string& name, FileStamp*
 {
     const FileStamp missing = { false, 0, 0 };
     *description = *mainText = missing;
-    std::wstring descriptionName = WideFrom1251("Описание.txt");
-    std::wstring mainName = WideFrom1251((name + ".txt").c_str());
+    std::wstring descriptionName = WideFrom1251(Text::DescriptionFile);
+    std::wstring mainName = WideFrom1251((name + Text::MainTextExtension).c_str());
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileExW((WideFrom1251(folder.c_str()) + L"\\*").c_str(), FindExInfoBasic, &found,
                                      FindExSearchNameMatch, NULL, FIND_FIRST_EX_LARGE_FETCH);
@@ -77,8 +78,8 @@ std::string IndexedText(const std::string& path, bool exists, int* unreadable)
 
 void ReadFact(IndexedFact* fact, const std::string& folder)
 {
-    std::string description = folder + "\\" + "Описание.txt";
-    std::string mainText = folder + "\\" + fact->name + ".txt";
+    std::string description = folder + "\\" + Text::DescriptionFile;
+    std::string mainText = folder + "\\" + fact->name + Text::MainTextExtension;
     fact->description = StampOf(description);
     fact->mainText = StampOf(mainText);
     fact->unreadable = 0;

@@ -5,10 +5,9 @@
 #pragma once
 #include "query.h"
 #include <windows.h>
+#include "../ui/app_messages.h"
 #include <string>
 #include <vector>
-
-const UINT WM_SEARCH_INDEX_PROGRESS = WM_APP + 2;
 
 struct FoundFact {
     std::string categories[4];

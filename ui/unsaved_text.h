@@ -3,8 +3,8 @@
 // only a dialog that wants to stay holds the end up.
 #pragma once
 #include <windows.h>
+#include "app_messages.h"
 
-const UINT WM_FACTS_CLOSE_QUERY = WM_APP + 1;
 const LRESULT CLOSE_QUERY_MAY_CLOSE = 0;  // nothing typed, or the user wrote or dropped it
 const LRESULT CLOSE_QUERY_STAY = 1;       // the user chose to stay with the text
 

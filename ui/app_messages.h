@@ -1,0 +1,13 @@
+// The program's own window messages, one table, so that no two share a number.
+#pragma once
+#include <windows.h>
+
+// To a dialog holding typed text, as the program ends: may it close? The
+// answer is the dialog's DWLP_MSGRESULT (see unsaved_text.h).
+const UINT WM_FACTS_CLOSE_QUERY = WM_APP + 1;
+// To a search dialog, posted by the index's walk: more of the base is read.
+const UINT WM_SEARCH_INDEX_PROGRESS = WM_APP + 2;
+// To a browser: walk down to a fact and show it (a FactToShow in lParam).
+const UINT WM_FACTS_SHOW_FACT = WM_APP + 3;
+// To the base check dialog, posted by its walk: more findings are ready.
+const UINT WM_BASE_CHECK_PROGRESS = WM_APP + 4;
