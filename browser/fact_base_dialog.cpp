@@ -22,16 +22,16 @@
 
 namespace {
 
-enum ShownFileKind { SHOWN_NONE = 0, SHOWN_DESCRIPTION = 1, SHOWN_MAIN_TEXT = 2 };
+enum ShownFile { SHOWN_NONE = 0, SHOWN_DESCRIPTION = 1, SHOWN_MAIN_TEXT = 2 };
 
-// Each open browser has its own; a second browser never sees the first one's.
 const int FACT_LEVEL = 5;
 
 // Where search opens what it found: the browser opened or activated last.
 HWND LastBrowser = NULL;
 
+// Each open browser has its own; a second browser never sees the first one's.
 struct BrowserState {
-    ShownFileKind ShownFileKind;
+    ShownFile ShownFileKind;           // which of the fact's files is on show
     char ShownFilePath[SLOT_SIZE];
     FileState ShownFileState;          // the file on show as it was read or last written
     TextFormat ShownFormat;            // its encoding, and whether the view lost characters of it
@@ -198,7 +198,7 @@ void OnCategoryList(HWND dialog, int level)
 
 // A click shows the fact's description, a double click its main text file.
 // Quiet, a file that cannot be read is not reported. True when shown.
-bool ShowFactFile(HWND dialog, ShownFileKind kind, bool quiet = false)
+bool ShowFactFile(HWND dialog, ShownFile kind, bool quiet = false)
 {
     BrowserState* state = StateOf(dialog);
     // Nothing is on show from here on until the new text is: a write-back

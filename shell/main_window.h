@@ -1,4 +1,4 @@
-// The main window: wallpaper, menu bar, F1-F4, and the one message loop.
+// The main window: wallpaper, menu bar, the keys F1 to F6, and the one message loop.
 #pragma once
 #include <windows.h>
 

@@ -32,6 +32,20 @@ protected:
         BuildFactBase();
         MakeFolder(base_ + "\\Раздел\\Тема\\Подтема\\Установка Б");
     }
+    // Files outside the test's own folder (the unset "C:\\" is a real place)
+    // go whatever way the test ends.
+    void TearDown() override
+    {
+        for (const std::string& path : outside_)
+            DeleteFileW(Wide(path).c_str());
+        DialogTest::TearDown();
+    }
+    void WriteOutside(const std::string& path, const std::string& bytes)
+    {
+        outside_.push_back(path);
+        WriteBytes(path, bytes);
+    }
+    std::vector<std::string> outside_;
     HWND OpenPlacement() { return Open(IDD_FACT_PLACEMENT, FactPlacementDialog); }
     void SelectPath(HWND placement, const std::string& directive = "Установка")
     {
@@ -368,7 +382,8 @@ TEST_F(Wizard, ATextOutsideWindows1251IsRefused)
 // The last step opened while no fact folder is in the making (the unset "C:\").
 TEST_F(Wizard, TheTextStepWithoutAFactFolderTouchesNothing)
 {
-    WriteBytes("C:\\Описание.txt", "not ours");
+    WriteOutside("C:\\Описание.txt", "not ours");
+    outside_.push_back("C:\\Чужой.txt");  // should the step write it after all
     SlotCopy(App.FactName, "\\Чужой");
     HWND text = Open(IDD_FACT_TEXT, FactTextDialog);
     EXPECT_EQ(ControlText(text, IDC_TEXT_FOLDER_PATH), "C:\\");
@@ -383,7 +398,6 @@ TEST_F(Wizard, TheTextStepWithoutAFactFolderTouchesNothing)
     ClickButton(text, IDCANCEL);
     EXPECT_FALSE(IsWindow(text));
     EXPECT_EQ(FileText("C:\\Описание.txt"), "not ours");
-    DeleteFileW(L"C:\\Описание.txt");
 }
 
 // Two wizards at once: each step acts on what its own run chose.
