@@ -1,4 +1,5 @@
 #include "fact_base_dialog.h"
+#include "../store/fact_shape.h"
 #include "../categories/category_editor_dialog.h"
 #include "../wizard/fact_placement_dialog.h"
 #include "../resources/resource.h"
@@ -23,8 +24,6 @@
 namespace {
 
 enum ShownFile { SHOWN_NONE = 0, SHOWN_DESCRIPTION = 1, SHOWN_MAIN_TEXT = 2 };
-
-const int FACT_LEVEL = 5;
 
 // Where search opens what it found: the browser opened or activated last.
 HWND LastBrowser = NULL;

@@ -2,6 +2,7 @@
 // edited and written back, and the doors to the category editor and the wizard.
 #pragma once
 #include <windows.h>
+#include "../store/fact_shape.h"
 #include "../ui/app_messages.h"
 
 INT_PTR CALLBACK FactBaseDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
@@ -14,7 +15,7 @@ HWND MostRecentBrowser();
 // the first place that answers the query. The unsaved-text question comes
 // first. The result is TRUE when the fact is on show.
 struct FactToShow {
-    const char* categories[4];
+    const char* categories[CATEGORY_LEVELS];
     const char* name;
     const char* query;  // Windows-1251, as typed into the search
 };

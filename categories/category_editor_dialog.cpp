@@ -1,4 +1,5 @@
 #include "category_editor_dialog.h"
+#include "../store/fact_shape.h"
 #include "../resources/resource.h"
 #include "../resources/ui_strings.h"
 #include "../store/app_state.h"
@@ -9,8 +10,6 @@
 
 namespace {
 
-const int LEVEL_COUNT = 4;
-
 // Everything that tells the four create buttons apart.
 struct CategoryLevel {
     int listId;
@@ -18,10 +17,10 @@ struct CategoryLevel {
     int createId;
     const char* prompt;
     const char* nameMissing;
-    const char* parentMissing[LEVEL_COUNT - 1];  // Section, Topic, Subtopic
+    const char* parentMissing[CATEGORY_LEVELS - 1];  // Section, Topic, Subtopic
 };
 
-const CategoryLevel LEVELS[LEVEL_COUNT] = {
+const CategoryLevel LEVELS[CATEGORY_LEVELS] = {
     { IDC_EDITOR_SECTION_LIST, IDC_EDITOR_SECTION_NAME, IDC_EDITOR_CREATE_SECTION,
       Text::PromptSection, Text::SectionNameMissing, { nullptr, nullptr, nullptr } },
     { IDC_EDITOR_TOPIC_LIST, IDC_EDITOR_TOPIC_NAME, IDC_EDITOR_CREATE_TOPIC,
@@ -37,7 +36,7 @@ FolderCascade EditorCascade()
 {
     FolderCascade cascade = {
         { IDC_EDITOR_SECTION_LIST, IDC_EDITOR_TOPIC_LIST, IDC_EDITOR_SUBTOPIC_LIST, IDC_EDITOR_DIRECTIVE_LIST, 0 },
-        LEVEL_COUNT, App.EditorRoot };
+        CATEGORY_LEVELS, App.EditorRoot };
     return cascade;
 }
 
@@ -45,14 +44,14 @@ void OnInitDialog(HWND dialog)
 {
     // The root first: everything after may send notifications.
     bool rootHeld = GetCurrentDirectory1251(App.EditorRoot, SLOT_SIZE) == TEXT_FITS;
-    for (int i = 0; i < LEVEL_COUNT; i++) {
+    for (int i = 0; i < CATEGORY_LEVELS; i++) {
         SendDlgItemMessageW(dialog, LEVELS[i].nameId, EM_SETLIMITTEXT, SLOT_CHARS, 0);
         SetDlgItemText1251(dialog, LEVELS[i].nameId, LEVELS[i].prompt);
     }
     // A base root that cannot be held leaves the lists empty and creates
     // nothing, rather than working in an older root.
     if (!rootHeld) {
-        for (int i = 0; i < LEVEL_COUNT; i++)
+        for (int i = 0; i < CATEGORY_LEVELS; i++)
             EnableWindow(GetDlgItem(dialog, LEVELS[i].createId), FALSE);
         return;
     }
@@ -119,7 +118,7 @@ void CreateCategory(HWND dialog, int index)
 
 int LevelOfCreateButton(int id)
 {
-    for (int i = 0; i < LEVEL_COUNT; i++) {
+    for (int i = 0; i < CATEGORY_LEVELS; i++) {
         if (LEVELS[i].createId == id)
             return i;
     }

@@ -1,4 +1,5 @@
 #include "base_check.h"
+#include "../store/fact_shape.h"
 #include "../maintenance/rename_delete.h"
 #include "../platform/platform_text.h"
 #include "../resources/ui_strings.h"
@@ -237,13 +238,13 @@ void CheckLevel(Walk* walk, const std::wstring& folder, int level)
                 Add(walk, FINDING_STRAY_FILE, path, shown, std::string(), false);
         } else if (!Listed(entry.name)) {
             Add(walk, FINDING_UNLISTED_NAME, path, shown, std::string(), false);
-        } else if (level == 4) {
+        } else if (level == DIRECTIVE_LEVEL) {
             CheckFact(walk, path, entry.name);
         } else {
             CheckLevel(walk, path, level + 1);
         }
     }
-    if (level == 4 && walk->progress && !walk->progress(*walk->check, walk->context))
+    if (level == DIRECTIVE_LEVEL && walk->progress && !walk->progress(*walk->check, walk->context))
         walk->stopped = true;
 }
 

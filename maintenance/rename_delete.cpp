@@ -1,4 +1,5 @@
 #include "rename_delete.h"
+#include "../store/fact_shape.h"
 #include "../store/fact_store.h"
 #include "../store/entry_name.h"
 #include "../store/path_slot.h"
@@ -81,7 +82,7 @@ int CountFactsBelow(const char* folder, int level)
         if (name == "..")
             continue;
         std::string child = std::string(folder) + "\\" + name;
-        count += level == 4 ? 1 : CountFactsBelow(child.c_str(), level + 1);
+        count += level == DIRECTIVE_LEVEL ? 1 : CountFactsBelow(child.c_str(), level + 1);
     }
     return count;
 }

@@ -84,7 +84,7 @@ void ReadFact(IndexedFact* fact, const std::string& folder)
     fact->mainText = StampOf(mainText);
     fact->unreadable = 0;
     std::string all = fact->name;
-    for (int level = 0; level < 4; level++)
+    for (int level = 0; level < CATEGORY_LEVELS; level++)
         all += "\n" + fact->categories[level];
     all += "\n" + IndexedText(description, fact->description.exists, &fact->unreadable);
     all += "\n" + IndexedText(mainText, fact->mainText.exists, &fact->unreadable);
@@ -108,10 +108,10 @@ std::string FolderOf(const FactIndex& index, const IndexedFact& fact)
 
 } // namespace
 
-std::string FactFolderPath(const std::string& root, const std::string categories[4], const std::string& name)
+std::string FactFolderPath(const std::string& root, const std::string categories[CATEGORY_LEVELS], const std::string& name)
 {
     std::string folder = root;
-    for (int level = 0; level < 4; level++)
+    for (int level = 0; level < CATEGORY_LEVELS; level++)
         folder += "\\" + categories[level];
     return folder + "\\" + name;
 }
@@ -223,12 +223,12 @@ void UpdateIndexedFact(FactIndex* index, const std::string& factFolder)
         return;
     std::string rest = factFolder.substr(index->root.size() + 1);
     IndexedFact fact;
-    for (int level = 0; level < 5; level++) {
+    for (int level = 0; level < FACT_LEVEL; level++) {
         size_t separator = rest.find('\\');
-        if ((separator == std::string::npos) != (level == 4))
+        if ((separator == std::string::npos) != (level == CATEGORY_LEVELS))
             return;
-        std::string part = level == 4 ? rest : rest.substr(0, separator);
-        if (level < 4) fact.categories[level] = part; else fact.name = part;
+        std::string part = level == CATEGORY_LEVELS ? rest : rest.substr(0, separator);
+        if (level < CATEGORY_LEVELS) fact.categories[level] = part; else fact.name = part;
         rest = separator == std::string::npos ? std::string() : rest.substr(separator + 1);
     }
     ReadFact(&fact, factFolder);

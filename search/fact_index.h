@@ -3,6 +3,7 @@
 // and single-threaded: whoever shares an index across threads locks it.
 #pragma once
 #include "query.h"
+#include "../store/fact_shape.h"
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,7 +16,7 @@ struct FileStamp {
 };
 
 struct IndexedFact {
-    std::string categories[4];  // Section, Topic, Subtopic, Directive, as the lists show them
+    std::string categories[CATEGORY_LEVELS];  // Section, Topic, Subtopic, Directive, as the lists show them
     std::string name;
     // Name, categories, description, main text: folded, one line between.
     // Shared, never changed once made: a copy of the index (a refresh works
@@ -32,7 +33,7 @@ struct FactIndex {
 };
 
 // root\Section\Topic\Subtopic\Directive\name: where a fact's folder is.
-std::string FactFolderPath(const std::string& root, const std::string categories[4], const std::string& name);
+std::string FactFolderPath(const std::string& root, const std::string categories[CATEGORY_LEVELS], const std::string& name);
 
 // Walks the base below root as the folder lists show it (folders the lists
 // leave out are left out here too) and brings index up to date: facts added,

@@ -58,7 +58,7 @@ void RunQuery(HWND dialog)
     for (size_t i = 0; i < state->found.size(); i++) {
         const FoundFact& fact = state->found[i];
         std::string entry = fact.name + "\t" + fact.categories[0];
-        for (int level = 1; level < 4; level++)
+        for (int level = 1; level < CATEGORY_LEVELS; level++)
             entry += Text::SearchPathSeparator + fact.categories[level];
         ListBoxInsert1251(list, -1, entry.c_str());
         if (FactFolderOf(state, fact) == selectedFolder)

@@ -160,7 +160,7 @@ SearchAnswer QuerySearchIndex(const SearchQuery& query)
     for (size_t i : SearchFactIndex(service.index, query)) {
         const IndexedFact& fact = service.index.facts[i];
         FoundFact found;
-        for (int level = 0; level < 4; level++)
+        for (int level = 0; level < CATEGORY_LEVELS; level++)
             found.categories[level] = fact.categories[level];
         found.name = fact.name;
         answer.found.push_back(found);

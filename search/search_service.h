@@ -4,13 +4,14 @@
 // posted message and query what has been read so far.
 #pragma once
 #include "query.h"
+#include "../store/fact_shape.h"
 #include <windows.h>
 #include "../ui/app_messages.h"
 #include <string>
 #include <vector>
 
 struct FoundFact {
-    std::string categories[4];
+    std::string categories[CATEGORY_LEVELS];
     std::string name;
 };
 

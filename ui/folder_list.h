@@ -4,12 +4,11 @@
 // the chosen folder and always returns to the root before it ends.
 #pragma once
 #include <windows.h>
-
-const int MAX_LEVELS = 5;
+#include "../store/fact_shape.h"
 
 // One dialog's lists, top level first, and its root slot in AppState.
 struct FolderCascade {
-    int listIds[MAX_LEVELS];
+    int listIds[FACT_LEVEL];
     int levels;
     char* root;
 };

@@ -1,4 +1,5 @@
 #include "fact_placement_dialog.h"
+#include "../store/fact_shape.h"
 #include "fact_description_dialog.h"
 #include "wizard_run.h"
 #include "../resources/resource.h"
@@ -9,8 +10,6 @@
 #include "../ui/platform_ui.h"
 
 namespace {
-
-const int DIRECTIVE_LEVEL = 4;
 
 FolderCascade PlacementCascade(WizardRun* run)
 {
