@@ -463,9 +463,9 @@ void RenameEntry(HWND dialog, int level)
     BrowserState* state = StateOf(dialog);
     if (level == FACT_LEVEL) {
         // The main text file took the new name inside the folder.
-        std::string oldMain = from + "\\" + name + Text::MainTextExtension;
+        std::string oldMain = from + "\\" + MainTextFileName(name);
         if (oldMain == state->ShownFilePath)
-            SlotCopy(state->ShownFilePath, (from + "\\" + request.newName + Text::MainTextExtension).c_str());
+            SlotCopy(state->ShownFilePath, (from + "\\" + MainTextFileName(request.newName)).c_str());
     }
     char* followers[] = { state->ShownFilePath, App.LastFolderPath, App.DirectivePath, App.FactFolderPath };
     for (char* slot : followers)

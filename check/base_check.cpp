@@ -91,7 +91,7 @@ FactFiles SortOutFact(const std::vector<Entry>& entries, const std::wstring& fac
 {
     FactFiles files = { false, false, {}, {}, {} };
     std::wstring description = WideFrom1251(Text::DescriptionFile);
-    std::wstring mainText = factName + WideFrom1251(Text::MainTextExtension);
+    std::wstring mainText = MainTextFileNameW(factName);
     for (const Entry& entry : entries) {
         if (entry.folder)
             files.folders.push_back(entry.name);
@@ -221,7 +221,7 @@ void CheckFact(Walk* walk, const std::wstring& folder, const std::wstring& name)
     if (files.description)
         CheckText(walk, folder + L"\\" + WideFrom1251(Text::DescriptionFile), factFolder);
     if (files.mainText)
-        CheckText(walk, folder + L"\\" + name + WideFrom1251(Text::MainTextExtension), factFolder);
+        CheckText(walk, folder + L"\\" + MainTextFileNameW(name), factFolder);
 }
 
 // level: 0 for the base root, 1 Section … 4 Directive, whose folders are facts.
@@ -281,7 +281,7 @@ FixResult RecoverMainText(const Finding& finding)
     if (!MainTextRecoverable(files, Narrow(finding.target), name))
         return FIX_NOT_APPLICABLE;
     std::wstring from = finding.target + L"\\" + files.otherTexts[0];
-    std::wstring to = finding.target + L"\\" + name + WideFrom1251(Text::MainTextExtension);
+    std::wstring to = finding.target + L"\\" + MainTextFileNameW(name);
     return MoveFileW(from.c_str(), to.c_str()) ? FIX_DONE : FIX_FAILED;
 }
 

@@ -30,8 +30,8 @@ RenameResult RenameFact(const char* root, const char* directive, const char* old
         return RENAME_OUTSIDE;
     std::wstring folder = WideFrom1251((std::string(directive) + "\\" + oldName).c_str());
     std::wstring newFolder = WideFrom1251((std::string(directive) + "\\" + newName).c_str());
-    std::wstring oldFile = folder + L"\\" + WideFrom1251((std::string(oldName) + Text::MainTextExtension).c_str());
-    std::wstring newFile = folder + L"\\" + WideFrom1251((std::string(newName) + Text::MainTextExtension).c_str());
+    std::wstring oldFile = folder + L"\\" + WideFrom1251(MainTextFileName(oldName).c_str());
+    std::wstring newFile = folder + L"\\" + WideFrom1251(MainTextFileName(newName).c_str());
     DWORD attributes = GetFileAttributesW(oldFile.c_str());
     bool hasMainText = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
     if (hasMainText && !MoveFileW(oldFile.c_str(), newFile.c_str()))

@@ -1,4 +1,5 @@
 #include "fact_index.h"
+#include "../store/fact_shape.h"
 #include "text_fold.h"
 #include "../store/fact_store.h"
 #include "../store/path_slot.h"
@@ -39,7 +40,7 @@ void StampsOfFact(const std::string& folder, const std::string& name, FileStamp*
     const FileStamp missing = { false, 0, 0 };
     *description = *mainText = missing;
     std::wstring descriptionName = WideFrom1251(Text::DescriptionFile);
-    std::wstring mainName = WideFrom1251((name + Text::MainTextExtension).c_str());
+    std::wstring mainName = WideFrom1251(MainTextFileName(name).c_str());
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileExW((WideFrom1251(folder.c_str()) + L"\\*").c_str(), FindExInfoBasic, &found,
                                      FindExSearchNameMatch, NULL, FIND_FIRST_EX_LARGE_FETCH);
@@ -79,7 +80,7 @@ std::string IndexedText(const std::string& path, bool exists, int* unreadable)
 void ReadFact(IndexedFact* fact, const std::string& folder)
 {
     std::string description = folder + "\\" + Text::DescriptionFile;
-    std::string mainText = folder + "\\" + fact->name + Text::MainTextExtension;
+    std::string mainText = folder + "\\" + MainTextFileName(fact->name);
     fact->description = StampOf(description);
     fact->mainText = StampOf(mainText);
     fact->unreadable = 0;

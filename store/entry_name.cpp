@@ -1,4 +1,5 @@
 #include "entry_name.h"
+#include "fact_shape.h"
 #include "path_slot.h"
 #include "../platform/platform_text.h"
 #include "../resources/ui_strings.h"
@@ -106,7 +107,7 @@ NameRule CheckEntryName(const char* parent, const char* name, EntryKind kind, co
         below = 1 + strlen(Text::DescriptionFile);
     if (kind == ENTRY_FACT) {
         // The main text file carries the fact's name.
-        size_t mainText = 1 + strlen(name) + strlen(Text::MainTextExtension);
+        size_t mainText = 1 + MainTextFileName(name).size();
         if (mainText > below)
             below = mainText;
     }

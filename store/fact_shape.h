@@ -6,3 +6,10 @@
 const int CATEGORY_LEVELS = 4;                 // Section 1, Topic 2, Subtopic 3, Directive 4
 const int DIRECTIVE_LEVEL = CATEGORY_LEVELS;   // the level whose folders hold the facts
 const int FACT_LEVEL = CATEGORY_LEVELS + 1;    // the fact folders
+
+#include <string>
+
+// The main text file carries its fact's name: "<fact name>.txt". Every place
+// that names it calls one of these; "Описание.txt" is Text::DescriptionFile.
+std::string MainTextFileName(const std::string& factName);
+std::wstring MainTextFileNameW(const std::wstring& factName);

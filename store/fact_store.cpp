@@ -1,4 +1,5 @@
 #include "fact_store.h"
+#include "fact_shape.h"
 #include "path_slot.h"
 #include "entry_name.h"
 #include "../platform/platform_text.h"
@@ -137,7 +138,7 @@ bool DescriptionFilePath(const char* factFolder, char* out)
 
 bool MainTextFilePath(const char* factFolder, const char* factName, char* out)
 {
-    return SlotJoin(out, factFolder, "\\", factName, Text::MainTextExtension);
+    return SlotJoin(out, factFolder, "\\", MainTextFileName(factName).c_str());
 }
 
 // ---------------------------------------------------------------- writing

@@ -40,7 +40,7 @@ void OnSave(HWND dialog, WizardRun* run)
     // Without a fact folder of its own the text has nowhere to go: never the
     // root of drive C.
     if (typed != TEXT_FITS || SlotEquals(run->FactFolderPath, Text::UnsetPath) ||
-        !SlotJoin(path, run->FactFolderPath, run->FactName, Text::MainTextExtension) ||
+        run->FactName[0] != '\\' || !MainTextFilePath(run->FactFolderPath, run->FactName + 1, path) ||
         !PathPlainBelow(path, run->DirectivePath) || !WriteTextFile(path, text.data())) {
         // The dialog stays open with the typed text, so nothing is lost:
         // the user can try again or give the fact up.
