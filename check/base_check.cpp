@@ -41,7 +41,7 @@ std::vector<Entry> EntriesOf(const std::wstring& folder)
 }
 
 // Whether the folder lists can show the name: the same rule as ListSubfolders.
-bool Listed(const std::wstring& name)
+bool ListsCanShow(const std::wstring& name)
 {
     char narrow[LISTED_NAME_MAX + 1];
     return TextTo1251(name.c_str(), -1, narrow, LISTED_NAME_MAX + 1) == TEXT_FITS;
@@ -236,7 +236,7 @@ void CheckLevel(Walk* walk, const std::wstring& folder, int level)
             // The root's own files (the wallpaper, the program) belong there.
             if (level > 0 && !ShellsOwnFile(entry.name))
                 Add(walk, FINDING_STRAY_FILE, path, shown, std::string(), false);
-        } else if (!Listed(entry.name)) {
+        } else if (!ListsCanShow(entry.name)) {
             Add(walk, FINDING_UNLISTED_NAME, path, shown, std::string(), false);
         } else if (level == DIRECTIVE_LEVEL) {
             CheckFact(walk, path, entry.name);

@@ -94,7 +94,7 @@ void ReadFact(IndexedFact* fact, const std::string& folder)
     fact->folded = std::make_shared<const std::string>(std::move(folded));
 }
 
-std::vector<std::string> Listed(const std::string& folder)
+std::vector<std::string> SubfoldersOf(const std::string& folder)
 {
     std::vector<std::string> names;
     ListSubfolders(folder.c_str(), &names);
@@ -159,15 +159,15 @@ void BuildFactIndex(FactIndex* index, const std::string& root, const std::vector
     // A base that did not change costs one listing per folder and one look
     // at each file's size and time; what the walk does not meet is gone.
     std::string path[5];
-    for (const std::string& section : Listed(root)) {
+    for (const std::string& section : SubfoldersOf(root)) {
         path[0] = root + "\\" + section;
-        for (const std::string& topic : Listed(path[0])) {
+        for (const std::string& topic : SubfoldersOf(path[0])) {
             path[1] = path[0] + "\\" + topic;
-            for (const std::string& subtopic : Listed(path[1])) {
+            for (const std::string& subtopic : SubfoldersOf(path[1])) {
                 path[2] = path[1] + "\\" + subtopic;
-                for (const std::string& directive : Listed(path[2])) {
+                for (const std::string& directive : SubfoldersOf(path[2])) {
                     path[3] = path[2] + "\\" + directive;
-                    for (const std::string& name : Listed(path[3])) {
+                    for (const std::string& name : SubfoldersOf(path[3])) {
                         std::string folder = path[3] + "\\" + name;
                         IndexedFact fact;
                         fact.categories[0] = section;
