@@ -94,6 +94,7 @@ void ReadFact(IndexedFact* fact, const std::string& folder)
     fact->folded = std::make_shared<const std::string>(std::move(folded));
 }
 
+// The sub-folders the lists show, the parent entry left out.
 std::vector<std::string> SubfoldersOf(const std::string& folder)
 {
     std::vector<std::string> names;

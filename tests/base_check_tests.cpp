@@ -231,55 +231,84 @@ protected:
     bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
 };
 
-TEST_F(BaseCheckDialogTest, FindingsAreListedAndTheSelectedOneIsFixed)
+// The base of the dialog tests: "Gold" holds a main text under another name,
+// "Без описания" holds nothing, a name the lists cannot show, a leftover.
+class PlantedCheckDialog : public BaseCheckDialogTest {
+protected:
+    void SetUp() override
+    {
+        BaseCheckDialogTest::SetUp();
+        BuildFactBase();
+        ASSERT_TRUE(CreateDirectoryW((Wide(DirectivePath()) + L"\\Снег " + SNOWMAN).c_str(), NULL));
+        WriteBytes(DirectivePath() + "\\Факт\\~1234567", "left over");
+        dialog_ = OpenChecked();
+        const std::wstring d = L"Раздел\\Тема\\Подтема\\Установка\\";
+        expected_ = {
+            L"Нет текста факта: " + d + L"Gold",
+            L"Пустая папка факта: " + d + L"Без описания",
+            L"Имя не видно в списках: " + d + L"Снег " + SNOWMAN,
+            L"Остаток прерванной записи: " + d + L"Факт\\~1234567",
+        };
+    }
+    void TearDown() override
+    {
+        DestroyWindow(dialog_);
+        BaseCheckDialogTest::TearDown();
+    }
+    HWND dialog_ = NULL;
+    std::vector<std::wstring> expected_;
+};
+
+TEST_F(PlantedCheckDialog, ListsEveryFindingWithNothingSelected)
 {
-    BuildFactBase();
-    const std::wstring d = L"Раздел\\Тема\\Подтема\\Установка\\";
-    ASSERT_TRUE(CreateDirectoryW((Wide(DirectivePath()) + L"\\Снег " + SNOWMAN).c_str(), NULL));
-    WriteBytes(DirectivePath() + "\\Факт\\~1234567", "left over");
-    HWND dialog = OpenChecked();
-    EXPECT_EQ(WindowTextWide(dialog), L"ПРОВЕРКА БАЗЫ");
-    EXPECT_EQ(GetWindow(dialog, GW_OWNER), owner_);
-    // "Gold" holds a main text under another name; "Без описания" holds nothing.
-    const std::vector<std::wstring> expected = {
-        L"Нет текста факта: " + d + L"Gold",
-        L"Пустая папка факта: " + d + L"Без описания",
-        L"Имя не видно в списках: " + d + L"Снег " + SNOWMAN,
-        L"Остаток прерванной записи: " + d + L"Факт\\~1234567",
-    };
-    EXPECT_EQ(Lines(dialog), expected);
-    EXPECT_EQ(ControlTextWide(dialog, IDC_CHECK_STATUS), L"Проверено фактов: 3, замечаний: 4");
-    EXPECT_FALSE(Enabled(dialog, IDC_CHECK_FIX));
-    EXPECT_FALSE(Enabled(dialog, IDC_CHECK_OPEN_FOLDER));
+    EXPECT_EQ(WindowTextWide(dialog_), L"ПРОВЕРКА БАЗЫ");
+    EXPECT_EQ(GetWindow(dialog_, GW_OWNER), owner_);
+    EXPECT_EQ(Lines(dialog_), expected_);
+    EXPECT_EQ(ControlTextWide(dialog_, IDC_CHECK_STATUS), L"Проверено фактов: 3, замечаний: 4");
+    EXPECT_FALSE(Enabled(dialog_, IDC_CHECK_FIX));
+    EXPECT_FALSE(Enabled(dialog_, IDC_CHECK_OPEN_FOLDER));
+}
 
-    SelectEntry(dialog, IDC_CHECK_FINDINGS, 2);
-    EXPECT_FALSE(Enabled(dialog, IDC_CHECK_FIX)) << "an invisible name has no fix";
-    ClickButton(dialog, IDC_CHECK_OPEN_FOLDER);
+TEST_F(PlantedCheckDialog, AFindingWithoutAFixStillOpensItsFolder)
+{
+    SelectEntry(dialog_, IDC_CHECK_FINDINGS, 2);
+    EXPECT_FALSE(Enabled(dialog_, IDC_CHECK_FIX)) << "an invisible name has no fix";
+    ClickButton(dialog_, IDC_CHECK_OPEN_FOLDER);
     EXPECT_EQ(shellOpened_.back(), DirectivePath()) << "the folder that shows the name";
+}
 
-    SelectEntry(dialog, IDC_CHECK_FINDINGS, 1);
-    ASSERT_TRUE(Enabled(dialog, IDC_CHECK_FIX));
-    ClickButton(dialog, IDC_CHECK_FIX);
+TEST_F(PlantedCheckDialog, AFixChangesTheDiskAndLeavesTheList)
+{
+    SelectEntry(dialog_, IDC_CHECK_FINDINGS, 1);
+    ASSERT_TRUE(Enabled(dialog_, IDC_CHECK_FIX));
+    ClickButton(dialog_, IDC_CHECK_FIX);
     EXPECT_FALSE(PathExists(DirectivePath() + "\\Без описания"));
-    EXPECT_EQ(Lines(dialog), (std::vector<std::wstring>{ expected[0], expected[2], expected[3] }));
-    EXPECT_EQ(ControlTextWide(dialog, IDC_CHECK_STATUS), L"Проверено фактов: 3, замечаний: 3");
+    EXPECT_EQ(Lines(dialog_), (std::vector<std::wstring>{ expected_[0], expected_[2], expected_[3] }));
+    EXPECT_EQ(ControlTextWide(dialog_, IDC_CHECK_STATUS), L"Проверено фактов: 3, замечаний: 3");
     EXPECT_TRUE(boxes_.Seen().empty());
+}
 
-    // Changed behind the check's back: the fix says so and changes nothing.
+TEST_F(PlantedCheckDialog, AFixOnWhatChangedSinceTheWalkSaysSoAndChangesNothing)
+{
     WriteBytes(DirectivePath() + "\\Gold\\Второй.txt", "a second candidate");
-    SelectEntry(dialog, IDC_CHECK_FINDINGS, 0);
-    ClickButton(dialog, IDC_CHECK_FIX);
+    SelectEntry(dialog_, IDC_CHECK_FINDINGS, 0);
+    ClickButton(dialog_, IDC_CHECK_FIX);
     ASSERT_EQ(boxes_.Seen().size(), 1u);
-    ExpectBox(boxes_.Seen()[0], L"Здесь всё уже не так, как при проверке - проверьте базу заново (F6) :)", L"Ошибка", dialog);
-    EXPECT_EQ(Lines(dialog).size(), 3u);
+    ExpectBox(boxes_.Seen()[0], L"Здесь всё уже не так, как при проверке - проверьте базу заново (F6) :)", L"Ошибка",
+              dialog_);
+    EXPECT_EQ(Lines(dialog_), expected_);
+    EXPECT_EQ(FolderEntries(DirectivePath() + "\\Gold"),
+              (std::vector<std::string>{ "Silver.txt", "Второй.txt", "Описание.txt" }));
+}
 
-    // F6 again brings the one dialog forward with a fresh walk.
+TEST_F(PlantedCheckDialog, F6BringsTheOneDialogForwardWithAFreshWalk)
+{
+    RemoveTree(DirectivePath() + "\\Без описания");
     OpenOrRaiseBaseCheck(owner_);
-    WaitForTheWalk(dialog);
+    WaitForTheWalk(dialog_);
     EXPECT_EQ(OpenWindowsTitled(L"ПРОВЕРКА БАЗЫ").size(), 1u);
-    EXPECT_EQ(Lines(dialog).size(), 3u);
-    EXPECT_EQ(ControlTextWide(dialog, IDC_CHECK_STATUS), L"Проверено фактов: 2, замечаний: 3");
-    DestroyWindow(dialog);
+    EXPECT_EQ(Lines(dialog_), (std::vector<std::wstring>{ expected_[0], expected_[2], expected_[3] }));
+    EXPECT_EQ(ControlTextWide(dialog_, IDC_CHECK_STATUS), L"Проверено фактов: 2, замечаний: 3");
 }
 
 } // namespace
