@@ -9,7 +9,7 @@
 // and growth from 1,000 to 50,000 no worse than n log n.
 #include "../browser/fact_base_dialog.h"
 #include "../resources/resource.h"
-#include "../store/app_state.h"
+#include "../ui/app_state.h"
 #include "../store/fact_store.h"
 #include "../ui/folder_list.h"
 #include "../platform/platform_text.h"

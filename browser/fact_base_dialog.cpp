@@ -4,7 +4,7 @@
 #include "../wizard/fact_placement_dialog.h"
 #include "../resources/resource.h"
 #include "../resources/ui_strings.h"
-#include "../store/app_state.h"
+#include "../ui/app_state.h"
 #include "../store/entry_name.h"
 #include "../store/fact_store.h"
 #include "../ui/folder_list.h"

@@ -2,7 +2,7 @@
 #include "../store/fact_shape.h"
 #include "../resources/resource.h"
 #include "../resources/ui_strings.h"
-#include "../store/app_state.h"
+#include "../ui/app_state.h"
 #include "../store/fact_store.h"
 #include "../ui/folder_list.h"
 #include "../ui/name_complaint.h"

@@ -3,7 +3,7 @@
 #include "../resources/resource.h"
 #include "../resources/ui_strings.h"
 #include "../search/search_service.h"
-#include "../store/app_state.h"
+#include "../ui/app_state.h"
 #include "../store/path_slot.h"
 #include "../ui/platform_ui.h"
 

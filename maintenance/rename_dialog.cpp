@@ -1,7 +1,7 @@
 #include "rename_dialog.h"
 #include "../resources/resource.h"
 #include "../resources/ui_strings.h"
-#include "../store/app_state.h"
+#include "../ui/app_state.h"
 #include "../ui/name_complaint.h"
 #include "../ui/platform_ui.h"
 

@@ -5,7 +5,7 @@
 #include "../browser/fact_base_dialog.h"
 #include "../resources/resource.h"
 #include "../resources/ui_strings.h"
-#include "../store/app_state.h"
+#include "../ui/app_state.h"
 #include "../store/fact_store.h"
 #include "../ui/platform_ui.h"
 

@@ -1,7 +1,7 @@
 #include "main_window.h"
 #include "../resources/resource.h"
 #include "../resources/ui_strings.h"
-#include "../store/app_state.h"
+#include "../ui/app_state.h"
 #include "../ui/platform_ui.h"
 #include "../ui/unsaved_text.h"
 #include "../browser/fact_base_dialog.h"

@@ -3,7 +3,7 @@
 #include "../categories/category_editor_dialog.h"
 #include "../wizard/fact_placement_dialog.h"
 #include "../resources/resource.h"
-#include "../store/app_state.h"
+#include "../ui/app_state.h"
 #include "../store/fact_store.h"
 #include "../ui/platform_ui.h"
 #include "support/dialog_driver.h"

@@ -1,7 +1,7 @@
 // The category editor, driven as a user drives it.
 #include "../categories/category_editor_dialog.h"
 #include "../resources/resource.h"
-#include "../store/app_state.h"
+#include "../ui/app_state.h"
 #include "../store/path_slot.h"
 #include "support/dialog_driver.h"
 #include "support/dialog_fixture.h"

@@ -3,7 +3,7 @@
 #include "../shell/main_window.h"
 #include "../resources/resource.h"
 #include "../resources/ui_strings.h"
-#include "../store/app_state.h"
+#include "../ui/app_state.h"
 #include "../ui/platform_ui.h"
 #include "support/dialog_driver.h"
 #include "support/test_files.h"

@@ -7,7 +7,7 @@
 #include "../wizard/fact_description_dialog.h"
 #include "../wizard/fact_text_dialog.h"
 #include "../resources/resource.h"
-#include "../store/app_state.h"
+#include "../ui/app_state.h"
 #include "../resources/ui_strings.h"
 #include "../ui/platform_ui.h"
 #include "support/test_files.h"

@@ -5,7 +5,7 @@
 #include "../search/search_service.h"
 #include "../browser/fact_base_dialog.h"
 #include "../resources/resource.h"
-#include "../store/app_state.h"
+#include "../ui/app_state.h"
 #include "../ui/platform_ui.h"
 #include "support/dialog_driver.h"
 #include "support/dialog_fixture.h"

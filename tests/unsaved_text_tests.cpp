@@ -5,7 +5,7 @@
 #include "../wizard/fact_placement_dialog.h"
 #include "../shell/main_window.h"
 #include "../resources/resource.h"
-#include "../store/app_state.h"
+#include "../ui/app_state.h"
 #include "../resources/ui_strings.h"
 #include "../ui/platform_ui.h"
 #include "../ui/unsaved_text.h"

@@ -5,7 +5,7 @@
 #include "../wizard/fact_description_dialog.h"
 #include "../wizard/fact_text_dialog.h"
 #include "../resources/resource.h"
-#include "../store/app_state.h"
+#include "../ui/app_state.h"
 #include "../store/fact_store.h"
 #include "../store/path_slot.h"
 #include "../ui/platform_ui.h"

@@ -1,5 +1,5 @@
 #include "folder_list.h"
-#include "../store/app_state.h"
+#include "app_state.h"
 #include "../store/fact_store.h"
 #include "../store/path_slot.h"
 #include "platform_ui.h"

@@ -1,5 +1,5 @@
 #include "platform_ui.h"
-#include "../store/app_state.h"
+#include "app_state.h"
 #include "../resources/ui_strings.h"
 #include <shellapi.h>
 

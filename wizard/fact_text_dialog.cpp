@@ -2,7 +2,7 @@
 #include "wizard_run.h"
 #include "../resources/resource.h"
 #include "../resources/ui_strings.h"
-#include "../store/app_state.h"
+#include "../ui/app_state.h"
 #include "../store/entry_name.h"
 #include "../store/fact_store.h"
 #include "../ui/platform_ui.h"

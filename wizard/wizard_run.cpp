@@ -1,5 +1,5 @@
 #include "wizard_run.h"
-#include "../store/app_state.h"
+#include "../ui/app_state.h"
 
 WizardRun* AttachWizardRun(HWND dialog)
 {

@@ -1,7 +1,7 @@
 #include "dialog_fixture.h"
 #include "dialog_driver.h"
 #include "test_files.h"
-#include "../../store/app_state.h"
+#include "../../ui/app_state.h"
 #include "../../ui/platform_ui.h"
 
 std::vector<std::string> DialogTest::shellOpened_;

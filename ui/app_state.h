@@ -3,7 +3,7 @@
 // exists and never freed. Paths are 256-byte Windows-1251 slots.
 #pragma once
 #include <windows.h>
-#include "path_slot.h"
+#include "../store/path_slot.h"
 
 struct AppState {
     HINSTANCE AppInstance;   // where dialog templates and MENU_LIST are loaded from
