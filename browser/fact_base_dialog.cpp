@@ -297,17 +297,6 @@ void ShowListPopup(HWND dialog, LPARAM lParam)
     TrackPopupMenu(StateOf(dialog)->ListPopup, 0, point.x, point.y, 0, dialog, NULL);
 }
 
-int LevelOfList(int id)
-{
-    switch (id) {
-    case IDC_BROWSER_SECTION_LIST:   return 1;
-    case IDC_BROWSER_TOPIC_LIST:     return 2;
-    case IDC_BROWSER_SUBTOPIC_LIST:  return 3;
-    case IDC_BROWSER_DIRECTIVE_LIST: return 4;
-    default:                         return 0;
-    }
-}
-
 void RenameEntry(HWND dialog, int level);
 void DeleteEntry(HWND dialog, int level);
 
@@ -321,7 +310,7 @@ void OnCommand(HWND dialog, int id, int notification)
     case IDC_BROWSER_SUBTOPIC_LIST:
     case IDC_BROWSER_DIRECTIVE_LIST:
         if (notification == LBN_SELCHANGE)
-            OnCategoryList(dialog, LevelOfList(id));
+            OnCategoryList(dialog, LevelOfList(BrowserCascade(), id));
         break;
     case IDC_BROWSER_FACT_LIST:   OnFactList(dialog, notification); break;
     case IDC_BROWSER_OPEN_FOLDER: OpenFolderInShell(App.LastFolderPath); return;
@@ -512,12 +501,9 @@ void DeleteEntry(HWND dialog, int level)
 // what can be done with it.
 void OnListContextMenu(HWND dialog, HWND list, LPARAM lParam)
 {
-    int level = 0;
     FolderCascade cascade = BrowserCascade();
-    for (int i = 0; i < FACT_LEVEL; i++)
-        if (GetDlgItem(dialog, cascade.listIds[i]) == list)
-            level = i + 1;
-    if (!level)
+    int level = LevelOfList(cascade, GetDlgCtrlID(list));
+    if (!level || GetDlgItem(dialog, cascade.listIds[level - 1]) != list)
         return;
     POINT point = { (short)LOWORD(lParam), (short)HIWORD(lParam) };
     POINT client = point;

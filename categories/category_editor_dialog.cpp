@@ -134,8 +134,7 @@ void OnCommand(HWND dialog, int id, int notification)
         // A selection under a list without one (after a create refilled it)
         // only empties the lists below: no path is built from a missing name.
         if (notification == LBN_SELCHANGE)
-            FollowSelection(dialog, EditorCascade(), id == IDC_EDITOR_SECTION_LIST ? 1
-                                                   : id == IDC_EDITOR_TOPIC_LIST ? 2 : 3);
+            FollowSelection(dialog, EditorCascade(), LevelOfList(EditorCascade(), id));
         break;
     case IDC_EDITOR_CREATE_SECTION:
     case IDC_EDITOR_CREATE_TOPIC:

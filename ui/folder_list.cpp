@@ -7,6 +7,14 @@
 #include <string>
 #include <vector>
 
+int LevelOfList(const FolderCascade& cascade, int listId)
+{
+    for (int level = 0; level < cascade.levels; level++)
+        if (cascade.listIds[level] == listId)
+            return level + 1;
+    return 0;
+}
+
 bool FillFolderList(HWND list, const char* folder)
 {
     std::vector<std::string> names;

@@ -13,6 +13,9 @@ struct FolderCascade {
     char* root;
 };
 
+// The level (1-based) of the cascade's list with that control id, 0 for none.
+int LevelOfList(const FolderCascade& cascade, int listId);
+
 // Adds the sub-folders of folder to an empty list as plain names, in the
 // order a directory listing of the list control would give, with no entry
 // selected. Redrawing is held off meanwhile, so that a large folder fills at
