@@ -28,8 +28,8 @@ RenameResult RenameFact(const char* root, const char* directive, const char* old
     std::string to = std::string(directive) + "\\" + newName;
     if (!PathPlainBelow(from.c_str(), root) || !PathPlainBelow(to.c_str(), root))
         return RENAME_OUTSIDE;
-    std::wstring folder = WideFrom1251((std::string(directive) + "\\" + oldName).c_str());
-    std::wstring newFolder = WideFrom1251((std::string(directive) + "\\" + newName).c_str());
+    std::wstring folder = WideFrom1251(from.c_str());
+    std::wstring newFolder = WideFrom1251(to.c_str());
     std::wstring oldFile = folder + L"\\" + WideFrom1251(MainTextFileName(oldName).c_str());
     std::wstring newFile = folder + L"\\" + WideFrom1251(MainTextFileName(newName).c_str());
     DWORD attributes = GetFileAttributesW(oldFile.c_str());

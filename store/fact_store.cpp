@@ -87,6 +87,17 @@ bool ListSubfolders(const char* folder, std::vector<std::string>* names)
 
 // ---------------------------------------------------------------- folders
 
+namespace {
+
+// A fact folder is one plain folder right below its Directive: its last
+// separator follows the Directive's path.
+bool OneFolderBelow(const char* path, const char* directive)
+{
+    return PathPlainBelow(path, directive) && (size_t)(strrchr(path, '\\') - path) <= strlen(directive);
+}
+
+} // namespace
+
 FolderResult CreateCategoryFolder(const char* root, const char* parent, const char* name)
 {
     char path[SLOT_SIZE];
@@ -102,7 +113,7 @@ FolderResult CreateFactFolder(const char* directive, const char* name, char* fac
     char path[SLOT_SIZE];
     if (!SlotJoin(path, directive, "\\", name))
         return FOLDER_PATH_TOO_LONG;
-    if (!PathPlainBelow(path, directive) || strchr(name, '\\'))
+    if (!OneFolderBelow(path, directive))
         return FOLDER_OUTSIDE;
     SlotCopy(factFolder, path);
     return CreateDirectory1251(path) ? FOLDER_CREATED : FOLDER_NOT_CREATED;
@@ -428,9 +439,7 @@ ReadResult ReadWholeFile(const char* path, std::string* bytes, FileState* state)
 
 void DeleteUnfinishedFact(const char* directive, const char* factFolder)
 {
-    // One folder directly below the Directive: its last separator follows the Directive's path.
-    if (SlotEquals(factFolder, Text::UnsetPath) || !PathPlainBelow(factFolder, directive) ||
-        (size_t)(strrchr(factFolder, '\\') - factFolder) > strlen(directive))
+    if (SlotEquals(factFolder, Text::UnsetPath) || !OneFolderBelow(factFolder, directive))
         return;
     char description[SLOT_SIZE];
     if (!DescriptionFilePath(factFolder, description))
