@@ -3,10 +3,13 @@
 #include "../resources/resource.h"
 #include "../resources/ui_strings.h"
 #include "../ui/app_state.h"
+#include "../store/base_changes.h"
 #include "../store/fact_store.h"
 #include "../ui/folder_list.h"
 #include "../ui/name_complaint.h"
 #include "../ui/platform_ui.h"
+
+#include <string>
 
 namespace {
 
@@ -32,18 +35,34 @@ const CategoryLevel LEVELS[CATEGORY_LEVELS] = {
       { Text::DirectiveNoSection, Text::DirectiveNoTopic, Text::DirectiveNoSubtopic } },
 };
 
-FolderCascade EditorCascade()
+// Each open editor has its own.
+struct EditorState {
+    char root[SLOT_SIZE];  // base root, taken from the working directory when the editor opened
+};
+
+EditorState* StateOf(HWND dialog)
+{
+    return (EditorState*)GetWindowLongPtrW(dialog, DWLP_USER);
+}
+
+FolderCascade EditorCascade(HWND dialog)
 {
     FolderCascade cascade = {
         { IDC_EDITOR_SECTION_LIST, IDC_EDITOR_TOPIC_LIST, IDC_EDITOR_SUBTOPIC_LIST, IDC_EDITOR_DIRECTIVE_LIST, 0 },
-        CATEGORY_LEVELS, App.EditorRoot };
+        CATEGORY_LEVELS, StateOf(dialog)->root };
     return cascade;
 }
 
 void OnInitDialog(HWND dialog)
 {
     // The root first: everything after may send notifications.
-    bool rootHeld = GetCurrentDirectory1251(App.EditorRoot, SLOT_SIZE) == TEXT_FITS;
+    EditorState* state = new EditorState();
+    SetWindowLongPtrW(dialog, DWLP_USER, (LONG_PTR)state);
+    bool rootHeld = GetCurrentDirectory1251(state->root, SLOT_SIZE) == TEXT_FITS;
+    if (rootHeld)
+        SlotCopy(App.EditorRoot, state->root);
+    else
+        state->root[0] = '\0';
     for (int i = 0; i < CATEGORY_LEVELS; i++) {
         SendDlgItemMessageW(dialog, LEVELS[i].nameId, EM_SETLIMITTEXT, SLOT_CHARS, 0);
         SetDlgItemText1251(dialog, LEVELS[i].nameId, LEVELS[i].prompt);
@@ -55,8 +74,14 @@ void OnInitDialog(HWND dialog)
             EnableWindow(GetDlgItem(dialog, LEVELS[i].createId), FALSE);
         return;
     }
-    SetDlgItemText1251(dialog, IDC_EDITOR_ROOT_FIELD, App.EditorRoot);
-    FillFolderList(GetDlgItem(dialog, IDC_EDITOR_SECTION_LIST), App.EditorRoot);
+    SetDlgItemText1251(dialog, IDC_EDITOR_ROOT_FIELD, state->root);
+    FillFolderList(GetDlgItem(dialog, IDC_EDITOR_SECTION_LIST), state->root);
+}
+
+void OnDestroy(HWND dialog)
+{
+    delete StateOf(dialog);
+    SetWindowLongPtrW(dialog, DWLP_USER, 0);
 }
 
 // A name the rule refuses is named in a complaint and nothing is made; a
@@ -70,9 +95,10 @@ void CreateNamed(HWND dialog, const CategoryLevel& level, const char* parent, co
         Complain(dialog, complaint);
         return;
     }
-    switch (CreateCategoryFolder(App.EditorRoot, parent, name)) {
+    switch (CreateCategoryFolder(StateOf(dialog)->root, parent, name)) {
     case FOLDER_PATH_TOO_LONG: Complain(dialog, Text::CategoryPathTooLong); return;
     case FOLDER_OUTSIDE:       Complain(dialog, Text::OutsideBase); return;
+    case FOLDER_CREATED:       AnnounceFolderCreated((std::string(parent) + "\\" + name).c_str()); break;
     default:                   break;
     }
     // The list shows what is really there, whether or not the folder was made.
@@ -87,7 +113,7 @@ void CreateNamed(HWND dialog, const CategoryLevel& level, const char* parent, co
 void CreateCategory(HWND dialog, int index)
 {
     const CategoryLevel& level = LEVELS[index];
-    FolderCascade cascade = EditorCascade();
+    FolderCascade cascade = EditorCascade(dialog);
     char name[SLOT_SIZE];
     char parent[SLOT_SIZE];
     TextFit typed = GetDlgItemText1251(dialog, level.nameId, name, SLOT_SIZE);
@@ -112,7 +138,7 @@ void CreateCategory(HWND dialog, int index)
             CreateNamed(dialog, level, parent, name);
         }
     }
-    SetCurrentDirectory1251(App.EditorRoot);
+    SetCurrentDirectory1251(StateOf(dialog)->root);
     SetDlgItemText1251(dialog, level.nameId, level.prompt);
 }
 
@@ -127,6 +153,8 @@ int LevelOfCreateButton(int id)
 
 void OnCommand(HWND dialog, int id, int notification)
 {
+    if (!StateOf(dialog))
+        return;
     switch (id) {
     case IDC_EDITOR_SECTION_LIST:
     case IDC_EDITOR_TOPIC_LIST:
@@ -134,7 +162,7 @@ void OnCommand(HWND dialog, int id, int notification)
         // A selection under a list without one (after a create refilled it)
         // only empties the lists below: no path is built from a missing name.
         if (notification == LBN_SELCHANGE)
-            FollowSelection(dialog, EditorCascade(), LevelOfList(EditorCascade(), id));
+            FollowSelection(dialog, EditorCascade(dialog), LevelOfList(EditorCascade(dialog), id));
         break;
     case IDC_EDITOR_CREATE_SECTION:
     case IDC_EDITOR_CREATE_TOPIC:
@@ -143,7 +171,7 @@ void OnCommand(HWND dialog, int id, int notification)
         CreateCategory(dialog, LevelOfCreateButton(id));
         break;
     case IDCANCEL:
-        SetCurrentDirectory1251(App.EditorRoot);
+        SetCurrentDirectory1251(StateOf(dialog)->root);
         DestroyWindow(dialog);
         return;
     case IDC_EDITOR_DIRECTIVE_LIST:
@@ -151,7 +179,7 @@ void OnCommand(HWND dialog, int id, int notification)
     default:
         return;  // the edits' notifications
     }
-    SetCurrentDirectory1251(App.EditorRoot);
+    SetCurrentDirectory1251(StateOf(dialog)->root);
 }
 
 } // namespace
@@ -162,6 +190,7 @@ INT_PTR CALLBACK CategoryEditorDialog(HWND dialog, UINT message, WPARAM wParam, 
     switch (message) {
     case WM_INITDIALOG: OnInitDialog(dialog); return FALSE;
     case WM_COMMAND:    OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
+    case WM_DESTROY:    OnDestroy(dialog); return FALSE;
     default:            return FALSE;
     }
 }

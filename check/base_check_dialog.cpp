@@ -2,7 +2,7 @@
 #include "base_check.h"
 #include "../resources/resource.h"
 #include "../resources/ui_strings.h"
-#include "../search/search_service.h"
+#include "../store/base_changes.h"
 #include "../ui/app_state.h"
 #include "../store/path_slot.h"
 #include "../ui/platform_ui.h"
@@ -184,9 +184,9 @@ void FixSelected(HWND dialog)
         if (selected >= (int)state->findings.size())
             selected = (int)state->findings.size() - 1;
         SendMessageW(list, LB_SETCURSEL, (WPARAM)selected, 0);
-        // The search index learns of a fact whose files changed or that went.
+        // Whoever follows the base learns of a fact whose files changed or that went.
         if (!finding.factFolder.empty())
-            SearchIndexFactChanged(finding.factFolder.c_str());
+            AnnounceFactChanged(finding.factFolder.c_str());
         ShowStatus(dialog);
         break;
     case FIX_NOT_APPLICABLE: Complain(dialog, Text::CheckFixOutdated); break;

@@ -80,13 +80,13 @@ std::string IndexedText(const std::string& path, bool exists, int* unreadable)
 void ReadFact(IndexedFact* fact, const std::string& folder)
 {
     std::string description = folder + "\\" + Text::DescriptionFile;
-    std::string mainText = folder + "\\" + MainTextFileName(fact->name);
+    std::string mainText = folder + "\\" + MainTextFileName(fact->place.name);
     fact->description = StampOf(description);
     fact->mainText = StampOf(mainText);
     fact->unreadable = 0;
-    std::string all = fact->name;
+    std::string all = fact->place.name;
     for (int level = 0; level < CATEGORY_LEVELS; level++)
-        all += "\n" + fact->categories[level];
+        all += "\n" + fact->place.categories[level];
     all += "\n" + IndexedText(description, fact->description.exists, &fact->unreadable);
     all += "\n" + IndexedText(mainText, fact->mainText.exists, &fact->unreadable);
     std::string folded = FoldText(all);
@@ -105,18 +105,10 @@ std::vector<std::string> SubfoldersOf(const std::string& folder)
 
 std::string FolderOf(const FactIndex& index, const IndexedFact& fact)
 {
-    return FactFolderPath(index.root, fact.categories, fact.name);
+    return FactFolderOf(index.root, fact.place);
 }
 
 } // namespace
-
-std::string FactFolderPath(const std::string& root, const std::string categories[CATEGORY_LEVELS], const std::string& name)
-{
-    std::string folder = root;
-    for (int level = 0; level < CATEGORY_LEVELS; level++)
-        folder += "\\" + categories[level];
-    return folder + "\\" + name;
-}
 
 namespace {
 
@@ -171,11 +163,11 @@ void BuildFactIndex(FactIndex* index, const std::string& root, const std::vector
                     for (const std::string& name : SubfoldersOf(path[3])) {
                         std::string folder = path[3] + "\\" + name;
                         IndexedFact fact;
-                        fact.categories[0] = section;
-                        fact.categories[1] = topic;
-                        fact.categories[2] = subtopic;
-                        fact.categories[3] = directive;
-                        fact.name = name;
+                        fact.place.categories[0] = section;
+                        fact.place.categories[1] = topic;
+                        fact.place.categories[2] = subtopic;
+                        fact.place.categories[3] = directive;
+                        fact.place.name = name;
                         KnownFact key;
                         FolderKey(folder, &key);
                         auto before = std::lower_bound(known.begin(), known.end(), key, KeyBefore);
@@ -221,18 +213,9 @@ void UpdateIndexedFact(FactIndex* index, const std::string& factFolder)
     }
     // A new fact: the next refresh puts it in its place; until then it is
     // found at the end.
-    if (factFolder.compare(0, index->root.size() + 1, index->root + "\\") != 0)
-        return;
-    std::string rest = factFolder.substr(index->root.size() + 1);
     IndexedFact fact;
-    for (int level = 0; level < FACT_LEVEL; level++) {
-        size_t separator = rest.find('\\');
-        if ((separator == std::string::npos) != (level == CATEGORY_LEVELS))
-            return;
-        std::string part = level == CATEGORY_LEVELS ? rest : rest.substr(0, separator);
-        if (level < CATEGORY_LEVELS) fact.categories[level] = part; else fact.name = part;
-        rest = separator == std::string::npos ? std::string() : rest.substr(separator + 1);
-    }
+    if (!PlaceOfFactFolder(index->root, factFolder, &fact.place))
+        return;
     ReadFact(&fact, factFolder);
     index->facts.push_back(std::move(fact));
 }

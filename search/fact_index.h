@@ -16,8 +16,7 @@ struct FileStamp {
 };
 
 struct IndexedFact {
-    std::string categories[CATEGORY_LEVELS];  // Section, Topic, Subtopic, Directive, as the lists show them
-    std::string name;
+    FactPlace place;  // as the lists show it
     // Name, categories, description, main text: folded, one line between.
     // Shared, never changed once made: a copy of the index (a refresh works
     // on one while queries use the other) copies no text.
@@ -31,9 +30,6 @@ struct FactIndex {
     std::string root;
     std::vector<IndexedFact> facts;  // in the browser's order
 };
-
-// root\Section\Topic\Subtopic\Directive\name: where a fact's folder is.
-std::string FactFolderPath(const std::string& root, const std::string categories[CATEGORY_LEVELS], const std::string& name);
 
 // Walks the base below root as the folder lists show it (folders the lists
 // leave out are left out here too) and brings index up to date: facts added,

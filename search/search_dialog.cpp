@@ -2,11 +2,12 @@
 #include "search_service.h"
 #include "text_fold.h"
 #include "fact_index.h"
-#include "../browser/fact_base_dialog.h"
 #include "../resources/resource.h"
 #include "../resources/ui_strings.h"
-#include "../ui/app_state.h"
+#include "../ui/app_messages.h"
+#include "../ui/dialog_doors.h"
 #include "../store/fact_store.h"
+#include "../store/path_slot.h"
 #include "../ui/platform_ui.h"
 
 #include <stdio.h>
@@ -20,7 +21,7 @@ const int QUERY_MAX = 255;
 struct SearchState {
     char root[SLOT_SIZE];
     char query[SLOT_SIZE];
-    std::vector<FoundFact> found;  // what the list shows, entry by entry
+    std::vector<FactPlace> found;  // what the list shows, entry by entry
 };
 
 HWND OpenSearch = NULL;  // the one F5 brings forward
@@ -28,11 +29,6 @@ HWND OpenSearch = NULL;  // the one F5 brings forward
 SearchState* StateOf(HWND dialog)
 {
     return (SearchState*)GetWindowLongPtrW(dialog, DWLP_USER);
-}
-
-std::string FactFolderOf(const SearchState* state, const FoundFact& fact)
-{
-    return FactFolderPath(state->root, fact.categories, fact.name);
 }
 
 // Runs the query over what the index holds now and shows the answer.
@@ -50,18 +46,18 @@ void RunQuery(HWND dialog)
 
     int selected = (int)SendMessageW(list, LB_GETCURSEL, 0, 0);
     std::string selectedFolder = selected >= 0 && selected < (int)state->found.size()
-                                     ? FactFolderOf(state, state->found[selected]) : std::string();
+                                     ? FactFolderOf(state->root, state->found[selected]) : std::string();
     state->found = answer.found;
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
     int keep = -1;
     for (size_t i = 0; i < state->found.size(); i++) {
-        const FoundFact& fact = state->found[i];
+        const FactPlace& fact = state->found[i];
         std::string entry = fact.name + "\t" + fact.categories[0];
         for (int level = 1; level < CATEGORY_LEVELS; level++)
             entry += Text::SearchPathSeparator + fact.categories[level];
         ListBoxInsert1251(list, -1, entry.c_str());
-        if (FactFolderOf(state, fact) == selectedFolder)
+        if (FactFolderOf(state->root, fact) == selectedFolder)
             keep = (int)i;
     }
     SendMessageW(list, LB_SETCURSEL, (WPARAM)keep, 0);
@@ -91,7 +87,7 @@ void ShowPreview(HWND dialog)
     int selected = (int)SendDlgItemMessageW(dialog, IDC_SEARCH_RESULTS, LB_GETCURSEL, 0, 0);
     if (selected < 0 || selected >= (int)state->found.size())
         return;
-    std::string folder = FactFolderOf(state, state->found[selected]);
+    std::string folder = FactFolderOf(state->root, state->found[selected]);
     SearchQuery query = ParseQuery(state->query);
     std::vector<char> text(TEXT_BUFFER_SIZE);
     std::string preview;
@@ -128,19 +124,8 @@ void OpenResult(HWND dialog)
     int selected = (int)SendDlgItemMessageW(dialog, IDC_SEARCH_RESULTS, LB_GETCURSEL, 0, 0);
     if (selected < 0 || selected >= (int)state->found.size())
         return;
-    FoundFact fact = state->found[selected];
-    FactToShow show = { { fact.categories[0].c_str(), fact.categories[1].c_str(), fact.categories[2].c_str(),
-                          fact.categories[3].c_str() }, fact.name.c_str(), state->query };
-    HWND browser = MostRecentBrowser();
-    if (!browser) {
-        SetCurrentDirectory1251(state->root);
-        browser = OpenDialog(IDD_FACT_BASE, FactBaseDialog, App.OwnerWindow);
-    }
-    if (!browser)
-        return;
-    SendMessageW(browser, WM_FACTS_SHOW_FACT, 0, (LPARAM)&show);
-    App.ActiveDialog = browser;
-    SetActiveWindow(browser);
+    FactToShow show = { state->found[selected], state->query };
+    ShowFactInBrowser(state->root, show);
 }
 
 void OnInitDialog(HWND dialog)

@@ -1,5 +1,6 @@
 #include "search_service.h"
 #include "fact_index.h"
+#include "../store/base_changes.h"
 #include "../store/path_slot.h"
 
 #include <algorithm>
@@ -123,6 +124,44 @@ void WalkBase(std::string root)
     TellWatchers(service);
 }
 
+void FactChanged(const char* factFolder)
+{
+    SearchService& service = Service();
+    std::lock_guard<std::mutex> hold(service.lock);
+    std::string folder = factFolder;
+    const std::string& root = service.index.root;
+    if (root.empty() || folder.compare(0, root.size() + 1, root + "\\") != 0)
+        return;
+    OwnChange change = { folder, true, false, std::string() };
+    Apply(&service.index, change);
+    if (service.busy)
+        service.duringWalk.push_back(change);
+    TellWatchers(service);
+}
+
+void FolderMoved(const char* oldFolder, const char* newFolder)
+{
+    SearchService& service = Service();
+    std::lock_guard<std::mutex> hold(service.lock);
+    if (service.index.root.empty())
+        return;
+    OwnChange change = { oldFolder, false, newFolder == NULL, newFolder ? newFolder : "" };
+    Apply(&service.index, change);
+    if (service.busy)
+        service.duringWalk.push_back(change);
+    TellWatchers(service);
+}
+
+void OnBaseChange(const BaseChange& change, void*)
+{
+    switch (change.kind) {
+    case BASE_FACT_CHANGED:
+    case BASE_FOLDER_CREATED: FactChanged(change.folder); break;  // only a fact folder is taken
+    case BASE_FOLDER_MOVED:   FolderMoved(change.folder, change.newFolder); break;
+    case BASE_FOLDER_REMOVED: FolderMoved(change.folder, NULL); break;
+    }
+}
+
 } // namespace
 
 void (*SearchWalkStep)() = NULL;
@@ -144,6 +183,7 @@ void UnwatchSearchIndex(HWND dialog)
 
 void RefreshSearchIndex(const char* root)
 {
+    ListenToBaseChanges(OnBaseChange, NULL);
     SearchService& service = Service();
     std::lock_guard<std::mutex> hold(service.lock);
     if (service.busy)
@@ -157,46 +197,12 @@ SearchAnswer QuerySearchIndex(const SearchQuery& query)
     SearchService& service = Service();
     std::lock_guard<std::mutex> hold(service.lock);
     SearchAnswer answer;
-    for (size_t i : SearchFactIndex(service.index, query)) {
-        const IndexedFact& fact = service.index.facts[i];
-        FoundFact found;
-        for (int level = 0; level < CATEGORY_LEVELS; level++)
-            found.categories[level] = fact.categories[level];
-        found.name = fact.name;
-        answer.found.push_back(found);
-    }
+    for (size_t i : SearchFactIndex(service.index, query))
+        answer.found.push_back(service.index.facts[i].place);
     answer.indexed = (int)service.index.facts.size();
     answer.unreadable = UnreadableFiles(service.index);
     answer.complete = service.complete && !service.busy;
     return answer;
-}
-
-void SearchIndexFactChanged(const char* factFolder)
-{
-    SearchService& service = Service();
-    std::lock_guard<std::mutex> hold(service.lock);
-    std::string folder = factFolder;
-    const std::string& root = service.index.root;
-    if (root.empty() || folder.compare(0, root.size() + 1, root + "\\") != 0)
-        return;
-    OwnChange change = { folder, true, false, std::string() };
-    Apply(&service.index, change);
-    if (service.busy)
-        service.duringWalk.push_back(change);
-    TellWatchers(service);
-}
-
-void SearchIndexFolderMoved(const char* oldFolder, const char* newFolder)
-{
-    SearchService& service = Service();
-    std::lock_guard<std::mutex> hold(service.lock);
-    if (service.index.root.empty())
-        return;
-    OwnChange change = { oldFolder, false, newFolder == NULL, newFolder ? newFolder : "" };
-    Apply(&service.index, change);
-    if (service.busy)
-        service.duringWalk.push_back(change);
-    TellWatchers(service);
 }
 
 bool SearchIndexBusy()

@@ -10,13 +10,8 @@
 #include <string>
 #include <vector>
 
-struct FoundFact {
-    std::string categories[CATEGORY_LEVELS];
-    std::string name;
-};
-
 struct SearchAnswer {
-    std::vector<FoundFact> found;  // in the browser's order
+    std::vector<FactPlace> found;  // in the browser's order
     int indexed;                   // facts read so far
     int unreadable;                // files that could not be read whole
     bool complete;                 // the walk over the whole base is done
@@ -27,17 +22,12 @@ void WatchSearchIndex(HWND dialog);
 void UnwatchSearchIndex(HWND dialog);
 
 // Starts bringing the index up to date with the base below root in the
-// background, unless a walk is under way already.
+// background, unless a walk is under way already. From the first call on,
+// the index follows every change announced on the base's change channel
+// (base_changes.h) at once.
 void RefreshSearchIndex(const char* root);
 
 SearchAnswer QuerySearchIndex(const SearchQuery& query);
-
-// The program's own change to one fact folder (written, created, renamed
-// away or deleted), taken into the index at once.
-void SearchIndexFactChanged(const char* factFolder);
-
-// A folder renamed (newFolder given) or deleted (NULL) by the program.
-void SearchIndexFolderMoved(const char* oldFolder, const char* newFolder);
 
 // Whether a background walk is under way (for tests that wait for its end).
 bool SearchIndexBusy();

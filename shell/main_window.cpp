@@ -4,9 +4,7 @@
 #include "../ui/app_state.h"
 #include "../ui/platform_ui.h"
 #include "../ui/unsaved_text.h"
-#include "../browser/fact_base_dialog.h"
-#include "../categories/category_editor_dialog.h"
-#include "../wizard/fact_placement_dialog.h"
+#include "../ui/dialog_doors.h"
 #include "../search/search_dialog.h"
 #include "../check/base_check_dialog.h"
 
@@ -74,9 +72,9 @@ static void OnPaint(HWND window)
 static void OnCommand(HWND window, int command)
 {
     switch (command) {
-    case IDM_FACT_BASE:       OpenDialog(IDD_FACT_BASE, FactBaseDialog, window); break;
-    case IDM_CREATE_CATEGORY: OpenDialog(IDD_CATEGORY_EDITOR, CategoryEditorDialog, window); break;
-    case IDM_CREATE_FACT:     OpenDialog(IDD_FACT_PLACEMENT, FactPlacementDialog, window); break;
+    case IDM_FACT_BASE:       OpenFactBase(window); break;
+    case IDM_CREATE_CATEGORY: OpenCategoryEditor(window); break;
+    case IDM_CREATE_FACT:     OpenFactWizard(window); break;
     case IDM_SEARCH:          OpenOrRaiseSearch(window); break;
     case IDM_BASE_CHECK:      OpenOrRaiseBaseCheck(window); break;
     case IDM_EXIT:            if (DialogsMayClose(window)) PostQuitMessage(0); break;

@@ -11,3 +11,35 @@ std::wstring MainTextFileNameW(const std::wstring& factName)
 {
     return factName + WideFrom1251(Text::MainTextExtension);
 }
+
+std::string FactFolderOf(const std::string& root, const FactPlace& place)
+{
+    std::string folder = root;
+    for (int level = 0; level < CATEGORY_LEVELS; level++)
+        folder += "\\" + place.categories[level];
+    return folder + "\\" + place.name;
+}
+
+bool PlaceOfFactFolder(const std::string& root, const std::string& folder, FactPlace* place)
+{
+    if (folder.compare(0, root.size() + 1, root + "\\") != 0)
+        return false;
+    std::string rest = folder.substr(root.size() + 1);
+    FactPlace found;
+    for (int level = 0; level < FACT_LEVEL; level++) {
+        size_t separator = rest.find('\\');
+        bool last = level == CATEGORY_LEVELS;
+        if ((separator == std::string::npos) != last)
+            return false;
+        std::string part = last ? rest : rest.substr(0, separator);
+        if (part.empty())
+            return false;
+        if (last)
+            found.name = part;
+        else
+            found.categories[level] = part;
+        rest = last ? std::string() : rest.substr(separator + 1);
+    }
+    *place = found;
+    return true;
+}

@@ -9,6 +9,19 @@ const int FACT_LEVEL = CATEGORY_LEVELS + 1;    // the fact folders
 
 #include <string>
 
+// Where a fact is: the categories its lists show, Section first, and its name.
+struct FactPlace {
+    std::string categories[CATEGORY_LEVELS];
+    std::string name;
+};
+
+// root\Section\Topic\Subtopic\Directive\name: where a fact's folder is.
+std::string FactFolderOf(const std::string& root, const FactPlace& place);
+
+// The place of a folder exactly FACT_LEVEL levels below root; false for any
+// other folder, root itself and what lies beside it among them.
+bool PlaceOfFactFolder(const std::string& root, const std::string& folder, FactPlace* place);
+
 // The main text file carries its fact's name: "<fact name>.txt". Every place
 // that names it calls one of these; "Описание.txt" is Text::DescriptionFile.
 std::string MainTextFileName(const std::string& factName);

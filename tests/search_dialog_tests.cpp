@@ -3,6 +3,7 @@
 #include "../search/search_dialog.h"
 #include "../search/query.h"
 #include "../search/search_service.h"
+#include "../store/base_changes.h"
 #include "../browser/fact_base_dialog.h"
 #include "../resources/resource.h"
 #include "../ui/app_state.h"
@@ -137,10 +138,10 @@ TEST_F(SearchDialogTest, OwnChangesMadeDuringARefreshSurviveIt)
     // Held after its one Directive: every fact of the base is read already.
     ASSERT_EQ(WaitForSingleObject(WalkReached, 10000), WAIT_OBJECT_0);
     WriteBytes(DirectivePath() + "\\Факт\\Описание.txt", "изумруд");
-    SearchIndexFactChanged((DirectivePath() + "\\Факт").c_str());
+    AnnounceFactChanged((DirectivePath() + "\\Факт").c_str());
     std::string section = base_ + "\\Раздел", renamed = base_ + "\\Глава";
     ASSERT_TRUE(MoveFileW(Wide(section).c_str(), Wide(renamed).c_str()));
-    SearchIndexFolderMoved(section.c_str(), renamed.c_str());
+    AnnounceFolderMoved(section.c_str(), renamed.c_str());
     SetEvent(WalkResume);
     for (int i = 0; i < 1000 && SearchIndexBusy(); i++)
         Sleep(10);

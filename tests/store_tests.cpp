@@ -1,4 +1,5 @@
 // The fact store, byte for byte: text files, folders, listings and paths.
+#include "../store/base_changes.h"
 #include "../store/fact_store.h"
 #include "../store/path_slot.h"
 #include "../platform/platform_text.h"
@@ -494,3 +495,63 @@ TEST(PathSlots, RefuseWhatDoesNotFitAndLeaveTheSlotAlone)
 }
 
 } // namespace
+
+// ---------------------------------------------------------------- the change channel
+
+namespace {
+
+struct Heard {
+    std::vector<std::string> changes;  // "kind folder -> newFolder", one per call
+    void* stopAlso = nullptr;          // a listener's context that this one stops when told
+};
+
+void Record(const BaseChange& change, void* context)
+{
+    Heard* heard = (Heard*)context;
+    heard->changes.push_back(std::to_string(change.kind) + " " + change.folder +
+                             (change.newFolder ? std::string(" -> ") + change.newFolder : std::string()));
+    if (heard->stopAlso)
+        StopListeningToBaseChanges(Record, heard->stopAlso);
+}
+
+} // namespace
+
+TEST(BaseChanges, EveryListenerHearsEachKindOnceAndOneStoppedMeanwhileHearsNoMore)
+{
+    Heard first, second;
+    first.stopAlso = &second;  // the first one heard stops the other before it is told
+    ASSERT_TRUE(ListenToBaseChanges(Record, &first));
+    ASSERT_TRUE(ListenToBaseChanges(Record, &first)) << "the same pair twice is one listener";
+    ASSERT_TRUE(ListenToBaseChanges(Record, &second));
+
+    AnnounceFactChanged("C:\\База\\Р\\Т\\П\\Д\\Факт");
+    first.stopAlso = nullptr;
+    AnnounceFolderMoved("C:\\База\\Р", "C:\\База\\Глава");
+    AnnounceFolderCreated("C:\\База\\Новый");
+    StopListeningToBaseChanges(Record, &first);
+    AnnounceFolderRemoved("C:\\База\\Глава");
+
+    std::vector<std::string> expected = {
+        std::to_string(BASE_FACT_CHANGED) + " C:\\База\\Р\\Т\\П\\Д\\Факт",
+        std::to_string(BASE_FOLDER_MOVED) + " C:\\База\\Р -> C:\\База\\Глава",
+        std::to_string(BASE_FOLDER_CREATED) + " C:\\База\\Новый",
+    };
+    EXPECT_EQ(first.changes, expected);
+    EXPECT_TRUE(second.changes.empty());
+}
+
+TEST(BaseChanges, RefusesAListenerBeyondItsSlotsAndTakesOneWhenASlotIsFree)
+{
+    Heard heard[MAX_BASE_LISTENERS + 1];
+    int taken = 0;
+    while (taken <= MAX_BASE_LISTENERS && ListenToBaseChanges(Record, &heard[taken]))
+        taken++;
+    EXPECT_EQ(taken, MAX_BASE_LISTENERS) << "one more than the slots hold is refused";
+    StopListeningToBaseChanges(Record, &heard[0]);
+    EXPECT_TRUE(ListenToBaseChanges(Record, &heard[taken]));
+    AnnounceFolderCreated("C:\\База\\Новый");
+    EXPECT_TRUE(heard[0].changes.empty());
+    EXPECT_EQ(heard[taken].changes.size(), 1u);
+    for (Heard& each : heard)
+        StopListeningToBaseChanges(Record, &each);
+}

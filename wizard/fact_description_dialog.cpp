@@ -9,7 +9,7 @@
 #include "../ui/name_complaint.h"
 #include "../ui/platform_ui.h"
 #include "../ui/unsaved_text.h"
-#include "../search/search_service.h"
+#include "../store/base_changes.h"
 
 #include <string>
 #include <vector>
@@ -96,7 +96,7 @@ void OnNext(HWND dialog, WizardRun* run)
         MessageBox1251(NULL, Text::DescriptionNotWritten, Text::CaptionFile, MB_OK);
         return;
     }
-    SearchIndexFactChanged(run->FactFolderPath);
+    AnnounceFactChanged(run->FactFolderPath);
     HandOverWizardRun(run);
     DestroyWindow(dialog);
     OpenDialog(IDD_FACT_TEXT, FactTextDialog, App.OwnerWindow);

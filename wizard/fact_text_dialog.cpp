@@ -7,7 +7,7 @@
 #include "../store/fact_store.h"
 #include "../ui/platform_ui.h"
 #include "../ui/unsaved_text.h"
-#include "../search/search_service.h"
+#include "../store/base_changes.h"
 
 #include <vector>
 
@@ -47,7 +47,7 @@ void OnSave(HWND dialog, WizardRun* run)
         MessageBox1251(NULL, Text::MainTextNotWritten, Text::CaptionFile, MB_OK);
         return;
     }
-    SearchIndexFactChanged(run->FactFolderPath);
+    AnnounceFactChanged(run->FactFolderPath);
     EndWizard(dialog, run);
 }
 
@@ -65,7 +65,7 @@ void OnDiscard(HWND dialog, WizardRun* run)
         return;
     // Only this wizard's own fact folder is touched.
     DeleteUnfinishedFact(run->DirectivePath, run->FactFolderPath);
-    SearchIndexFactChanged(run->FactFolderPath);
+    AnnounceFactChanged(run->FactFolderPath);
     EndWizard(dialog, run);
 }
 

@@ -1,0 +1,114 @@
+// Walking the browser's five lists: a selection step per click, and the walk
+// down to a fact that search found.
+#include "browser_state.h"
+#include "../resources/resource.h"
+#include "../resources/ui_strings.h"
+#include "../search/query.h"
+#include "../search/text_fold.h"
+#include "../ui/platform_ui.h"
+
+#include <string.h>
+#include <string>
+#include <vector>
+
+void RestoreSelection(HWND dialog, int level)
+{
+    SendDlgItemMessageW(dialog, BrowserCascade(dialog).listIds[level - 1], LB_SETCURSEL,
+                        (WPARAM)StateOf(dialog)->Selection[level - 1], 0);
+}
+
+void RememberSelections(HWND dialog)
+{
+    FolderCascade cascade = BrowserCascade(dialog);
+    for (int level = 0; level < FACT_LEVEL; level++)
+        StateOf(dialog)->Selection[level] =
+            (int)SendDlgItemMessageW(dialog, cascade.listIds[level], LB_GETCURSEL, 0, 0);
+}
+
+void OnCategoryList(HWND dialog, int level)
+{
+    if (!MayLeaveText(dialog)) {
+        RestoreSelection(dialog, level);
+        return;
+    }
+    ClearShownText(dialog);
+    FollowSelection(dialog, BrowserCascade(dialog), level);
+}
+
+void OnFactList(HWND dialog, int notification)
+{
+    if (notification != LBN_SELCHANGE && notification != LBN_DBLCLK)
+        return;
+    if (!MayLeaveText(dialog)) {
+        RestoreSelection(dialog, FACT_LEVEL);
+        return;
+    }
+    ShowFactFile(dialog, notification == LBN_SELCHANGE ? SHOWN_DESCRIPTION : SHOWN_MAIN_TEXT);
+}
+
+int EntryNamed(HWND list, const char* name)
+{
+    int count = (int)SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (int i = 0; i < count; i++) {
+        char entry[SLOT_SIZE];
+        if (ListBoxText1251(list, i, entry, SLOT_SIZE) == TEXT_FITS && strcmp(entry, name) == 0)
+            return i;
+    }
+    return -1;
+}
+
+void RefillAndSelect(HWND dialog, int level, const char* parent, const char* name)
+{
+    HWND list = GetDlgItem(dialog, BrowserCascade(dialog).listIds[level - 1]);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    FillFolderList(list, parent);
+    SendMessageW(list, LB_SETCURSEL, (WPARAM)(name ? EntryNamed(list, name) : -1), 0);
+    RememberSelections(dialog);
+}
+
+namespace {
+
+// The view shows its selection only while it has the keyboard.
+void SelectFirstMatch(HWND dialog, const char* query)
+{
+    HWND view = GetDlgItem(dialog, IDC_BROWSER_TEXT_VIEW);
+    std::vector<char> text(TEXT_BUFFER_SIZE);
+    if (GetDlgItemText1251(dialog, IDC_BROWSER_TEXT_VIEW, text.data(), TEXT_BUFFER_SIZE) != TEXT_FITS)
+        return;
+    size_t length = 0;
+    size_t at = FirstMatch(ParseQuery(query), FoldText(text.data()), &length);
+    if (at == std::string::npos)
+        return;
+    SetFocus(view);
+    SendMessageW(view, EM_SETSEL, (WPARAM)at, (LPARAM)(at + length));
+    SendMessageW(view, EM_SCROLLCARET, 0, 0);
+}
+
+} // namespace
+
+BOOL ShowFoundFact(HWND dialog, const FactToShow* fact)
+{
+    if (!MayLeaveText(dialog))
+        return FALSE;
+    FolderCascade cascade = BrowserCascade(dialog);
+    BOOL shown = FALSE;
+    for (int level = 1; level <= FACT_LEVEL; level++) {
+        HWND list = GetDlgItem(dialog, cascade.listIds[level - 1]);
+        const std::string& name = level < FACT_LEVEL ? fact->place.categories[level - 1] : fact->place.name;
+        int entry = EntryNamed(list, name.c_str());
+        if (entry < 0)
+            break;
+        SendMessageW(list, LB_SETCURSEL, (WPARAM)entry, 0);
+        if (level < FACT_LEVEL) {
+            ClearShownText(dialog);
+            FollowSelection(dialog, cascade, level);
+        } else {
+            shown = ShowFactFile(dialog, SHOWN_MAIN_TEXT, true) || ShowFactFile(dialog, SHOWN_DESCRIPTION, true);
+        }
+    }
+    SetCurrentDirectory1251(StateOf(dialog)->root);
+    RememberSelections(dialog);
+    if (shown)
+        SelectFirstMatch(dialog, fact->query);
+    return shown;
+}

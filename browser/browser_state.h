@@ -1,0 +1,60 @@
+// What the parts of one open browser share: its state, hung on DWLP_USER,
+// and the calls each part offers the others. Private to browser/.
+#pragma once
+#include <windows.h>
+#include "../store/fact_shape.h"
+#include "../store/fact_store.h"
+#include "../store/path_slot.h"
+#include "../ui/dialog_doors.h"
+#include "../ui/folder_list.h"
+
+enum ShownFile { SHOWN_NONE = 0, SHOWN_DESCRIPTION = 1, SHOWN_MAIN_TEXT = 2 };
+
+// Each open browser has its own; a second browser never sees the first one's.
+struct BrowserState {
+    char root[SLOT_SIZE];              // base root, taken from the working directory when the browser opened
+    ShownFile ShownFileKind;           // which of the fact's files is on show
+    char ShownFilePath[SLOT_SIZE];
+    FileState ShownFileState;          // the file on show as it was read or last written
+    TextFormat ShownFormat;            // its encoding, and whether the view lost characters of it
+    int Selection[FACT_LEVEL];         // each list's selection after the last handled step
+    HMENU ListMenu;                    // MENU_LIST, for a right click on the background
+    HMENU ListPopup;
+};
+
+BrowserState* StateOf(HWND dialog);
+FolderCascade BrowserCascade(HWND dialog);
+
+// ---- browser_lists.cpp: walking the lists
+void OnCategoryList(HWND dialog, int level);
+void OnFactList(HWND dialog, int notification);
+// The list box moved its selection before it told the dialog: put it back.
+void RestoreSelection(HWND dialog, int level);
+void RememberSelections(HWND dialog);
+// The position of the entry of exactly that name, -1 for none.
+int EntryNamed(HWND list, const char* name);
+// The list of level filled anew from parent, the entry name selected (none when NULL).
+void RefillAndSelect(HWND dialog, int level, const char* parent, const char* name);
+// Walks the lists down to a fact as clicks would and shows it, the query's
+// first match selected. TRUE when the fact is on show.
+BOOL ShowFoundFact(HWND dialog, const FactToShow* fact);
+
+// ---- shown_text.cpp: the text on show and its write-back
+// A click shows the fact's description, a double click its main text file.
+// Quiet, a file that cannot be read is not reported. True when shown.
+bool ShowFactFile(HWND dialog, ShownFile kind, bool quiet = false);
+// The view emptied; nothing is on show.
+void ClearShownText(HWND dialog);
+// Before the view's text is replaced or closed: true when the browser may go
+// on (nothing typed, written, or dropped by the user), false to stay.
+bool MayLeaveText(HWND dialog);
+void WriteBack(HWND dialog);
+
+// ---- entry_menu.cpp: the right-click menus and what acts on one entry
+// A right click on the background (WM_RBUTTONDOWN, client coordinates).
+void OnBackgroundClick(HWND dialog, LPARAM lParam);
+// WM_CONTEXTMENU: a right click on a list entry selects it as a left click
+// would, then offers what can be done with it.
+void OnContextMenu(HWND dialog, HWND window, LPARAM lParam);
+// A command of the entry menu (rename, delete, at one level): false for any other id.
+bool RunEntryCommand(HWND dialog, int id);

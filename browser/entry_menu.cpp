@@ -1,0 +1,188 @@
+// The browser's right-click menus and the commands that act on one entry of
+// its lists: rename and delete, with the paths that follow them.
+#include "browser_state.h"
+#include "../maintenance/rename_delete.h"
+#include "../maintenance/rename_dialog.h"
+#include "../resources/resource.h"
+#include "../resources/ui_strings.h"
+#include "../store/base_changes.h"
+#include "../store/entry_name.h"
+#include "../ui/app_state.h"
+#include "../ui/platform_ui.h"
+
+#include <stdio.h>
+#include <string.h>
+#include <string>
+
+namespace {
+
+void RenameEntry(HWND dialog, int level);
+void DeleteEntry(HWND dialog, int level);
+
+// The entry menu, top to bottom: each command has one id per level, the
+// Section's first.
+struct EntryCommand {
+    int firstId;
+    const char* text;
+    void (*run)(HWND dialog, int level);
+};
+
+const EntryCommand ENTRY_COMMANDS[] = {
+    { IDM_RENAME_SECTION, Text::MenuRename, RenameEntry },
+    { IDM_DELETE_SECTION, Text::MenuDelete, DeleteEntry },
+};
+
+// Every menu of the browser opens here: at a screen point, chosen with the
+// left button, its command sent back to the browser as WM_COMMAND.
+void TrackMenu(HWND dialog, HMENU menu, POINT screen)
+{
+    TrackPopupMenu(menu, 0, screen.x, screen.y, 0, dialog, NULL);
+}
+
+HMENU BuildEntryMenu(int level)
+{
+    HMENU menu = CreatePopupMenu();
+    for (const EntryCommand& command : ENTRY_COMMANDS)
+        AppendMenuW(menu, MF_STRING, command.firstId + level - 1, WideFrom1251(command.text).c_str());
+    AppendMenuW(menu, MF_SEPARATOR, 0, NULL);
+    AppendMenuW(menu, MF_STRING, IDC_BROWSER_OPEN_FOLDER, WideFrom1251(Text::MenuOpenFolder).c_str());
+    return menu;
+}
+
+// The entry selected at level (1-5) and the folder that holds it; false,
+// with a complaint, when nothing or ".." is selected there, or when the
+// entry was reached through ".." and lies outside the base (the base root
+// itself among such entries): only what lies below the base root changes.
+bool SelectedEntry(HWND dialog, int level, char* parent, char* name)
+{
+    FolderCascade cascade = BrowserCascade(dialog);
+    HWND list = GetDlgItem(dialog, cascade.listIds[level - 1]);
+    int selected = (int)SendMessageW(list, LB_GETCURSEL, 0, 0);
+    char entry[SLOT_SIZE];
+    bool chosen = selected >= 0 && ListBoxText1251(list, selected, name, SLOT_SIZE) == TEXT_FITS &&
+                  strcmp(name, "..") != 0 &&
+                  ComposeSelectionPath(dialog, cascade, level - 1, parent) == SELECTION_COMPOSED;
+    SetCurrentDirectory1251(StateOf(dialog)->root);
+    if (!chosen) {
+        Complain(dialog, Text::SelectEntryFirst);
+        return false;
+    }
+    if (!SlotJoin(entry, parent, "\\", name) || !PathPlainBelow(entry, StateOf(dialog)->root)) {
+        Complain(dialog, Text::OutsideBase);
+        return false;
+    }
+    return true;
+}
+
+// A path slot that pointed into the renamed folder follows it.
+void FollowRename(char* slot, const std::string& from, const std::string& to)
+{
+    if (PathAtOrBelow(slot, from.c_str()))
+        SlotCopy(slot, (to + (slot + from.size())).c_str());
+}
+
+void RenameEntry(HWND dialog, int level)
+{
+    BrowserState* state = StateOf(dialog);
+    char parent[SLOT_SIZE], name[SLOT_SIZE];
+    if (!SelectedEntry(dialog, level, parent, name))
+        return;
+    RenameRequest request = { parent, name, level == FACT_LEVEL, "" };
+    if (AskNewName(dialog, &request) != IDOK)
+        return;
+    RenameResult result = level == FACT_LEVEL ? RenameFact(state->root, parent, name, request.newName)
+                                              : RenameCategory(state->root, parent, name, request.newName);
+    if (result != RENAME_DONE) {
+        Complain(dialog, result == RENAME_OUTSIDE ? Text::OutsideBase : Text::RenameFailed);
+        return;
+    }
+    std::string from = std::string(parent) + "\\" + name, to = std::string(parent) + "\\" + request.newName;
+    if (level == FACT_LEVEL) {
+        // The main text file took the new name inside the folder.
+        std::string oldMain = from + "\\" + MainTextFileName(name);
+        if (oldMain == state->ShownFilePath)
+            SlotCopy(state->ShownFilePath, (from + "\\" + MainTextFileName(request.newName)).c_str());
+    }
+    char* followers[] = { state->ShownFilePath, App.LastFolderPath, App.DirectivePath, App.FactFolderPath };
+    for (char* slot : followers)
+        FollowRename(slot, from, to);
+    AnnounceFolderMoved(from.c_str(), to.c_str());
+    RefillAndSelect(dialog, level, parent, request.newName);
+}
+
+void DeleteEntry(HWND dialog, int level)
+{
+    char parent[SLOT_SIZE], name[SLOT_SIZE];
+    if (!SelectedEntry(dialog, level, parent, name) || !MayLeaveText(dialog))
+        return;
+    std::string folder = std::string(parent) + "\\" + name;
+    char question[SLOT_SIZE + 256];
+    if (level == FACT_LEVEL)
+        snprintf(question, sizeof question, Text::ConfirmDeleteFact, name);
+    else
+        snprintf(question, sizeof question, Text::ConfirmDeleteCategory, name, CountFactsBelow(folder.c_str(), level));
+    if (MessageBox1251(dialog, question, Text::CaptionDelete, MB_OKCANCEL) != IDOK)
+        return;
+    const char* refusal = NULL;
+    switch (MoveToRecycleBin(StateOf(dialog)->root, folder.c_str())) {
+    case RECYCLED:          break;
+    case RECYCLE_CANCELLED: return;  // the user said no to the shell's own warning
+    case RECYCLE_NO_BIN:    refusal = Text::RecycleRefused; break;
+    case RECYCLE_OUTSIDE:   refusal = Text::OutsideBase; break;
+    default:                refusal = Text::RecycleFailed; break;
+    }
+    if (refusal) {
+        MessageBox1251(dialog, refusal, Text::CaptionDelete, MB_OK);
+        return;
+    }
+    AnnounceFolderRemoved(folder.c_str());
+    EmptyListsBelow(dialog, BrowserCascade(dialog), level);
+    if (PathAtOrBelow(StateOf(dialog)->ShownFilePath, folder.c_str()))
+        ClearShownText(dialog);
+    RefillAndSelect(dialog, level, parent, NULL);
+}
+
+} // namespace
+
+void OnBackgroundClick(HWND dialog, LPARAM lParam)
+{
+    // Client coordinates as unsigned 16-bit values: the background lies right and below the origin.
+    POINT point = { (LONG)LOWORD(lParam), (LONG)HIWORD(lParam) };
+    ClientToScreen(dialog, &point);
+    TrackMenu(dialog, StateOf(dialog)->ListPopup, point);
+}
+
+void OnContextMenu(HWND dialog, HWND window, LPARAM lParam)
+{
+    // Over the background, the menu opened on the button's press already.
+    FolderCascade cascade = BrowserCascade(dialog);
+    int level = LevelOfList(cascade, GetDlgCtrlID(window));
+    if (!level || GetDlgItem(dialog, cascade.listIds[level - 1]) != window)
+        return;
+    HWND list = window;
+    POINT point = { (short)LOWORD(lParam), (short)HIWORD(lParam) };
+    POINT client = point;
+    ScreenToClient(list, &client);
+    LRESULT hit = SendMessageW(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(client.x, client.y));
+    int entry = HIWORD(hit) ? -1 : (int)LOWORD(hit);
+    if (entry >= 0 && entry != (int)SendMessageW(list, LB_GETCURSEL, 0, 0)) {
+        SendMessageW(list, LB_SETCURSEL, (WPARAM)entry, 0);
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(cascade.listIds[level - 1], LBN_SELCHANGE), (LPARAM)list);
+        if ((int)SendMessageW(list, LB_GETCURSEL, 0, 0) != entry)
+            return;  // the user chose to stay with an edited text
+    }
+    HMENU menu = BuildEntryMenu(level);
+    TrackMenu(dialog, menu, point);
+    DestroyMenu(menu);
+}
+
+bool RunEntryCommand(HWND dialog, int id)
+{
+    for (const EntryCommand& command : ENTRY_COMMANDS) {
+        if (id >= command.firstId && id < command.firstId + FACT_LEVEL) {
+            command.run(dialog, id - command.firstId + 1);
+            return true;
+        }
+    }
+    return false;
+}
