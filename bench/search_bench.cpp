@@ -119,33 +119,38 @@ void MakeBase(const std::string& root, int perDirective)
 }
 
 // The floor: every folder listed and, with read set, every file read whole.
+struct Floor {
+    std::wstring folder;
+    bool read;
+    std::vector<char>* buffer;
+    size_t bytes;
+};
+
+bool WalkEntry(const FolderEntry& entry, void* context)
+{
+    Floor* floor = (Floor*)context;
+    std::wstring path = floor->folder + L"\\" + entry.name;
+    if (entry.isFolder) {
+        Floor below = { path, floor->read, floor->buffer, 0 };
+        VisitFolder(path, WalkEntry, &below);
+        floor->bytes += below.bytes;
+    } else if (floor->read) {
+        HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+        DWORD got = 0;
+        if (file != INVALID_HANDLE_VALUE) {
+            ReadFile(file, floor->buffer->data(), (DWORD)floor->buffer->size(), &got, NULL);
+            CloseHandle(file);
+        }
+        floor->bytes += got;
+    }
+    return true;
+}
+
 size_t Walk(const std::wstring& folder, bool read, std::vector<char>* buffer)
 {
-    size_t bytes = 0;
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
-                                     NULL, FIND_FIRST_EX_LARGE_FETCH);
-    if (search == INVALID_HANDLE_VALUE)
-        return 0;
-    do {
-        std::wstring name = found.cFileName;
-        if (name == L"." || name == L"..")
-            continue;
-        std::wstring path = folder + L"\\" + name;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            bytes += Walk(path, read, buffer);
-        } else if (read) {
-            HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
-            DWORD got = 0;
-            if (file != INVALID_HANDLE_VALUE) {
-                ReadFile(file, buffer->data(), (DWORD)buffer->size(), &got, NULL);
-                CloseHandle(file);
-            }
-            bytes += got;
-        }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    return bytes;
+    Floor top = { folder, read, buffer, 0 };
+    VisitFolder(folder, WalkEntry, &top);
+    return top.bytes;
 }
 
 } // namespace

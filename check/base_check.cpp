@@ -4,6 +4,7 @@
 #include "../platform/platform_text.h"
 #include "../resources/ui_strings.h"
 #include "../store/fact_store.h"
+#include "../store/folder_walk.h"
 #include "../store/path_slot.h"
 
 #include <windows.h>
@@ -21,18 +22,11 @@ struct Entry {
 std::vector<Entry> EntriesOf(const std::wstring& folder)
 {
     std::vector<Entry> entries;
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
-                                     NULL, FIND_FIRST_EX_LARGE_FETCH);
-    if (search == INVALID_HANDLE_VALUE)
-        return entries;
-    do {
-        if (lstrcmpW(found.cFileName, L".") == 0 || lstrcmpW(found.cFileName, L"..") == 0)
-            continue;
-        Entry entry = { found.cFileName, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 };
-        entries.push_back(entry);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    VisitFolder(folder, [](const FolderEntry& found, void* context) {
+        Entry entry = { found.name, found.isFolder };
+        ((std::vector<Entry>*)context)->push_back(entry);
+        return true;
+    }, &entries);
     std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
         int order = lstrcmpiW(a.name.c_str(), b.name.c_str());
         return order != 0 ? order < 0 : a.name < b.name;

@@ -2,6 +2,7 @@
 #include "../store/fact_shape.h"
 #include "text_fold.h"
 #include "../store/fact_store.h"
+#include "../store/folder_walk.h"
 #include "../store/path_slot.h"
 #include "../platform/platform_text.h"
 #include "../resources/ui_strings.h"
@@ -14,52 +15,37 @@ namespace {
 
 FileStamp StampOf(const std::string& path)
 {
-    FileStamp stamp = { false, 0, 0 };
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (GetFileAttributesExW(WideFrom1251(path.c_str()).c_str(), GetFileExInfoStandard, &data) &&
-        !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        stamp.exists = true;
-        stamp.size = (unsigned long long)data.nFileSizeHigh << 32 | data.nFileSizeLow;
-        stamp.lastWrite = (unsigned long long)data.ftLastWriteTime.dwHighDateTime << 32 |
-                          data.ftLastWriteTime.dwLowDateTime;
-    }
-    return stamp;
-}
-
-FileStamp StampFrom(const WIN32_FIND_DATAW& found)
-{
-    FileStamp stamp = { true, (unsigned long long)found.nFileSizeHigh << 32 | found.nFileSizeLow,
-                        (unsigned long long)found.ftLastWriteTime.dwHighDateTime << 32 | found.ftLastWriteTime.dwLowDateTime };
-    return stamp;
+    return StampOfFile(WideFrom1251(path.c_str()));
 }
 
 // Both files of a fact folder from one listing of it: a refresh of an
 // unchanged base then costs what walking it does.
+struct FactFiles {
+    std::wstring descriptionName;
+    std::wstring mainName;
+    FileStamp* description;
+    FileStamp* mainText;
+};
+
+bool StampFactFile(const FolderEntry& entry, void* context)
+{
+    FactFiles* files = (FactFiles*)context;
+    if (entry.isFolder)
+        return true;
+    if (lstrcmpiW(entry.name, files->descriptionName.c_str()) == 0)
+        *files->description = entry.stamp;
+    else if (lstrcmpiW(entry.name, files->mainName.c_str()) == 0)
+        *files->mainText = entry.stamp;
+    return true;
+}
+
 void StampsOfFact(const std::string& folder, const std::string& name, FileStamp* description, FileStamp* mainText)
 {
     const FileStamp missing = { false, 0, 0 };
     *description = *mainText = missing;
-    std::wstring descriptionName = WideFrom1251(Text::DescriptionFile);
-    std::wstring mainName = WideFrom1251(MainTextFileName(name).c_str());
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileExW((WideFrom1251(folder.c_str()) + L"\\*").c_str(), FindExInfoBasic, &found,
-                                     FindExSearchNameMatch, NULL, FIND_FIRST_EX_LARGE_FETCH);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            continue;
-        if (lstrcmpiW(found.cFileName, descriptionName.c_str()) == 0)
-            *description = StampFrom(found);
-        else if (lstrcmpiW(found.cFileName, mainName.c_str()) == 0)
-            *mainText = StampFrom(found);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-}
-
-bool SameStamp(const FileStamp& a, const FileStamp& b)
-{
-    return a.exists == b.exists && a.size == b.size && a.lastWrite == b.lastWrite;
+    FactFiles files = { WideFrom1251(Text::DescriptionFile), WideFrom1251(MainTextFileName(name).c_str()),
+                        description, mainText };
+    VisitFolder(WideFrom1251(folder.c_str()), StampFactFile, &files);
 }
 
 // The text of a fact's file for the index; empty when it is missing, or

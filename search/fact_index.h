@@ -4,16 +4,10 @@
 #pragma once
 #include "query.h"
 #include "../store/fact_shape.h"
+#include "../store/folder_walk.h"
 #include <memory>
 #include <string>
 #include <vector>
-
-// A file as it was when indexed; a refresh rereads only what differs.
-struct FileStamp {
-    bool exists;
-    unsigned long long size;
-    unsigned long long lastWrite;
-};
 
 struct IndexedFact {
     FactPlace place;  // as the lists show it
@@ -21,7 +15,7 @@ struct IndexedFact {
     // Shared, never changed once made: a copy of the index (a refresh works
     // on one while queries use the other) copies no text.
     std::shared_ptr<const std::string> folded;
-    FileStamp description;
+    FileStamp description;      // its files as they were when indexed: a refresh rereads only what differs
     FileStamp mainText;
     int unreadable;             // how many of its files are there but could not be read whole
 };

@@ -1,5 +1,6 @@
 #include "entry_name.h"
 #include "fact_shape.h"
+#include "folder_walk.h"
 #include "path_slot.h"
 #include "../platform/platform_text.h"
 #include "../resources/ui_strings.h"
@@ -27,50 +28,69 @@ bool IsReservedDeviceName(const char* name)
 
 // The longest path below folder, counted from just after folder's own name.
 // The base is five levels deep; anything deeper still counts, to a limit.
-size_t LongestBelow(const std::wstring& folder, int depth)
+struct Deepest {
+    std::wstring folder;
+    int depth;
+    size_t longest;
+};
+
+bool MeasureEntry(const FolderEntry& entry, void* context)
 {
-    size_t longest = 0;
-    if (depth > 6)
-        return 0;
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return 0;
-    do {
-        std::wstring name = found.cFileName;
-        if (name == L"." || name == L"..")
-            continue;
-        size_t here = 1 + name.size();
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            here += LongestBelow(folder + L"\\" + name, depth + 1);
-        if (here > longest)
-            longest = here;
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    return longest;
+    Deepest* here = (Deepest*)context;
+    size_t length = 1 + wcslen(entry.name);
+    if (entry.isFolder && here->depth < 6) {
+        Deepest below = { here->folder + L"\\" + entry.name, here->depth + 1, 0 };
+        VisitFolder(below.folder, MeasureEntry, &below);
+        length += below.longest;
+    }
+    if (length > here->longest)
+        here->longest = length;
+    return true;
+}
+
+size_t LongestBelow(const std::wstring& folder)
+{
+    Deepest top = { folder, 0, 0 };
+    VisitFolder(folder, MeasureEntry, &top);
+    return top.longest;
 }
 
 // Any entry, file or folder, stands in the way; an entry's own name in
 // another case is not another's.
+struct Taken {
+    std::wstring name;
+    std::wstring oldName;
+    bool hasOldName;
+    bool taken;
+};
+
+bool LookForName(const FolderEntry& entry, void* context)
+{
+    Taken* look = (Taken*)context;
+    look->taken = lstrcmpiW(entry.name, look->name.c_str()) == 0 &&
+                  (!look->hasOldName || lstrcmpW(entry.name, look->oldName.c_str()) != 0);
+    return !look->taken;
+}
+
 bool TakenInFolder(const char* parent, const char* name, const char* oldName)
 {
-    std::wstring wideName = WideFrom1251(name);
-    std::wstring wideOld = oldName ? WideFrom1251(oldName) : std::wstring();
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((WideFrom1251(parent) + L"\\*").c_str(), &found);
-    bool taken = false;
-    if (search == INVALID_HANDLE_VALUE)
-        return false;
-    do {
-        if (lstrcmpiW(found.cFileName, wideName.c_str()) == 0 &&
-            (!oldName || lstrcmpW(found.cFileName, wideOld.c_str()) != 0))
-            taken = true;
-    } while (!taken && FindNextFileW(search, &found));
-    FindClose(search);
-    return taken;
+    Taken look = { WideFrom1251(name), oldName ? WideFrom1251(oldName) : std::wstring(), oldName != NULL, false };
+    VisitFolder(WideFrom1251(parent), LookForName, &look);
+    return look.taken;
 }
 
 } // namespace
+
+bool HoldsExactName(const char* folder, const char* name)
+{
+    Taken look = { WideFrom1251(name), std::wstring(), false, false };
+    VisitFolder(WideFrom1251(folder), [](const FolderEntry& entry, void* context) {
+        Taken* exact = (Taken*)context;
+        exact->taken = lstrcmpW(entry.name, exact->name.c_str()) == 0;
+        return !exact->taken;
+    }, &look);
+    return look.taken;
+}
 
 NameRule CheckNameText(const char* name)
 {
@@ -102,7 +122,7 @@ NameRule CheckEntryName(const char* parent, const char* name, EntryKind kind, co
         return NAME_TAKEN;
     size_t below = 0;
     if (oldName)
-        below = LongestBelow(WideFrom1251(parent) + L"\\" + WideFrom1251(oldName), 0);
+        below = LongestBelow(WideFrom1251(parent) + L"\\" + WideFrom1251(oldName));
     else if (kind == ENTRY_FACT)
         below = 1 + strlen(Text::DescriptionFile);
     if (kind == ENTRY_FACT) {

@@ -37,3 +37,6 @@ NameRule CheckEntryName(const char* parent, const char* name, EntryKind kind, co
 // compared as they are; a folder given with a trailing separator (a drive's
 // top, "T:\") is followed by one more separator, as composed paths have it.
 bool PathPlainBelow(const char* path, const char* folder);
+
+// Whether an entry of folder has exactly this name, case and all.
+bool HoldsExactName(const char* folder, const char* name);

@@ -2,6 +2,7 @@
 #include "fact_shape.h"
 #include "path_slot.h"
 #include "entry_name.h"
+#include "folder_walk.h"
 #include "../platform/platform_text.h"
 #include "../resources/ui_strings.h"
 
@@ -46,43 +47,31 @@ bool ListedBefore(const ListedFolder& a, const ListedFolder& b)
     return a.name < b.name;
 }
 
+// Names no slot could carry are left out.
+bool AddListedFolder(const FolderEntry& entry, void* context)
+{
+    char name[SLOT_SIZE];
+    if (!entry.isFolder || TextTo1251(entry.name, -1, name, LISTED_NAME_MAX + 1) != TEXT_FITS)
+        return true;
+    ListedFolder folder;
+    folder.name = name;
+    folder.sortKey = SortKeyOf(entry.name);
+    ((std::vector<ListedFolder>*)context)->push_back(folder);
+    return true;
+}
+
 } // namespace
 
 bool ListSubfolders(const char* folder, std::vector<std::string>* names)
 {
     names->clear();
-    size_t length = strlen(folder);
-    bool endsWithSeparator = length > 0 && folder[length - 1] == '\\';
-    std::wstring pattern = WideFrom1251(folder);
-    pattern += endsWithSeparator ? L"*.*" : L"\\*.*";
-
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
-                                     FindExSearchLimitToDirectories, NULL, FIND_FIRST_EX_LARGE_FETCH);
-    if (search == INVALID_HANDLE_VALUE)
-        return GetLastError() == ERROR_FILE_NOT_FOUND;
-
     std::vector<ListedFolder> listed;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            continue;
-        if (lstrcmpW(found.cFileName, L".") == 0)
-            continue;
-        ListedFolder entry;
-        char name[SLOT_SIZE];
-        if (TextTo1251(found.cFileName, -1, name, LISTED_NAME_MAX + 1) != TEXT_FITS)
-            continue;
-        entry.name = name;
-        entry.sortKey = SortKeyOf(found.cFileName);
-        listed.push_back(entry);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-
+    bool read = VisitFolder(WideFrom1251(folder), AddListedFolder, &listed, WALK_FOLDERS_AND_PARENT);
     std::sort(listed.begin(), listed.end(), ListedBefore);
     names->reserve(listed.size());
     for (size_t i = 0; i < listed.size(); i++)
         names->push_back(listed[i].name);
-    return true;
+    return read;
 }
 
 // ---------------------------------------------------------------- folders
@@ -126,18 +115,12 @@ FolderState GetFolderState(const char* path)
         return FOLDER_MISSING;
     if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
         return FOLDER_IN_USE;
-    std::wstring pattern = WideFrom1251(path) + L"\\*";
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(pattern.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return FOLDER_EMPTY;
-    FolderState state = FOLDER_EMPTY;
-    do {
-        if (lstrcmpW(found.cFileName, L".") != 0 && lstrcmpW(found.cFileName, L"..") != 0)
-            state = FOLDER_IN_USE;
-    } while (state == FOLDER_EMPTY && FindNextFileW(search, &found));
-    FindClose(search);
-    return state;
+    bool holdsSomething = false;
+    VisitFolder(WideFrom1251(path), [](const FolderEntry&, void* context) {
+        *(bool*)context = true;
+        return false;
+    }, &holdsSomething);
+    return holdsSomething ? FOLDER_IN_USE : FOLDER_EMPTY;
 }
 
 // ---------------------------------------------------------------- file paths

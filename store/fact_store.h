@@ -3,6 +3,7 @@
 // operations take plain Windows-1251 strings and full paths, never change the
 // working directory, never show anything, and keep nothing between calls.
 #pragma once
+#include "folder_walk.h"
 #include "sha256.h"
 #include "text_encoding.h"
 #include <string>
@@ -55,12 +56,10 @@ bool DescriptionFilePath(const char* factFolder, char* out);
 // fact folder + "\" + fact name + ".txt" into out; false when it would not fit.
 bool MainTextFilePath(const char* factFolder, const char* factName, char* out);
 
-// What a file held when it was read or written: enough to tell later that
-// someone else changed it, whatever its clock or size did.
-struct FileState {
-    bool exists;
-    unsigned long long size;
-    unsigned long long lastWrite;        // FILETIME ticks
+// What a file held when it was read or written: its stamp, and the hash of
+// its bytes, enough to tell later that someone else changed it, whatever its
+// clock or size did.
+struct FileState : FileStamp {
     unsigned char hash[SHA256_SIZE];     // SHA-256 of every byte
 };
 

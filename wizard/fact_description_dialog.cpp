@@ -26,17 +26,6 @@ void OnInitDialog(HWND dialog)
 
 const NameComplaints FACT_NAME_COMPLAINTS = { Text::FactNameEmpty, Text::FactNameTaken, Text::FactPathTooLong };
 
-// Whether an entry of folder has exactly this name, case and all.
-bool ExactNameInFolder(const char* folder, const char* name)
-{
-    std::vector<std::string> names;
-    ListSubfolders(folder, &names);
-    for (const std::string& listed : names)
-        if (listed == name)
-            return true;
-    return false;
-}
-
 void OnNext(HWND dialog, WizardRun* run)
 {
     char name[SLOT_SIZE];
@@ -69,7 +58,7 @@ void OnNext(HWND dialog, WizardRun* run)
     // when the description could not be written: it is taken over, never
     // another fact's folder.
     if (rule == NAME_TAKEN && SlotJoin(factFolder, run->DirectivePath, "\\", name) &&
-        GetFolderState(factFolder) == FOLDER_EMPTY && ExactNameInFolder(run->DirectivePath, name))
+        GetFolderState(factFolder) == FOLDER_EMPTY && HoldsExactName(run->DirectivePath, name))
         rule = NAME_OK;
     // The typed name and text stay, to be corrected.
     if (rule != NAME_OK) {
