@@ -33,26 +33,32 @@ void OnOk(HWND dialog, RenameRequest* request)
     EndDialog(dialog, IDOK);
 }
 
-INT_PTR CALLBACK RenameDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+// The request is the dialog's state: its caller owns it, so nothing is freed here.
+void OnInitDialog(HWND dialog, RenameRequest* request)
+{
+    SetWindowLongPtrW(dialog, DWLP_USER, (LONG_PTR)request);
+    SendDlgItemMessageW(dialog, IDC_RENAME_NAME, EM_SETLIMITTEXT, SLOT_CHARS, 0);
+    SetDlgItemText1251(dialog, IDC_RENAME_NAME, request->oldName);
+    SetFocus(GetDlgItem(dialog, IDC_RENAME_NAME));
+    SendDlgItemMessageW(dialog, IDC_RENAME_NAME, EM_SETSEL, 0, -1);
+}
+
+void OnCommand(HWND dialog, int id)
 {
     RenameRequest* request = (RenameRequest*)GetWindowLongPtrW(dialog, DWLP_USER);
+    switch (id) {
+    case IDOK:     OnOk(dialog, request); break;
+    case IDCANCEL: EndDialog(dialog, IDCANCEL); break;
+    default:       break;
+    }
+}
+
+INT_PTR CALLBACK RenameDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
     switch (message) {
-    case WM_INITDIALOG:
-        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-        request = (RenameRequest*)lParam;
-        SendDlgItemMessageW(dialog, IDC_RENAME_NAME, EM_SETLIMITTEXT, SLOT_CHARS, 0);
-        SetDlgItemText1251(dialog, IDC_RENAME_NAME, request->oldName);
-        SetFocus(GetDlgItem(dialog, IDC_RENAME_NAME));
-        SendDlgItemMessageW(dialog, IDC_RENAME_NAME, EM_SETSEL, 0, -1);
-        return FALSE;
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK)
-            OnOk(dialog, request);
-        else if (LOWORD(wParam) == IDCANCEL)
-            EndDialog(dialog, IDCANCEL);
-        return TRUE;
-    default:
-        return FALSE;
+    case WM_INITDIALOG: OnInitDialog(dialog, (RenameRequest*)lParam); return FALSE;
+    case WM_COMMAND:    OnCommand(dialog, LOWORD(wParam)); return TRUE;
+    default:            return FALSE;
     }
 }
 

@@ -15,7 +15,7 @@ struct AppState {
     char CaptureRoot[SLOT_SIZE];     // base root of the fact capture wizard
     char DirectivePath[SLOT_SIZE];   // the Directive chosen for a new fact; "C:\" while none was
     char FactFolderPath[SLOT_SIZE];  // the fact folder being made; "C:\" while none is
-    char FactName[SLOT_SIZE];        // "\" and the name of the fact being made
+    char FactName[SLOT_SIZE];        // not the bare name: "\" and the name of the fact being made, a path segment
     char LastFolderPath[SLOT_SIZE];  // the folder a list selection entered last
 };
 

@@ -48,7 +48,7 @@ void OnNext(HWND dialog, WizardRun* run)
         return;
     }
     // A Directive reached through ".." lies outside the base.
-    if (!PathPlainBelow(run->DirectivePath, run->CaptureRoot)) {
+    if (!PathPlainBelow(run->DirectivePath, run->root)) {
         Complain(dialog, Text::OutsideBase);
         return;
     }
@@ -67,7 +67,7 @@ void OnNext(HWND dialog, WizardRun* run)
     }
     SlotJoin(segment, "\\", name);
 
-    SlotCopy(run->FactName, segment);
+    SlotCopy(run->FactNameSegment, segment);
     SlotCopy(App.FactName, segment);
     FolderResult created = CreateFactFolder(run->DirectivePath, name, run->FactFolderPath);
     SlotCopy(App.FactFolderPath, run->FactFolderPath);
@@ -115,7 +115,7 @@ void OnCommand(HWND dialog, int id)
     case IDCANCEL:
         if (!MayDropTyping(dialog))
             break;
-        SetCurrentDirectory1251(run->CaptureRoot);
+        SetCurrentDirectory1251(run->root);
         DestroyWindow(dialog);
         break;
     default:

@@ -15,7 +15,7 @@ FolderCascade PlacementCascade(WizardRun* run)
 {
     FolderCascade cascade = {
         { IDC_PLACE_SECTION_LIST, IDC_PLACE_TOPIC_LIST, IDC_PLACE_SUBTOPIC_LIST, IDC_PLACE_DIRECTIVE_LIST, 0 },
-        DIRECTIVE_LEVEL, run->CaptureRoot };
+        DIRECTIVE_LEVEL, run->root };
     return cascade;
 }
 
@@ -24,12 +24,12 @@ void OnInitDialog(HWND dialog)
     WizardRun* run = AttachWizardRun(dialog);
     // A base root that cannot be held leaves the lists empty rather than
     // placing the fact below an older root.
-    if (GetCurrentDirectory1251(run->CaptureRoot, SLOT_SIZE) != TEXT_FITS) {
+    if (GetCurrentDirectory1251(run->root, SLOT_SIZE) != TEXT_FITS) {
         EnableWindow(GetDlgItem(dialog, IDOK), FALSE);
         return;
     }
-    SlotCopy(App.CaptureRoot, run->CaptureRoot);
-    FillFolderList(GetDlgItem(dialog, IDC_PLACE_SECTION_LIST), run->CaptureRoot);
+    SlotCopy(App.CaptureRoot, run->root);
+    FillFolderList(GetDlgItem(dialog, IDC_PLACE_SECTION_LIST), run->root);
 }
 
 // The Directive list composes the path of the chosen Directive, without
@@ -62,7 +62,7 @@ void OnChoose(HWND dialog, WizardRun* run)
         }
     }
     // A Directive reached through ".." lies outside the base: no fact goes there.
-    if (!PathPlainBelow(run->DirectivePath, run->CaptureRoot)) {
+    if (!PathPlainBelow(run->DirectivePath, run->root)) {
         Complain(dialog, Text::OutsideBase);
         return;
     }
@@ -85,7 +85,7 @@ void OnCommand(HWND dialog, int id, int notification)
     if (!run)
         return;
     char root[SLOT_SIZE];
-    SlotCopy(root, run->CaptureRoot);  // the run is gone once the dialog is
+    SlotCopy(root, run->root);  // the run is gone once the dialog is
     switch (id) {
     case IDC_PLACE_SECTION_LIST:
     case IDC_PLACE_TOPIC_LIST:

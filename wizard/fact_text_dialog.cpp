@@ -24,7 +24,7 @@ void OnInitDialog(HWND dialog)
 void EndWizard(HWND dialog, WizardRun* run)
 {
     SlotCopy(App.FactFolderPath, Text::UnsetPath);
-    SetCurrentDirectory1251(run->CaptureRoot);
+    SetCurrentDirectory1251(run->root);
     DestroyWindow(dialog);
 }
 
@@ -40,7 +40,7 @@ void OnSave(HWND dialog, WizardRun* run)
     // Without a fact folder of its own the text has nowhere to go: never the
     // root of drive C.
     if (typed != TEXT_FITS || SlotEquals(run->FactFolderPath, Text::UnsetPath) ||
-        run->FactName[0] != '\\' || !MainTextFilePath(run->FactFolderPath, run->FactName + 1, path) ||
+        run->FactNameSegment[0] != '\\' || !MainTextFilePath(run->FactFolderPath, run->FactNameSegment + 1, path) ||
         !PathPlainBelow(path, run->DirectivePath) || !WriteTextFile(path, text.data())) {
         // The dialog stays open with the typed text, so nothing is lost:
         // the user can try again or give the fact up.

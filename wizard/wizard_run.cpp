@@ -4,10 +4,10 @@
 WizardRun* AttachWizardRun(HWND dialog)
 {
     WizardRun* run = new WizardRun();
-    SlotCopy(run->CaptureRoot, App.CaptureRoot);
+    SlotCopy(run->root, App.CaptureRoot);
     SlotCopy(run->DirectivePath, App.DirectivePath);
     SlotCopy(run->FactFolderPath, App.FactFolderPath);
-    SlotCopy(run->FactName, App.FactName);
+    SlotCopy(run->FactNameSegment, App.FactName);
     SetWindowLongPtrW(dialog, DWLP_USER, (LONG_PTR)run);
     return run;
 }
@@ -26,8 +26,8 @@ void DetachWizardRun(HWND dialog)
 
 void HandOverWizardRun(const WizardRun* run)
 {
-    SlotCopy(App.CaptureRoot, run->CaptureRoot);
+    SlotCopy(App.CaptureRoot, run->root);
     SlotCopy(App.DirectivePath, run->DirectivePath);
     SlotCopy(App.FactFolderPath, run->FactFolderPath);
-    SlotCopy(App.FactName, run->FactName);
+    SlotCopy(App.FactName, run->FactNameSegment);
 }

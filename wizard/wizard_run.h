@@ -8,10 +8,10 @@
 #include "../store/path_slot.h"
 
 struct WizardRun {
-    char CaptureRoot[SLOT_SIZE];
+    char root[SLOT_SIZE];  // base root: AppState's CaptureRoot, taken by the placement from the working directory
     char DirectivePath[SLOT_SIZE];
     char FactFolderPath[SLOT_SIZE];
-    char FactName[SLOT_SIZE];
+    char FactNameSegment[SLOT_SIZE];  // AppState's FactName: "\" and the fact's name, ready to follow the folder
 };
 
 // Gives the dialog its own copy of the wizard members of AppState.
