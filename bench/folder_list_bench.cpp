@@ -25,7 +25,6 @@
 
 namespace {
 
-
 void Pump()
 {
     MSG message;
@@ -42,7 +41,8 @@ std::wstring MakeFolders(const std::wstring& root, int count)
         return folder;
     CreateDirectoryW(folder.c_str(), NULL);
     for (int i = 0; i < count; i++) {
-        std::wstring name = i % 4 == 0 ? L"Папка " + std::to_wstring(i) : L"folder_" + std::to_wstring(i * 7919 % 100003);
+        std::wstring name =
+            i % 4 == 0 ? L"Папка " + std::to_wstring(i) : L"folder_" + std::to_wstring(i * 7919 % 100003);
         CreateDirectoryW((folder + L"\\" + name).c_str(), NULL);
     }
     CloseHandle(CreateFileW((folder + L"\\done").c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL));
@@ -58,13 +58,15 @@ double Floor(const std::wstring& folder)
         HANDLE search = FindFirstFileExA(pattern, FindExInfoBasic, &found, FindExSearchNameMatch, NULL, 0);
         int count = 0;
         if (search != INVALID_HANDLE_VALUE) {
-            do { count++; } while (FindNextFileA(search, &found));
+            do {
+                count++;
+            } while (FindNextFileA(search, &found));
             FindClose(search);
         }
     });
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -121,8 +123,10 @@ int main(int argc, char** argv)
     double growth = fill[3] / fill[1];
     bool ratioMet = fill[2] <= 2.5 * floor[2];
     bool growthMet = growth <= nlogn;
-    std::printf("fill of 10,000 vs floor: %.2f (target at most 2.50): %s\n", fill[2] / floor[2], ratioMet ? "met" : "MISSED");
-    std::printf("growth of fill 1,000 -> 50,000: %.1fx (n log n allows %.1fx): %s\n", growth, nlogn, growthMet ? "met" : "MISSED");
+    std::printf("fill of 10,000 vs floor: %.2f (target at most 2.50): %s\n", fill[2] / floor[2],
+                ratioMet ? "met" : "MISSED");
+    std::printf("growth of fill 1,000 -> 50,000: %.1fx (n log n allows %.1fx): %s\n", growth, nlogn,
+                growthMet ? "met" : "MISSED");
     DestroyWindow(dialog);
     return ratioMet && growthMet ? 0 : 1;
 }

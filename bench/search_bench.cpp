@@ -51,18 +51,21 @@ void operator delete(void* pointer, size_t) noexcept
 
 namespace {
 
-
 const char* const WORDS[] = {
-    "город", "река", "мост", "башня", "пирамида", "крепость", "гавань", "рынок", "площадь", "собор",
-    "север", "юг", "ветер", "камень", "лес", "поле", "дорога", "король", "война", "договор",
-    "старый", "новый", "высокий", "древний", "каменный", "речной", "морской", "зимний", "летний", "тайный",
-    "стоит", "строился", "защищал", "торговал", "видел", "помнит", "хранит", "ведёт", "лежит", "растёт",
-    "двадцать", "сорок", "сто", "лет", "веков", "дней", "у", "над", "под", "за",
+    "город",    "река",     "мост",    "башня",    "пирамида", "крепость", "гавань",  "рынок",  "площадь", "собор",
+    "север",    "юг",       "ветер",   "камень",   "лес",      "поле",     "дорога",  "король", "война",   "договор",
+    "старый",   "новый",    "высокий", "древний",  "каменный", "речной",   "морской", "зимний", "летний",  "тайный",
+    "стоит",    "строился", "защищал", "торговал", "видел",    "помнит",   "хранит",  "ведёт",  "лежит",   "растёт",
+    "двадцать", "сорок",    "сто",     "лет",      "веков",    "дней",     "у",       "над",    "под",     "за",
 };
 const int WORD_COUNT = sizeof WORDS / sizeof WORDS[0];
 
 unsigned Seed = 12345;
-unsigned NextRandom() { Seed = Seed * 1103515245u + 12345u; return Seed >> 8; }
+unsigned NextRandom()
+{
+    Seed = Seed * 1103515245u + 12345u;
+    return Seed >> 8;
+}
 
 std::string Sentence(size_t bytes)
 {
@@ -153,7 +156,7 @@ size_t Walk(const std::wstring& folder, bool read, std::vector<char>* buffer)
     return top.bytes;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -180,7 +183,10 @@ int main(int argc, char** argv)
         double floor = Median(5, [&] { textBytes = Walk(wideRoot, true, &buffer); });
         double walk = Median(5, [&] { Walk(wideRoot, false, &buffer); });
         FactIndex index;
-        double build = Median(5, [&] { index = FactIndex(); RefreshFactIndex(&index, root); });
+        double build = Median(5, [&] {
+            index = FactIndex();
+            RefreshFactIndex(&index, root);
+        });
         double refresh = Median(5, [&] { RefreshFactIndex(&index, root); });
         // Memory: the index built afresh, then refreshed the way the search
         // service does it while queries go on: a new index built beside the
@@ -209,14 +215,18 @@ int main(int argc, char** argv)
         }
         // The base check reads every file of the base whole, as the floor does.
         size_t findings = 0;
-        double check = Median(3, [&] { BaseCheck result; CheckBase(root, &result); findings = result.findings.size(); });
+        double check = Median(3, [&] {
+            BaseCheck result;
+            CheckBase(root, &result);
+            findings = result.findings.size();
+        });
         if (findings != 0)
             fprintf(stderr, "the generated base gave %d findings\n", (int)findings);
-        printf("| %d | %.2f | %.2f | %.2f | %.2f | %.2f | %.2f | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | %.2f | %.2f |\n",
-               (int)index.facts.size(), floor, build, build / floor, walk, refresh, refresh / walk,
-               queryTimes[0], queryTimes[1], queryTimes[2], memory / 1048576.0, peak / 1048576.0,
-               textBytes / 1048576.0,
-               check, check / floor);
+        printf("| %d | %.2f | %.2f | %.2f | %.2f | %.2f | %.2f | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | %.2f | %.2f "
+               "|\n",
+               (int)index.facts.size(), floor, build, build / floor, walk, refresh, refresh / walk, queryTimes[0],
+               queryTimes[1], queryTimes[2], memory / 1048576.0, peak / 1048576.0, textBytes / 1048576.0, check,
+               check / floor);
         double queryLimit = facts <= 5000 ? 20 : 200;
         met = met && build <= 1.25 * floor && refresh <= 1.25 * walk &&
               *std::max_element(queryTimes, queryTimes + 3) <= queryLimit &&

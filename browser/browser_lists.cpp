@@ -84,7 +84,7 @@ void SelectFirstMatch(HWND dialog, const char* query)
     SendMessageW(view, EM_SCROLLCARET, 0, 0);
 }
 
-} // namespace
+}  // namespace
 
 BOOL ShowFoundFact(HWND dialog, const FactToShow* fact)
 {

@@ -12,13 +12,13 @@ enum ShownFile { SHOWN_NONE = 0, SHOWN_DESCRIPTION = 1, SHOWN_MAIN_TEXT = 2 };
 
 // Each open browser has its own; a second browser never sees the first one's.
 struct BrowserState {
-    char root[SLOT_SIZE];              // base root, taken from the working directory when the browser opened
-    ShownFile ShownFileKind;           // which of the fact's files is on show
+    char root[SLOT_SIZE];     // base root, taken from the working directory when the browser opened
+    ShownFile ShownFileKind;  // which of the fact's files is on show
     char ShownFilePath[SLOT_SIZE];
-    FileState ShownFileState;          // the file on show as it was read or last written
-    TextFormat ShownFormat;            // its encoding, and whether the view lost characters of it
-    int Selection[FACT_LEVEL];         // each list's selection after the last handled step
-    HMENU ListMenu;                    // MENU_LIST, for a right click on the background
+    FileState ShownFileState;   // the file on show as it was read or last written
+    TextFormat ShownFormat;     // its encoding, and whether the view lost characters of it
+    int Selection[FACT_LEVEL];  // each list's selection after the last handled step
+    HMENU ListMenu;             // MENU_LIST, for a right click on the background
     HMENU ListPopup;
 };
 

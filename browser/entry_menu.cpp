@@ -125,11 +125,11 @@ void DeleteEntry(HWND dialog, int level)
         return;
     const char* refusal = NULL;
     switch (MoveToRecycleBin(StateOf(dialog)->root, folder.c_str())) {
-    case RECYCLED:          break;
+    case RECYCLED: break;
     case RECYCLE_CANCELLED: return;  // the user said no to the shell's own warning
-    case RECYCLE_NO_BIN:    refusal = Text::RecycleRefused; break;
-    case RECYCLE_OUTSIDE:   refusal = Text::OutsideBase; break;
-    default:                refusal = Text::RecycleFailed; break;
+    case RECYCLE_NO_BIN: refusal = Text::RecycleRefused; break;
+    case RECYCLE_OUTSIDE: refusal = Text::OutsideBase; break;
+    default: refusal = Text::RecycleFailed; break;
     }
     if (refusal) {
         MessageBox1251(dialog, refusal, Text::CaptionDelete, MB_OK);
@@ -142,7 +142,7 @@ void DeleteEntry(HWND dialog, int level)
     RefillAndSelect(dialog, level, parent, NULL);
 }
 
-} // namespace
+}  // namespace
 
 void OnBackgroundClick(HWND dialog, LPARAM lParam)
 {

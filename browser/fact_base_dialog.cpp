@@ -83,14 +83,14 @@ void OnCommand(HWND dialog, int id, int notification)
         if (notification == LBN_SELCHANGE)
             OnCategoryList(dialog, LevelOfList(BrowserCascade(dialog), id));
         break;
-    case IDC_BROWSER_FACT_LIST:   OnFactList(dialog, notification); break;
+    case IDC_BROWSER_FACT_LIST: OnFactList(dialog, notification); break;
     case IDC_BROWSER_OPEN_FOLDER: OpenFolderInShell(App.LastFolderPath); return;
     case IDC_BROWSER_CHANGE_FACT: WriteBack(dialog); return;
-    case IDCANCEL:                Close(dialog); return;
+    case IDCANCEL: Close(dialog); return;
     case IDC_BROWSER_CREATE:
-    case IDM_CREATE_CATEGORY:     ReplaceBy(dialog, OpenCategoryEditor); return;
-    case IDM_CREATE_FACT:         ReplaceBy(dialog, OpenFactWizard); return;
-    default:                      RunEntryCommand(dialog, id); return;
+    case IDM_CREATE_CATEGORY: ReplaceBy(dialog, OpenCategoryEditor); return;
+    case IDM_CREATE_FACT: ReplaceBy(dialog, OpenFactWizard); return;
+    default: RunEntryCommand(dialog, id); return;
     }
     // Every list notification, acted on or not, leaves the base root current.
     SetCurrentDirectory1251(StateOf(dialog)->root);
@@ -105,7 +105,7 @@ INT_PTR OnShowFact(HWND dialog, const FactToShow* fact)
     return TRUE;
 }
 
-} // namespace
+}  // namespace
 
 BrowserState* StateOf(HWND dialog)
 {
@@ -114,10 +114,10 @@ BrowserState* StateOf(HWND dialog)
 
 FolderCascade BrowserCascade(HWND dialog)
 {
-    FolderCascade cascade = {
-        { IDC_BROWSER_SECTION_LIST, IDC_BROWSER_TOPIC_LIST, IDC_BROWSER_SUBTOPIC_LIST,
-          IDC_BROWSER_DIRECTIVE_LIST, IDC_BROWSER_FACT_LIST },
-        FACT_LEVEL, StateOf(dialog)->root };
+    FolderCascade cascade = { { IDC_BROWSER_SECTION_LIST, IDC_BROWSER_TOPIC_LIST, IDC_BROWSER_SUBTOPIC_LIST,
+                                IDC_BROWSER_DIRECTIVE_LIST, IDC_BROWSER_FACT_LIST },
+                              FACT_LEVEL,
+                              StateOf(dialog)->root };
     return cascade;
 }
 
@@ -129,14 +129,26 @@ HWND MostRecentBrowser()
 INT_PTR CALLBACK FactBaseDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_INITDIALOG:  LastBrowser = dialog; OnInitDialog(dialog); return FALSE;
-    case WM_ACTIVATE:    if (LOWORD(wParam) != WA_INACTIVE) LastBrowser = dialog; return FALSE;
+    case WM_INITDIALOG:
+        LastBrowser = dialog;
+        OnInitDialog(dialog);
+        return FALSE;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE)
+            LastBrowser = dialog;
+        return FALSE;
     case WM_FACTS_SHOW_FACT: return OnShowFact(dialog, (const FactToShow*)lParam);
-    case WM_COMMAND:     OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
-    case WM_RBUTTONDOWN: if (StateOf(dialog)) OnBackgroundClick(dialog, lParam); return FALSE;
-    case WM_CONTEXTMENU: if (StateOf(dialog)) OnContextMenu(dialog, (HWND)wParam, lParam); return TRUE;
-    case WM_DESTROY:     OnDestroy(dialog); return FALSE;
+    case WM_COMMAND: OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
+    case WM_RBUTTONDOWN:
+        if (StateOf(dialog))
+            OnBackgroundClick(dialog, lParam);
+        return FALSE;
+    case WM_CONTEXTMENU:
+        if (StateOf(dialog))
+            OnContextMenu(dialog, (HWND)wParam, lParam);
+        return TRUE;
+    case WM_DESTROY: OnDestroy(dialog); return FALSE;
     case WM_FACTS_CLOSE_QUERY: return StateOf(dialog) ? AnswerCloseQuery(dialog, MayLeaveText(dialog)) : FALSE;
-    default:             return FALSE;
+    default: return FALSE;
     }
 }

@@ -95,7 +95,7 @@ bool ShownFileOf(HWND dialog, ShownFile kind, const char* factFolder, char* path
            MainTextFilePath(factFolder, factName, path);
 }
 
-} // namespace
+}  // namespace
 
 void ClearShownText(HWND dialog)
 {
@@ -109,8 +109,8 @@ bool MayLeaveText(HWND dialog)
         return true;
     switch (MessageBox1251(dialog, Text::UnsavedFactText, Text::CaptionWarning, MB_YESNOCANCEL)) {
     case IDYES: return StoreShownText(dialog);
-    case IDNO:  return true;
-    default:    return false;
+    case IDNO: return true;
+    default: return false;
     }
 }
 
@@ -131,8 +131,8 @@ bool ShowFactFile(HWND dialog, ShownFile kind, bool quiet)
     std::vector<char> text(TEXT_BUFFER_SIZE);
     FileState fileState;
     TextFormat format;
-    bool read = ShownFileOf(dialog, kind, factFolder, path) &&
-                ReadTextFile(path, text.data(), &fileState, &format) == READ_OK;
+    bool read =
+        ShownFileOf(dialog, kind, factFolder, path) && ReadTextFile(path, text.data(), &fileState, &format) == READ_OK;
     SetCurrentDirectory1251(state->root);
     if (!read) {
         if (!quiet)

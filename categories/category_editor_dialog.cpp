@@ -24,14 +24,29 @@ struct CategoryLevel {
 };
 
 const CategoryLevel LEVELS[CATEGORY_LEVELS] = {
-    { IDC_EDITOR_SECTION_LIST, IDC_EDITOR_SECTION_NAME, IDC_EDITOR_CREATE_SECTION,
-      Text::PromptSection, Text::SectionNameMissing, { nullptr, nullptr, nullptr } },
-    { IDC_EDITOR_TOPIC_LIST, IDC_EDITOR_TOPIC_NAME, IDC_EDITOR_CREATE_TOPIC,
-      Text::PromptTopic, Text::TopicNameMissing, { Text::TopicNoSection, nullptr, nullptr } },
-    { IDC_EDITOR_SUBTOPIC_LIST, IDC_EDITOR_SUBTOPIC_NAME, IDC_EDITOR_CREATE_SUBTOPIC,
-      Text::PromptSubtopic, Text::SubtopicNameMissing, { Text::SubtopicNoSection, Text::SubtopicNoTopic, nullptr } },
-    { IDC_EDITOR_DIRECTIVE_LIST, IDC_EDITOR_DIRECTIVE_NAME, IDC_EDITOR_CREATE_DIRECTIVE,
-      Text::PromptDirective, Text::DirectiveNameMissing,
+    { IDC_EDITOR_SECTION_LIST,
+      IDC_EDITOR_SECTION_NAME,
+      IDC_EDITOR_CREATE_SECTION,
+      Text::PromptSection,
+      Text::SectionNameMissing,
+      { nullptr, nullptr, nullptr } },
+    { IDC_EDITOR_TOPIC_LIST,
+      IDC_EDITOR_TOPIC_NAME,
+      IDC_EDITOR_CREATE_TOPIC,
+      Text::PromptTopic,
+      Text::TopicNameMissing,
+      { Text::TopicNoSection, nullptr, nullptr } },
+    { IDC_EDITOR_SUBTOPIC_LIST,
+      IDC_EDITOR_SUBTOPIC_NAME,
+      IDC_EDITOR_CREATE_SUBTOPIC,
+      Text::PromptSubtopic,
+      Text::SubtopicNameMissing,
+      { Text::SubtopicNoSection, Text::SubtopicNoTopic, nullptr } },
+    { IDC_EDITOR_DIRECTIVE_LIST,
+      IDC_EDITOR_DIRECTIVE_NAME,
+      IDC_EDITOR_CREATE_DIRECTIVE,
+      Text::PromptDirective,
+      Text::DirectiveNameMissing,
       { Text::DirectiveNoSection, Text::DirectiveNoTopic, Text::DirectiveNoSubtopic } },
 };
 
@@ -47,9 +62,10 @@ EditorState* StateOf(HWND dialog)
 
 FolderCascade EditorCascade(HWND dialog)
 {
-    FolderCascade cascade = {
-        { IDC_EDITOR_SECTION_LIST, IDC_EDITOR_TOPIC_LIST, IDC_EDITOR_SUBTOPIC_LIST, IDC_EDITOR_DIRECTIVE_LIST, 0 },
-        CATEGORY_LEVELS, StateOf(dialog)->root };
+    FolderCascade cascade = { { IDC_EDITOR_SECTION_LIST, IDC_EDITOR_TOPIC_LIST, IDC_EDITOR_SUBTOPIC_LIST,
+                                IDC_EDITOR_DIRECTIVE_LIST, 0 },
+                              CATEGORY_LEVELS,
+                              StateOf(dialog)->root };
     return cascade;
 }
 
@@ -97,9 +113,9 @@ void CreateNamed(HWND dialog, const CategoryLevel& level, const char* parent, co
     }
     switch (CreateCategoryFolder(StateOf(dialog)->root, parent, name)) {
     case FOLDER_PATH_TOO_LONG: Complain(dialog, Text::CategoryPathTooLong); return;
-    case FOLDER_OUTSIDE:       Complain(dialog, Text::OutsideBase); return;
-    case FOLDER_CREATED:       AnnounceFolderCreated((std::string(parent) + "\\" + name).c_str()); break;
-    default:                   break;
+    case FOLDER_OUTSIDE: Complain(dialog, Text::OutsideBase); return;
+    case FOLDER_CREATED: AnnounceFolderCreated((std::string(parent) + "\\" + name).c_str()); break;
+    default: break;
     }
     // The list shows what is really there, whether or not the folder was made.
     HWND list = GetDlgItem(dialog, level.listId);
@@ -167,30 +183,26 @@ void OnCommand(HWND dialog, int id, int notification)
     case IDC_EDITOR_CREATE_SECTION:
     case IDC_EDITOR_CREATE_TOPIC:
     case IDC_EDITOR_CREATE_SUBTOPIC:
-    case IDC_EDITOR_CREATE_DIRECTIVE:
-        CreateCategory(dialog, LevelOfCreateButton(id));
-        break;
+    case IDC_EDITOR_CREATE_DIRECTIVE: CreateCategory(dialog, LevelOfCreateButton(id)); break;
     case IDCANCEL:
         SetCurrentDirectory1251(StateOf(dialog)->root);
         DestroyWindow(dialog);
         return;
-    case IDC_EDITOR_DIRECTIVE_LIST:
-        break;
-    default:
-        return;  // the edits' notifications
+    case IDC_EDITOR_DIRECTIVE_LIST: break;
+    default: return;  // the edits' notifications
     }
     SetCurrentDirectory1251(StateOf(dialog)->root);
 }
 
-} // namespace
+}  // namespace
 
 INT_PTR CALLBACK CategoryEditorDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     (void)lParam;
     switch (message) {
     case WM_INITDIALOG: OnInitDialog(dialog); return FALSE;
-    case WM_COMMAND:    OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
-    case WM_DESTROY:    OnDestroy(dialog); return FALSE;
-    default:            return FALSE;
+    case WM_COMMAND: OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
+    case WM_DESTROY: OnDestroy(dialog); return FALSE;
+    default: return FALSE;
     }
 }

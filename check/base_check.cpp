@@ -22,11 +22,14 @@ struct Entry {
 std::vector<Entry> EntriesOf(const std::wstring& folder)
 {
     std::vector<Entry> entries;
-    VisitFolder(folder, [](const FolderEntry& found, void* context) {
-        Entry entry = { found.name, found.isFolder };
-        ((std::vector<Entry>*)context)->push_back(entry);
-        return true;
-    }, &entries);
+    VisitFolder(
+        folder,
+        [](const FolderEntry& found, void* context) {
+            Entry entry = { found.name, found.isFolder };
+            ((std::vector<Entry>*)context)->push_back(entry);
+            return true;
+        },
+        &entries);
     std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
         int order = lstrcmpiW(a.name.c_str(), b.name.c_str());
         return order != 0 ? order < 0 : a.name < b.name;
@@ -117,7 +120,7 @@ struct TextShape {
     size_t end;         // where the first NUL or 0x1A ends what is shown
     size_t shown;       // the shown part with each lone LF expanded to CR LF
     bool malformed;
-    bool fits1251;      // every character has a Windows-1251 byte
+    bool fits1251;  // every character has a Windows-1251 byte
 };
 
 template <typename Char>
@@ -155,8 +158,8 @@ TextShape ShapeOf(const std::string& bytes)
 // nothing outside Windows-1251, nothing after an end mark that a read drops.
 bool Convertible(const TextShape& shape)
 {
-    return shape.encoding != ENCODING_1251 && !shape.malformed && shape.fits1251 &&
-           shape.end == shape.characters && shape.shown <= (size_t)SHOWN_TEXT_MAX;
+    return shape.encoding != ENCODING_1251 && !shape.malformed && shape.fits1251 && shape.end == shape.characters &&
+           shape.shown <= (size_t)SHOWN_TEXT_MAX;
 }
 
 struct Walk {
@@ -180,8 +183,8 @@ void CheckText(Walk* walk, const std::wstring& path, const std::string& factFold
     // Too large to be read at all is too long to be shown; a file that
     // cannot be opened right now is not the base's fault.
     switch (ReadWholeFile(Narrow(path).c_str(), &bytes)) {
-    case READ_OK:          break;
-    case READ_TOO_LONG:    Add(walk, FINDING_TEXT_TOO_LONG, path, factFolder, factFolder, false); return;
+    case READ_OK: break;
+    case READ_TOO_LONG: Add(walk, FINDING_TEXT_TOO_LONG, path, factFolder, factFolder, false); return;
     case READ_CANNOT_OPEN: return;
     }
     TextShape shape = ShapeOf(bytes);
@@ -210,8 +213,7 @@ void CheckFact(Walk* walk, const std::wstring& folder, const std::wstring& name)
     if (!files.description)
         Add(walk, FINDING_NO_DESCRIPTION, folder, factFolder, factFolder, false);
     if (!files.mainText)
-        Add(walk, FINDING_NO_MAIN_TEXT, folder, factFolder, factFolder,
-            MainTextRecoverable(files, factFolder, name));
+        Add(walk, FINDING_NO_MAIN_TEXT, folder, factFolder, factFolder, MainTextRecoverable(files, factFolder, name));
     if (files.description)
         CheckText(walk, folder + L"\\" + WideFrom1251(Text::DescriptionFile), factFolder);
     if (files.mainText)
@@ -288,18 +290,18 @@ FixResult ConvertTo1251(const Finding& finding)
     std::string bytes;
     // The text to write and the bytes judged must be one version of the file.
     if (path.empty() || ReadTextFile(path.c_str(), text.data(), &state, &format) != READ_OK ||
-        ReadWholeFile(path.c_str(), &bytes, &whole) != READ_OK ||
-        memcmp(whole.hash, state.hash, SHA256_SIZE) != 0 || format.lossy || !Convertible(ShapeOf(bytes)))
+        ReadWholeFile(path.c_str(), &bytes, &whole) != READ_OK || memcmp(whole.hash, state.hash, SHA256_SIZE) != 0 ||
+        format.lossy || !Convertible(ShapeOf(bytes)))
         return FIX_NOT_APPLICABLE;
     // The safe replace writes the text read, checked against what was read.
     switch (ReplaceTextFile(path.c_str(), text.data(), &state, NULL, ENCODING_1251)) {
-    case WRITE_DONE:   return FIX_DONE;
+    case WRITE_DONE: return FIX_DONE;
     case WRITE_FAILED: return FIX_FAILED;
-    default:           return FIX_NOT_APPLICABLE;
+    default: return FIX_NOT_APPLICABLE;
     }
 }
 
-} // namespace
+}  // namespace
 
 void CheckBase(const std::string& root, BaseCheck* check, CheckProgress progress, void* context)
 {
@@ -317,10 +319,10 @@ FixResult FixFinding(const Finding& finding)
     if (!finding.fixable)
         return FIX_NOT_APPLICABLE;
     switch (finding.kind) {
-    case FINDING_EMPTY_FACT:   return RemoveEmptyFact(finding);
-    case FINDING_LEFTOVER:     return RecycleLeftover(finding);
+    case FINDING_EMPTY_FACT: return RemoveEmptyFact(finding);
+    case FINDING_LEFTOVER: return RecycleLeftover(finding);
     case FINDING_NO_MAIN_TEXT: return RecoverMainText(finding);
-    case FINDING_NOT_1251:     return ConvertTo1251(finding);
-    default:                   return FIX_NOT_APPLICABLE;
+    case FINDING_NOT_1251: return ConvertTo1251(finding);
+    default: return FIX_NOT_APPLICABLE;
     }
 }

@@ -8,27 +8,27 @@
 #include <vector>
 
 enum FindingKind {
-    FINDING_NO_DESCRIPTION,   // a fact folder without "Описание.txt"
-    FINDING_NO_MAIN_TEXT,     // a fact folder without "<name>.txt"; fixable when one other .txt is there
-    FINDING_LEFTOVER,         // a temporary file of an interrupted save; fix: to the Recycle Bin
-    FINDING_EMPTY_FACT,       // a fact folder holding nothing; fix: removed
-    FINDING_UNLISTED_NAME,    // a folder name no list can show, so all below it is invisible
-    FINDING_TEXT_TOO_LONG,    // more than the browser's text view holds
-    FINDING_TEXT_HIDDEN,      // a NUL or 0x1A hides most of the text
-    FINDING_FOLDER_IN_FACT,   // a folder inside a fact folder, a level no list shows
-    FINDING_STRAY_FILE,       // a file among the category folders, where only folders belong
-    FINDING_NOT_1251,         // a text another editor wrote in UTF-8 or UTF-16; fixable when all fits 1251
+    FINDING_NO_DESCRIPTION,  // a fact folder without "Описание.txt"
+    FINDING_NO_MAIN_TEXT,    // a fact folder without "<name>.txt"; fixable when one other .txt is there
+    FINDING_LEFTOVER,        // a temporary file of an interrupted save; fix: to the Recycle Bin
+    FINDING_EMPTY_FACT,      // a fact folder holding nothing; fix: removed
+    FINDING_UNLISTED_NAME,   // a folder name no list can show, so all below it is invisible
+    FINDING_TEXT_TOO_LONG,   // more than the browser's text view holds
+    FINDING_TEXT_HIDDEN,     // a NUL or 0x1A hides most of the text
+    FINDING_FOLDER_IN_FACT,  // a folder inside a fact folder, a level no list shows
+    FINDING_STRAY_FILE,      // a file among the category folders, where only folders belong
+    FINDING_NOT_1251,        // a text another editor wrote in UTF-8 or UTF-16; fixable when all fits 1251
     FINDING_KINDS
 };
 
 struct Finding {
     FindingKind kind;
-    std::wstring target;      // the full path of the file or folder concerned
-    std::wstring below;       // the same below the base root, as the user reads it
-    std::string folder;       // the folder that shows the finding in the shell, Windows-1251
-    std::string factFolder;   // the fact folder concerned, empty for a category; Windows-1251
-    TextEncoding encoding;    // FINDING_NOT_1251: the text's encoding
-    bool fixable;             // a safe fix exists as the walk found it
+    std::wstring target;     // the full path of the file or folder concerned
+    std::wstring below;      // the same below the base root, as the user reads it
+    std::string folder;      // the folder that shows the finding in the shell, Windows-1251
+    std::string factFolder;  // the fact folder concerned, empty for a category; Windows-1251
+    TextEncoding encoding;   // FINDING_NOT_1251: the text's encoding
+    bool fixable;            // a safe fix exists as the walk found it
 };
 
 struct BaseCheck {

@@ -18,9 +18,9 @@ namespace {
 // dialog closed mid-walk leaves the thread something valid to stop at.
 struct CheckRun {
     std::mutex lock;
-    HWND dialog;                     // NULL once nobody listens
-    std::vector<Finding> handedOver; // not yet taken by the dialog
-    size_t published;                // of the walk's findings, how many were handed over
+    HWND dialog;                      // NULL once nobody listens
+    std::vector<Finding> handedOver;  // not yet taken by the dialog
+    size_t published;                 // of the walk's findings, how many were handed over
     int factsChecked;
     bool done;
 };
@@ -190,7 +190,7 @@ void FixSelected(HWND dialog)
         ShowStatus(dialog);
         break;
     case FIX_NOT_APPLICABLE: Complain(dialog, Text::CheckFixOutdated); break;
-    case FIX_FAILED:         Complain(dialog, Text::CheckFixFailed); break;
+    case FIX_FAILED: Complain(dialog, Text::CheckFixFailed); break;
     }
     EnableButtons(dialog);
 }
@@ -232,14 +232,14 @@ void OnCommand(HWND dialog, int id, int notification)
         if (notification == LBN_SELCHANGE)
             EnableButtons(dialog);
         break;
-    case IDC_CHECK_FIX:         FixSelected(dialog); break;
+    case IDC_CHECK_FIX: FixSelected(dialog); break;
     case IDC_CHECK_OPEN_FOLDER: OpenSelectedFolder(dialog); break;
-    case IDCANCEL:              DestroyWindow(dialog); break;
-    default:                    break;
+    case IDCANCEL: DestroyWindow(dialog); break;
+    default: break;
     }
 }
 
-} // namespace
+}  // namespace
 
 void OpenOrRaiseBaseCheck(HWND owner)
 {
@@ -257,10 +257,10 @@ INT_PTR CALLBACK BaseCheckDialog(HWND dialog, UINT message, WPARAM wParam, LPARA
 {
     (void)lParam;
     switch (message) {
-    case WM_INITDIALOG:          OnInitDialog(dialog); return TRUE;
-    case WM_COMMAND:             OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
+    case WM_INITDIALOG: OnInitDialog(dialog); return TRUE;
+    case WM_COMMAND: OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
     case WM_BASE_CHECK_PROGRESS: TakeProgress(dialog); return TRUE;
-    case WM_DESTROY:             OnDestroy(dialog); return FALSE;
-    default:                     return FALSE;
+    case WM_DESTROY: OnDestroy(dialog); return FALSE;
+    default: return FALSE;
     }
 }

@@ -19,7 +19,7 @@ RenameResult RenameCategory(const char* root, const char* parent, const char* ol
     if (!PathPlainBelow(from.c_str(), root) || !PathPlainBelow(to.c_str(), root))
         return RENAME_OUTSIDE;
     return MoveFileW(WideFrom1251(from.c_str()).c_str(), WideFrom1251(to.c_str()).c_str()) ? RENAME_DONE
-                                                                                            : RENAME_FAILED;
+                                                                                           : RENAME_FAILED;
 }
 
 RenameResult RenameFact(const char* root, const char* directive, const char* oldName, const char* newName)

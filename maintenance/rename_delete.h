@@ -8,8 +8,8 @@
 
 enum RenameResult {
     RENAME_DONE,
-    RENAME_FAILED,   // nothing changed: a fact half renamed is put back
-    RENAME_OUTSIDE   // nothing tried: the old or new path is not plainly below the base root
+    RENAME_FAILED,  // nothing changed: a fact half renamed is put back
+    RENAME_OUTSIDE  // nothing tried: the old or new path is not plainly below the base root
 };
 
 // A category: one move of its folder.

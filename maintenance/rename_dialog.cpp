@@ -47,9 +47,9 @@ void OnCommand(HWND dialog, int id)
 {
     RenameRequest* request = (RenameRequest*)GetWindowLongPtrW(dialog, DWLP_USER);
     switch (id) {
-    case IDOK:     OnOk(dialog, request); break;
+    case IDOK: OnOk(dialog, request); break;
     case IDCANCEL: EndDialog(dialog, IDCANCEL); break;
-    default:       break;
+    default: break;
     }
 }
 
@@ -57,12 +57,12 @@ INT_PTR CALLBACK RenameDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM l
 {
     switch (message) {
     case WM_INITDIALOG: OnInitDialog(dialog, (RenameRequest*)lParam); return FALSE;
-    case WM_COMMAND:    OnCommand(dialog, LOWORD(wParam)); return TRUE;
-    default:            return FALSE;
+    case WM_COMMAND: OnCommand(dialog, LOWORD(wParam)); return TRUE;
+    default: return FALSE;
     }
 }
 
-} // namespace
+}  // namespace
 
 INT_PTR AskNewName(HWND owner, RenameRequest* request)
 {

@@ -5,10 +5,10 @@
 #include "../store/path_slot.h"
 
 struct RenameRequest {
-    const char* parent;        // the folder holding the entry
+    const char* parent;  // the folder holding the entry
     const char* oldName;
     bool isFact;
-    char newName[SLOT_SIZE];   // filled when the dialog ends with IDOK
+    char newName[SLOT_SIZE];  // filled when the dialog ends with IDOK
 };
 
 // IDOK with request->newName set to a name that may be used; IDCANCEL when

@@ -30,14 +30,12 @@ TextFit TextTo1251(const wchar_t* text, int length, char* out, int capacity)
     // One pass to learn the size and whether anything would be replaced, so that
     // a refusal leaves the output untouched.
     BOOL replaced = FALSE;
-    int bytes = WideCharToMultiByte(CYRILLIC_CODE_PAGE, WC_NO_BEST_FIT_CHARS, text, length,
-                                    NULL, 0, NULL, &replaced);
+    int bytes = WideCharToMultiByte(CYRILLIC_CODE_PAGE, WC_NO_BEST_FIT_CHARS, text, length, NULL, 0, NULL, &replaced);
     if (replaced || bytes == 0)
         return TEXT_NOT_1251;
     if (bytes > capacity - 1)
         return TEXT_TOO_LONG;
-    WideCharToMultiByte(CYRILLIC_CODE_PAGE, WC_NO_BEST_FIT_CHARS, text, length,
-                        out, bytes, NULL, NULL);
+    WideCharToMultiByte(CYRILLIC_CODE_PAGE, WC_NO_BEST_FIT_CHARS, text, length, out, bytes, NULL, NULL);
     out[bytes] = '\0';
     return TEXT_FITS;
 }

@@ -3,85 +3,85 @@
 #pragma once
 
 // ---- Dialog templates -------------------------------------------------
-#define IDD_FACT_BASE                 101
-#define IDD_CATEGORY_EDITOR          3013
-#define IDD_FACT_PLACEMENT           4000
-#define IDD_FACT_TEXT                5000
-#define IDD_FACT_DESCRIPTION         5004
-#define IDD_SEARCH                   6000
-#define IDD_RENAME                   6100
-#define IDD_BASE_CHECK               6200
+#define IDD_FACT_BASE        101
+#define IDD_CATEGORY_EDITOR  3013
+#define IDD_FACT_PLACEMENT   4000
+#define IDD_FACT_TEXT        5000
+#define IDD_FACT_DESCRIPTION 5004
+#define IDD_SEARCH           6000
+#define IDD_RENAME           6100
+#define IDD_BASE_CHECK       6200
 
 // ---- Menu bar, accelerators and commands (2000s) -----------------------
-#define IDR_MAIN_MENU                2000
-#define IDR_MAIN_ACCELERATORS        2000
-#define IDM_FACT_BASE                2001   // "&БАЗА ФАКТОВ", F1
-#define IDM_EXIT                     2003   // "&ВЫХОД", F4
-#define IDM_CREATE_CATEGORY          2005   // "&СОЗДАТЬ", F2; popup "&Создать"
-#define IDM_CREATE_FACT              2009   // "&СОЗДАТЬ ФАКТ", F3; popup "&Записать факт"
-#define IDM_SEARCH                   2011   // "&ПОИСК", F5
-#define IDM_BASE_CHECK               2013   // "&ПРОВЕРКА", F6
-#define IDM_RENAME_SECTION           2101   // the browser's list menu: rename, level 1 to 5
-#define IDM_RENAME_FACT              2105
-#define IDM_DELETE_SECTION           2111   // the browser's list menu: delete, level 1 to 5
-#define IDM_DELETE_FACT              2115
+#define IDR_MAIN_MENU         2000
+#define IDR_MAIN_ACCELERATORS 2000
+#define IDM_FACT_BASE         2001  // "&БАЗА ФАКТОВ", F1
+#define IDM_EXIT              2003  // "&ВЫХОД", F4
+#define IDM_CREATE_CATEGORY   2005  // "&СОЗДАТЬ", F2; popup "&Создать"
+#define IDM_CREATE_FACT       2009  // "&СОЗДАТЬ ФАКТ", F3; popup "&Записать факт"
+#define IDM_SEARCH            2011  // "&ПОИСК", F5
+#define IDM_BASE_CHECK        2013  // "&ПРОВЕРКА", F6
+#define IDM_RENAME_SECTION    2101  // the browser's list menu: rename, level 1 to 5
+#define IDM_RENAME_FACT       2105
+#define IDM_DELETE_SECTION    2111  // the browser's list menu: delete, level 1 to 5
+#define IDM_DELETE_FACT       2115
 
 // ---- Shared by several dialogs ------------------------------------------
-#define IDC_STATIC_LABEL               -1   // every label
+#define IDC_STATIC_LABEL -1  // every label
 
 // ---- Fact base browser, template 101 (1000s) ----------------------------
-#define IDC_BROWSER_SECTION_LIST     1000
-#define IDC_BROWSER_TOPIC_LIST       1001
-#define IDC_BROWSER_FACT_LIST        1002
-#define IDC_BROWSER_ROOT_FIELD       1003
-#define IDC_BROWSER_OPEN_FOLDER      1004
-#define IDC_BROWSER_DIRECTIVE_LIST   1005
-#define IDC_BROWSER_TEXT_VIEW        1006
-#define IDC_BROWSER_CREATE           1007
-#define IDC_BROWSER_SUBTOPIC_LIST    1008
-#define IDC_BROWSER_CHANGE_FACT      1009
+#define IDC_BROWSER_SECTION_LIST   1000
+#define IDC_BROWSER_TOPIC_LIST     1001
+#define IDC_BROWSER_FACT_LIST      1002
+#define IDC_BROWSER_ROOT_FIELD     1003
+#define IDC_BROWSER_OPEN_FOLDER    1004
+#define IDC_BROWSER_DIRECTIVE_LIST 1005
+#define IDC_BROWSER_TEXT_VIEW      1006
+#define IDC_BROWSER_CREATE         1007
+#define IDC_BROWSER_SUBTOPIC_LIST  1008
+#define IDC_BROWSER_CHANGE_FACT    1009
 
 // ---- Category editor, template 3013 (3000s) -----------------------------
-#define IDC_EDITOR_SECTION_NAME      3000
-#define IDC_EDITOR_SECTION_LIST      3001
-#define IDC_EDITOR_CREATE_SECTION    3002
-#define IDC_EDITOR_TOPIC_NAME        3003
-#define IDC_EDITOR_TOPIC_LIST        3004
-#define IDC_EDITOR_CREATE_TOPIC      3005
-#define IDC_EDITOR_SUBTOPIC_NAME     3006
-#define IDC_EDITOR_SUBTOPIC_LIST     3007
-#define IDC_EDITOR_CREATE_SUBTOPIC   3008
-#define IDC_EDITOR_DIRECTIVE_NAME    3009
-#define IDC_EDITOR_DIRECTIVE_LIST    3010
-#define IDC_EDITOR_CREATE_DIRECTIVE  3011
-#define IDC_EDITOR_ROOT_FIELD        3012
+#define IDC_EDITOR_SECTION_NAME     3000
+#define IDC_EDITOR_SECTION_LIST     3001
+#define IDC_EDITOR_CREATE_SECTION   3002
+#define IDC_EDITOR_TOPIC_NAME       3003
+#define IDC_EDITOR_TOPIC_LIST       3004
+#define IDC_EDITOR_CREATE_TOPIC     3005
+#define IDC_EDITOR_SUBTOPIC_NAME    3006
+#define IDC_EDITOR_SUBTOPIC_LIST    3007
+#define IDC_EDITOR_CREATE_SUBTOPIC  3008
+#define IDC_EDITOR_DIRECTIVE_NAME   3009
+#define IDC_EDITOR_DIRECTIVE_LIST   3010
+#define IDC_EDITOR_CREATE_DIRECTIVE 3011
+#define IDC_EDITOR_ROOT_FIELD       3012
 
 // ---- Fact placement, template 4000 (4000s) ------------------------------
-#define IDC_PLACE_SECTION_LIST       4001
-#define IDC_PLACE_TOPIC_LIST         4002
-#define IDC_PLACE_SUBTOPIC_LIST      4003
-#define IDC_PLACE_DIRECTIVE_LIST     4004
-#define IDC_PLACE_DIRECTIVE_PATH     4005
-#define IDC_PLACE_OPEN_DIRECTIVE     4006
+#define IDC_PLACE_SECTION_LIST   4001
+#define IDC_PLACE_TOPIC_LIST     4002
+#define IDC_PLACE_SUBTOPIC_LIST  4003
+#define IDC_PLACE_DIRECTIVE_LIST 4004
+#define IDC_PLACE_DIRECTIVE_PATH 4005
+#define IDC_PLACE_OPEN_DIRECTIVE 4006
 
 // ---- Fact text, template 5000, and fact description, template 5004 ------
-#define IDC_TEXT_FOLDER_PATH         5001
-#define IDC_TEXT_MAIN_TEXT           5002
-#define IDC_TEXT_OPEN_FOLDER         5003
-#define IDC_DESCRIPTION_NAME         5005
-#define IDC_DESCRIPTION_TEXT         5006
+#define IDC_TEXT_FOLDER_PATH 5001
+#define IDC_TEXT_MAIN_TEXT   5002
+#define IDC_TEXT_OPEN_FOLDER 5003
+#define IDC_DESCRIPTION_NAME 5005
+#define IDC_DESCRIPTION_TEXT 5006
 
 // ---- Search, template 6000 (6000s) ---------------------------------------
-#define IDC_SEARCH_QUERY             6001
-#define IDC_SEARCH_RESULTS           6002
-#define IDC_SEARCH_STATUS            6003
-#define IDC_SEARCH_PREVIEW           6004
+#define IDC_SEARCH_QUERY   6001
+#define IDC_SEARCH_RESULTS 6002
+#define IDC_SEARCH_STATUS  6003
+#define IDC_SEARCH_PREVIEW 6004
 
 // ---- Rename, template 6100 -----------------------------------------------
-#define IDC_RENAME_NAME              6101
+#define IDC_RENAME_NAME 6101
 
 // ---- Base check, template 6200 -------------------------------------------
-#define IDC_CHECK_FINDINGS           6201
-#define IDC_CHECK_STATUS             6202
-#define IDC_CHECK_FIX                6203
-#define IDC_CHECK_OPEN_FOLDER        6204
+#define IDC_CHECK_FINDINGS    6201
+#define IDC_CHECK_STATUS      6202
+#define IDC_CHECK_FIX         6203
+#define IDC_CHECK_OPEN_FOLDER 6204

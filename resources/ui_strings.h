@@ -31,13 +31,20 @@ inline constexpr char MainTextNotFound[] = "Основого файла факт
 inline constexpr char SelectFactFirst[] = "Сначала выберете факт :)";
 inline constexpr char ConfirmChange[] = "Точно ИЗМЕНИТЬ?";
 inline constexpr char FileNotWritten[] = "Ошибка создания файла :)";
-inline constexpr char LostCharactersShown[] = "В тексте есть знаки, которых нет в кириллической кодировке Windows-1251, - они показаны знаком ¤. Изменить этот текст здесь нельзя :)";
-inline constexpr char LostCharactersNotWritten[] = "Этот текст нельзя записать: знаки, показанные как ¤, были бы потеряны. Измените файл в той программе, в которой он создан :)";
-inline constexpr char CutTextShown[] = "Текст показан не целиком: дальше в файле стоит знак NUL или 0x1A. Изменить этот текст здесь нельзя :)";
-inline constexpr char CutTextNotWritten[] = "Этот текст нельзя записать: часть файла после знака NUL или 0x1A была бы потеряна. Измените файл в той программе, в которой он создан :)";
+inline constexpr char LostCharactersShown[] =
+    "В тексте есть знаки, которых нет в кириллической кодировке Windows-1251, - они показаны знаком ¤. Изменить этот "
+    "текст здесь нельзя :)";
+inline constexpr char LostCharactersNotWritten[] = "Этот текст нельзя записать: знаки, показанные как ¤, были бы "
+                                                   "потеряны. Измените файл в той программе, в которой он создан :)";
+inline constexpr char CutTextShown[] =
+    "Текст показан не целиком: дальше в файле стоит знак NUL или 0x1A. Изменить этот текст здесь нельзя :)";
+inline constexpr char CutTextNotWritten[] = "Этот текст нельзя записать: часть файла после знака NUL или 0x1A была бы "
+                                            "потеряна. Измените файл в той программе, в которой он создан :)";
 inline constexpr char UnsavedFactText[] = "Текст факта изменён и не записан. Записать изменения?";
-inline constexpr char ChangedElsewhere[] = "Файл факта изменили в другом окне или другой программой, пока он был открыт здесь. Заменить его вашим текстом?";
-inline constexpr char GoneElsewhere[] = "Файл факта удалили или переместили, пока он был открыт здесь. Записать его заново?";
+inline constexpr char ChangedElsewhere[] =
+    "Файл факта изменили в другом окне или другой программой, пока он был открыт здесь. Заменить его вашим текстом?";
+inline constexpr char GoneElsewhere[] =
+    "Файл факта удалили или переместили, пока он был открыт здесь. Записать его заново?";
 
 // Category editor: prompt texts and complaints, level by level
 inline constexpr char PromptSection[] = "Введите имя нового раздела";
@@ -55,7 +62,8 @@ inline constexpr char DirectiveNameMissing[] = "Сначала введите и
 inline constexpr char DirectiveNoSection[] = "Сначала выберете раздел для установки :)";
 inline constexpr char DirectiveNoTopic[] = "Сначала выберете тему для установки :)";
 inline constexpr char DirectiveNoSubtopic[] = "Сначала выберете подтему для установки :)";
-inline constexpr char CategoryPathTooLong[] = "Слишком длинное имя: полный путь к папке не должен превышать 255 знаков :)";
+inline constexpr char CategoryPathTooLong[] =
+    "Слишком длинное имя: полный путь к папке не должен превышать 255 знаков :)";
 
 // Fact placement
 inline constexpr char PlaceNoSection[] = "Сначала выберете раздел :)";
@@ -63,14 +71,16 @@ inline constexpr char PlaceNoTopic[] = "Сначала выберете тему
 inline constexpr char PlaceNoSubtopic[] = "Сначала выберете подтему :)";
 inline constexpr char PlaceNoDirective[] = "Сначала выберете установку :)";
 inline constexpr char DirectiveNotChosen[] = "Укажите полный путь к установке :)";
-inline constexpr char DirectivePathTooLong[] = "Путь к этой установке длиннее 255 знаков - выберете другую установку :)";
+inline constexpr char DirectivePathTooLong[] =
+    "Путь к этой установке длиннее 255 знаков - выберете другую установку :)";
 
 // Fact description
 inline constexpr char DefaultFactName[] = "Имя факта";
 inline constexpr char DescriptionNotWritten[] = "Ошибка создания файла 'Описание.txt' :)";
 inline constexpr char FactNameEmpty[] = "Сначала введите имя факта :)";
 inline constexpr char FactNameTaken[] = "Факт с таким именем в этой установке уже есть - введите другое имя :)";
-inline constexpr char FactPathTooLong[] = "Слишком длинное имя факта: полный путь к его файлам не должен превышать 255 знаков :)";
+inline constexpr char FactPathTooLong[] =
+    "Слишком длинное имя факта: полный путь к его файлам не должен превышать 255 знаков :)";
 
 // Fact main text
 inline constexpr char MainTextNotWritten[] = "Ошибка создания основного файла :)";
@@ -79,7 +89,8 @@ inline constexpr char FactFolderNotChosen[] = "Укажите полный пу�
 
 // Characters that Windows-1251 cannot hold, typed or pasted
 inline constexpr char NameNot1251[] = "В имени есть знаки, которых нет в кириллической кодировке Windows-1251 :)";
-inline constexpr char TextNot1251[] = "В тексте есть знаки, которых нет в кириллической кодировке Windows-1251 - их нельзя сохранить :)";
+inline constexpr char TextNot1251[] =
+    "В тексте есть знаки, которых нет в кириллической кодировке Windows-1251 - их нельзя сохранить :)";
 
 // Search
 inline constexpr char SearchPrompt[] = "Введите слова для поиска: найдутся факты, в которых есть каждое слово";
@@ -98,13 +109,16 @@ inline constexpr char NameEmpty[] = "Сначала введите новое и
 inline constexpr char NameTaken[] = "Здесь уже есть папка или файл с таким именем - введите другое имя :)";
 inline constexpr char NameBadCharacters[] = "В имени не может быть знаков \\ / : * ? \" < > | :)";
 inline constexpr char NameTrailing[] = "Имя не может кончаться пробелом или точкой :)";
-inline constexpr char NameDots[] = "Имя не может быть «.» или «..» - так Windows называет саму папку и папку над ней :)";
-inline constexpr char NameReserved[] = "Это имя Windows оставляет за устройствами (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9) - введите другое имя :)";
+inline constexpr char NameDots[] =
+    "Имя не может быть «.» или «..» - так Windows называет саму папку и папку над ней :)";
+inline constexpr char NameReserved[] =
+    "Это имя Windows оставляет за устройствами (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9) - введите другое имя :)";
 inline constexpr char OutsideBase[] = "Эта папка лежит вне базы фактов или это сама база - здесь её менять нельзя :)";
 inline constexpr char NameTooLong[] = "Слишком длинное имя: полный путь к файлам не должен превышать 255 знаков :)";
 inline constexpr char RenameFailed[] = "Не удалось переименовать - ничего не изменено :)";
 inline constexpr char ConfirmDeleteFact[] = "Удалить факт «%s» в корзину?";
-inline constexpr char ConfirmDeleteCategory[] = "Удалить папку «%s» в корзину вместе со всем, что в ней лежит (фактов: %d)?";
+inline constexpr char ConfirmDeleteCategory[] =
+    "Удалить папку «%s» в корзину вместе со всем, что в ней лежит (фактов: %d)?";
 inline constexpr char RecycleRefused[] = "Здесь нет корзины (сетевая или съёмная папка) - ничего не удалено :)";
 inline constexpr char RecycleFailed[] = "Не удалось удалить в корзину - ничего не удалено :)";
 
@@ -127,8 +141,9 @@ inline constexpr char CheckNot1251[] = "Текст в %s";
 inline constexpr char CheckNot1251Lossy[] = "Текст в %s, есть знаки вне Windows-1251";
 inline constexpr char CheckRunning[] = "Идёт проверка: проверено фактов %d…";
 inline constexpr char CheckDone[] = "Проверено фактов: %d, замечаний: %d";
-inline constexpr char CheckRootUnusable[] = "Эту папку базы нельзя проверить: её путь длиннее 255 знаков или не в кодировке Windows-1251 :)";
+inline constexpr char CheckRootUnusable[] =
+    "Эту папку базы нельзя проверить: её путь длиннее 255 знаков или не в кодировке Windows-1251 :)";
 inline constexpr char CheckFixOutdated[] = "Здесь всё уже не так, как при проверке - проверьте базу заново (F6) :)";
 inline constexpr char CheckFixFailed[] = "Не удалось исправить - ничего не изменено :)";
 
-} // namespace Text
+}  // namespace Text

@@ -43,8 +43,8 @@ void StampsOfFact(const std::string& folder, const std::string& name, FileStamp*
 {
     const FileStamp missing = { false, 0, 0 };
     *description = *mainText = missing;
-    FactFiles files = { WideFrom1251(Text::DescriptionFile), WideFrom1251(MainTextFileName(name).c_str()),
-                        description, mainText };
+    FactFiles files = { WideFrom1251(Text::DescriptionFile), WideFrom1251(MainTextFileName(name).c_str()), description,
+                        mainText };
     VisitFolder(WideFrom1251(folder.c_str()), StampFactFile, &files);
 }
 
@@ -94,7 +94,7 @@ std::string FolderOf(const FactIndex& index, const IndexedFact& fact)
     return FactFolderOf(index.root, fact.place);
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -112,7 +112,7 @@ bool KeyBefore(const KnownFact& a, const KnownFact& b)
     return a.folderHash != b.folderHash ? a.folderHash < b.folderHash : a.checkHash < b.checkHash;
 }
 
-} // namespace
+}  // namespace
 
 std::vector<KnownFact> KnowFacts(const FactIndex& index)
 {

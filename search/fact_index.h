@@ -15,9 +15,9 @@ struct IndexedFact {
     // Shared, never changed once made: a copy of the index (a refresh works
     // on one while queries use the other) copies no text.
     std::shared_ptr<const std::string> folded;
-    FileStamp description;      // its files as they were when indexed: a refresh rereads only what differs
+    FileStamp description;  // its files as they were when indexed: a refresh rereads only what differs
     FileStamp mainText;
-    int unreadable;             // how many of its files are there but could not be read whole
+    int unreadable;  // how many of its files are there but could not be read whole
 };
 
 struct FactIndex {

@@ -46,7 +46,8 @@ void RunQuery(HWND dialog)
 
     int selected = (int)SendMessageW(list, LB_GETCURSEL, 0, 0);
     std::string selectedFolder = selected >= 0 && selected < (int)state->found.size()
-                                     ? FactFolderOf(state->root, state->found[selected]) : std::string();
+                                     ? FactFolderOf(state->root, state->found[selected])
+                                     : std::string();
     state->found = answer.found;
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
@@ -168,13 +169,13 @@ void OnCommand(HWND dialog, int id, int notification)
         else if (notification == LBN_DBLCLK)
             OpenResult(dialog);
         break;
-    case IDOK:     OpenResult(dialog); break;
+    case IDOK: OpenResult(dialog); break;
     case IDCANCEL: DestroyWindow(dialog); break;
-    default:       break;
+    default: break;
     }
 }
 
-} // namespace
+}  // namespace
 
 void OpenOrRaiseSearch(HWND owner)
 {
@@ -190,9 +191,9 @@ INT_PTR CALLBACK SearchDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM l
     (void)lParam;
     switch (message) {
     case WM_INITDIALOG: OnInitDialog(dialog); return FALSE;
-    case WM_COMMAND:    OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
+    case WM_COMMAND: OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
     case WM_SEARCH_INDEX_PROGRESS: RunQuery(dialog); return TRUE;
-    case WM_DESTROY:    OnDestroy(dialog); return FALSE;
-    default:            return FALSE;
+    case WM_DESTROY: OnDestroy(dialog); return FALSE;
+    default: return FALSE;
     }
 }

@@ -12,15 +12,15 @@ namespace {
 // One of the program's own changes, as it was announced.
 struct OwnChange {
     std::string folder;
-    bool factChanged;         // true: the fact folder was written; false: folder moved or removed
+    bool factChanged;  // true: the fact folder was written; false: folder moved or removed
     bool removed;
     std::string newFolder;
 };
 
 struct SearchService {
     std::mutex lock;
-    FactIndex index;          // what queries see
-    bool complete = false;    // index holds a whole walk of index.root
+    FactIndex index;        // what queries see
+    bool complete = false;  // index holds a whole walk of index.root
     bool busy = false;
     std::vector<HWND> watchers;
     // The program's own changes made while a walk runs. The walk may have
@@ -157,12 +157,12 @@ void OnBaseChange(const BaseChange& change, void*)
     switch (change.kind) {
     case BASE_FACT_CHANGED:
     case BASE_FOLDER_CREATED: FactChanged(change.folder); break;  // only a fact folder is taken
-    case BASE_FOLDER_MOVED:   FolderMoved(change.folder, change.newFolder); break;
+    case BASE_FOLDER_MOVED: FolderMoved(change.folder, change.newFolder); break;
     case BASE_FOLDER_REMOVED: FolderMoved(change.folder, NULL); break;
     }
 }
 
-} // namespace
+}  // namespace
 
 void (*SearchWalkStep)() = NULL;
 

@@ -28,7 +28,7 @@ struct FoldTable {
 
 const FoldTable TABLE;
 
-} // namespace
+}  // namespace
 
 unsigned char FoldByte(unsigned char byte)
 {

@@ -34,9 +34,8 @@ HWND CreateMainWindow(HINSTANCE instance)
     HDC screen = GetDC(NULL);
     int dpi = GetDeviceCaps(screen, LOGPIXELSX);
     ReleaseDC(NULL, screen);
-    return CreateWindowExW(0, name.c_str(), name.c_str(), WS_OVERLAPPEDWINDOW, 0, 0,
-                           MulDiv(RESTORED_WIDTH, dpi, 96), MulDiv(RESTORED_HEIGHT, dpi, 96),
-                           NULL, NULL, instance, NULL);
+    return CreateWindowExW(0, name.c_str(), name.c_str(), WS_OVERLAPPEDWINDOW, 0, 0, MulDiv(RESTORED_WIDTH, dpi, 96),
+                           MulDiv(RESTORED_HEIGHT, dpi, 96), NULL, NULL, instance, NULL);
 }
 
 // The wallpaper is the user's file in the base root, read anew at every paint
@@ -44,8 +43,8 @@ HWND CreateMainWindow(HINSTANCE instance)
 // background stays.
 static void PaintWallpaper(HWND window, HDC dc)
 {
-    HBITMAP bitmap = (HBITMAP)LoadImageW(NULL, WideFrom1251(Text::WallpaperFile).c_str(),
-                                         IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
+    HBITMAP bitmap =
+        (HBITMAP)LoadImageW(NULL, WideFrom1251(Text::WallpaperFile).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
     if (!bitmap)
         return;
     BITMAP size;
@@ -54,8 +53,7 @@ static void PaintWallpaper(HWND window, HDC dc)
     HGDIOBJ previous = SelectObject(memory, bitmap);
     RECT client;
     GetClientRect(window, &client);
-    StretchBlt(dc, 0, 0, client.right, client.bottom,
-               memory, 0, 0, size.bmWidth, size.bmHeight, SRCCOPY);
+    StretchBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, size.bmWidth, size.bmHeight, SRCCOPY);
     SelectObject(memory, previous);
     DeleteObject(bitmap);
     DeleteDC(memory);
@@ -72,31 +70,37 @@ static void OnPaint(HWND window)
 static void OnCommand(HWND window, int command)
 {
     switch (command) {
-    case IDM_FACT_BASE:       OpenFactBase(window); break;
+    case IDM_FACT_BASE: OpenFactBase(window); break;
     case IDM_CREATE_CATEGORY: OpenCategoryEditor(window); break;
-    case IDM_CREATE_FACT:     OpenFactWizard(window); break;
-    case IDM_SEARCH:          OpenOrRaiseSearch(window); break;
-    case IDM_BASE_CHECK:      OpenOrRaiseBaseCheck(window); break;
-    case IDM_EXIT:            if (DialogsMayClose(window)) PostQuitMessage(0); break;
-    default:                  break;
+    case IDM_CREATE_FACT: OpenFactWizard(window); break;
+    case IDM_SEARCH: OpenOrRaiseSearch(window); break;
+    case IDM_BASE_CHECK: OpenOrRaiseBaseCheck(window); break;
+    case IDM_EXIT:
+        if (DialogsMayClose(window))
+            PostQuitMessage(0);
+        break;
+    default: break;
     }
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_CREATE:      return 0;
-    case WM_DESTROY:     PostQuitMessage(0); return 0;
+    case WM_CREATE: return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
     // Every road out asks the dialogs that hold typed text first.
-    case WM_CLOSE:       if (DialogsMayClose(window)) DestroyWindow(window); return 0;
+    case WM_CLOSE:
+        if (DialogsMayClose(window))
+            DestroyWindow(window);
+        return 0;
     case WM_QUERYENDSESSION: return DialogsMayClose(window) ? TRUE : FALSE;
-    case WM_PAINT:       OnPaint(window); return 0;
+    case WM_PAINT: OnPaint(window); return 0;
     // The same picture into a given device context (PrintWindow, a memory DC).
     case WM_PRINTCLIENT: PaintWallpaper(window, (HDC)wParam); return 0;
-    case WM_COMMAND:     OnCommand(window, LOWORD(wParam)); return 0;
+    case WM_COMMAND: OnCommand(window, LOWORD(wParam)); return 0;
     case WM_LBUTTONDOWN: return 0;
-    case WM_LBUTTONUP:   return 0;
-    default:             return DefWindowProcW(window, message, wParam, lParam);
+    case WM_LBUTTONUP: return 0;
+    default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 

@@ -11,7 +11,7 @@ struct Listener {
 
 Listener Listeners[MAX_BASE_LISTENERS];
 
-} // namespace
+}  // namespace
 
 bool ListenToBaseChanges(BaseChangeListener listener, void* context)
 {

@@ -22,8 +22,8 @@ bool IsReservedDeviceName(const char* name)
             c = (char)(c - 'a' + 'A');
     if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL")
         return true;
-    return base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) &&
-           base[3] >= '1' && base[3] <= '9';
+    return base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) && base[3] >= '1' &&
+           base[3] <= '9';
 }
 
 // The longest path below folder, counted from just after folder's own name.
@@ -79,16 +79,19 @@ bool TakenInFolder(const char* parent, const char* name, const char* oldName)
     return look.taken;
 }
 
-} // namespace
+}  // namespace
 
 bool HoldsExactName(const char* folder, const char* name)
 {
     Taken look = { WideFrom1251(name), std::wstring(), false, false };
-    VisitFolder(WideFrom1251(folder), [](const FolderEntry& entry, void* context) {
-        Taken* exact = (Taken*)context;
-        exact->taken = lstrcmpW(entry.name, exact->name.c_str()) == 0;
-        return !exact->taken;
-    }, &look);
+    VisitFolder(
+        WideFrom1251(folder),
+        [](const FolderEntry& entry, void* context) {
+            Taken* exact = (Taken*)context;
+            exact->taken = lstrcmpW(entry.name, exact->name.c_str()) == 0;
+            return !exact->taken;
+        },
+        &look);
     return look.taken;
 }
 

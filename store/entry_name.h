@@ -19,7 +19,7 @@ enum NameRule {
 
 enum EntryKind {
     ENTRY_CATEGORY,
-    ENTRY_FACT   // its folder holds "Описание.txt" and "<name>.txt", both counted in the length
+    ENTRY_FACT  // its folder holds "Описание.txt" and "<name>.txt", both counted in the length
 };
 
 // The rules that need no disk: everything but NAME_TAKEN and NAME_TOO_LONG.

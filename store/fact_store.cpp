@@ -30,12 +30,11 @@ std::string SortKeyOf(const wchar_t* name)
     std::wstring bracketed = L"[";
     bracketed += name;
     bracketed += L"]";
-    int size = LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE,
-                            bracketed.c_str(), -1, NULL, 0);
+    int size = LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, bracketed.c_str(), -1, NULL, 0);
     std::string key(size > 0 ? size : 0, '\0');
     if (size > 0)
-        LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE,
-                     bracketed.c_str(), -1, (LPWSTR)&key[0], size);
+        LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, bracketed.c_str(), -1, (LPWSTR)&key[0],
+                     size);
     return key;
 }
 
@@ -60,7 +59,7 @@ bool AddListedFolder(const FolderEntry& entry, void* context)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 bool ListSubfolders(const char* folder, std::vector<std::string>* names)
 {
@@ -85,7 +84,7 @@ bool OneFolderBelow(const char* path, const char* directive)
     return PathPlainBelow(path, directive) && (size_t)(strrchr(path, '\\') - path) <= strlen(directive);
 }
 
-} // namespace
+}  // namespace
 
 FolderResult CreateCategoryFolder(const char* root, const char* parent, const char* name)
 {
@@ -116,10 +115,13 @@ FolderState GetFolderState(const char* path)
     if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
         return FOLDER_IN_USE;
     bool holdsSomething = false;
-    VisitFolder(WideFrom1251(path), [](const FolderEntry&, void* context) {
-        *(bool*)context = true;
-        return false;
-    }, &holdsSomething);
+    VisitFolder(
+        WideFrom1251(path),
+        [](const FolderEntry&, void* context) {
+            *(bool*)context = true;
+            return false;
+        },
+        &holdsSomething);
     return holdsSomething ? FOLDER_IN_USE : FOLDER_EMPTY;
 }
 

@@ -20,10 +20,10 @@ const int LISTED_NAME_MAX = 253;
 bool ListSubfolders(const char* folder, std::vector<std::string>* names);
 
 enum FolderResult {
-    FOLDER_CREATED,      // a new folder was made
-    FOLDER_NOT_CREATED,  // the file system refused it: it exists, the name is invalid, the parent is missing
-    FOLDER_PATH_TOO_LONG,// parent + "\" + name would not fit 255 characters: nothing was tried
-    FOLDER_OUTSIDE       // the new folder would not lie plainly below its place (see PathPlainBelow): nothing was tried
+    FOLDER_CREATED,        // a new folder was made
+    FOLDER_NOT_CREATED,    // the file system refused it: it exists, the name is invalid, the parent is missing
+    FOLDER_PATH_TOO_LONG,  // parent + "\" + name would not fit 255 characters: nothing was tried
+    FOLDER_OUTSIDE  // the new folder would not lie plainly below its place (see PathPlainBelow): nothing was tried
 };
 
 // Creates parent + "\" + name, one level, the name exactly as typed, only

@@ -9,7 +9,7 @@ unsigned long long Ticks(const FILETIME& time)
     return (unsigned long long)time.dwHighDateTime << 32 | time.dwLowDateTime;
 }
 
-} // namespace
+}  // namespace
 
 bool SameStamp(const FileStamp& a, const FileStamp& b)
 {
@@ -35,8 +35,8 @@ bool VisitFolder(const std::wstring& folder, EntryVisitor visit, void* context, 
     std::wstring pattern = folder + (endsWithSeparator ? L"*" : L"\\*");
     FINDEX_SEARCH_OPS search = hint == WALK_EVERYTHING ? FindExSearchNameMatch : FindExSearchLimitToDirectories;
     WIN32_FIND_DATAW found;
-    HANDLE listing = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, search, NULL,
-                                      FIND_FIRST_EX_LARGE_FETCH);
+    HANDLE listing =
+        FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, search, NULL, FIND_FIRST_EX_LARGE_FETCH);
     if (listing == INVALID_HANDLE_VALUE)
         return GetLastError() == ERROR_FILE_NOT_FOUND;
     bool goOn = true;

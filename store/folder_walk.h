@@ -21,9 +21,9 @@ bool SameStamp(const FileStamp& a, const FileStamp& b);
 FileStamp StampOfFile(const std::wstring& path);
 
 struct FolderEntry {
-    const wchar_t* name;     // valid during the call only
+    const wchar_t* name;  // valid during the call only
     bool isFolder;
-    FileStamp stamp;         // of a file; a folder's size is 0
+    FileStamp stamp;  // of a file; a folder's size is 0
 };
 
 // Called for each entry; false stops the listing there.

@@ -17,12 +17,25 @@ size_t Utf8Sequence(const std::string& bytes, size_t i, unsigned* code)
     unsigned char lead = (unsigned char)bytes[i];
     size_t length;
     unsigned minimum;
-    if (lead < 0x80)      { *code = lead; return 1; }
-    else if (lead < 0xC2) return 0;
-    else if (lead < 0xE0) { length = 2; minimum = 0x80; *code = lead & 0x1F; }
-    else if (lead < 0xF0) { length = 3; minimum = 0x800; *code = lead & 0x0F; }
-    else if (lead < 0xF5) { length = 4; minimum = 0x10000; *code = lead & 0x07; }
-    else return 0;
+    if (lead < 0x80) {
+        *code = lead;
+        return 1;
+    } else if (lead < 0xC2)
+        return 0;
+    else if (lead < 0xE0) {
+        length = 2;
+        minimum = 0x80;
+        *code = lead & 0x1F;
+    } else if (lead < 0xF0) {
+        length = 3;
+        minimum = 0x800;
+        *code = lead & 0x0F;
+    } else if (lead < 0xF5) {
+        length = 4;
+        minimum = 0x10000;
+        *code = lead & 0x07;
+    } else
+        return 0;
     if (i + length > bytes.size())
         return 0;
     for (size_t k = 1; k < length; k++) {
@@ -47,7 +60,7 @@ void AppendCodePoint(std::wstring* out, unsigned code)
     }
 }
 
-} // namespace
+}  // namespace
 
 TextEncoding DetectEncoding(const std::string& bytes)
 {
@@ -134,7 +147,8 @@ std::string EncodeText(const std::wstring& text, TextEncoding encoding)
             bytes.assign((const char*)UTF8_BOM, 3);
         for (size_t i = 0; i < text.size(); i++) {
             unsigned code = text[i];
-            if (code >= 0xD800 && code <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
+            if (code >= 0xD800 && code <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+                text[i + 1] <= 0xDFFF)
                 code = 0x10000 + ((code - 0xD800) << 10) + (text[++i] - 0xDC00);
             if (code < 0x80) {
                 bytes += (char)code;

@@ -40,8 +40,7 @@ HANDLE CreateTemporaryBeside(const std::wstring& target, std::wstring* temporary
         wchar_t name[16];
         wsprintfW(name, L"~%07x", (GetTickCount() * 31u + GetCurrentProcessId() + counter) & 0xFFFFFFFu);
         *temporary = folder + name;
-        HANDLE file = CreateFileW(temporary->c_str(), GENERIC_WRITE, 0, NULL, CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL, NULL);
+        HANDLE file = CreateFileW(temporary->c_str(), GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
         if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS)
             return file;
     }
@@ -76,8 +75,8 @@ unsigned long long TicksOf(const FILETIME& time)
 bool ReadFileBytes(const std::wstring& path, std::string* bytes, FileState* state, bool* tooLarge)
 {
     *tooLarge = false;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     // Size and time alone: GetFileInformationByHandle also asks for the
@@ -123,10 +122,10 @@ FileChange CompareWide(const std::wstring& path, const FileState& remembered)
 }
 
 // The attributes a replaced file keeps; read-only never gets this far.
-const DWORD KEPT_ATTRIBUTES = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
-                              FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+const DWORD KEPT_ATTRIBUTES =
+    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
-} // namespace
+}  // namespace
 
 FileChange CompareFileState(const char* path, const FileState& remembered)
 {
@@ -142,8 +141,7 @@ WriteResult ReplaceTextFile(const char* path, const char* text, const FileState*
     DWORD attributes = GetFileAttributesW(target.c_str());
     // Windows refuses to replace a read-only file; Wine run as root does not,
     // so the program checks for itself.
-    if (attributes != INVALID_FILE_ATTRIBUTES &&
-        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
         return WRITE_FAILED;
 
     std::string bytes = FileBytesOf(text);
@@ -185,8 +183,8 @@ WriteResult ReplaceTextFile(const char* path, const char* text, const FileState*
         WIN32_FILE_ATTRIBUTE_DATA now;
         written->exists = true;
         written->size = bytes.size();
-        written->lastWrite = GetFileAttributesExW(target.c_str(), GetFileExInfoStandard, &now)
-                                 ? TicksOf(now.ftLastWriteTime) : 0;
+        written->lastWrite =
+            GetFileAttributesExW(target.c_str(), GetFileExInfoStandard, &now) ? TicksOf(now.ftLastWriteTime) : 0;
         Sha256(bytes.data(), bytes.size(), written->hash);
     }
     return WRITE_DONE;
@@ -232,7 +230,7 @@ bool ApplyLineRules(const Char* input, size_t count, std::basic_string<Char>* ou
     return true;
 }
 
-} // namespace
+}  // namespace
 
 ReadResult ReadTextFile(const char* path, char* text, FileState* state, TextFormat* format)
 {
@@ -261,13 +259,13 @@ ReadResult ReadTextFile(const char* path, char* text, FileState* state, TextForm
             // already U+FFFD) becomes the mark, never a look-alike letter.
             char mark[2] = { LOST_CHARACTER_MARK, '\0' };
             BOOL replaced = FALSE;
-            int size = WideCharToMultiByte(1251, WC_NO_BEST_FIT_CHARS, lines.data(), (int)lines.size(),
-                                           NULL, 0, mark, &replaced);
+            int size = WideCharToMultiByte(1251, WC_NO_BEST_FIT_CHARS, lines.data(), (int)lines.size(), NULL, 0, mark,
+                                           &replaced);
             if (size > SHOWN_TEXT_MAX)
                 return READ_TOO_LONG;
             shown.resize(size);
-            WideCharToMultiByte(1251, WC_NO_BEST_FIT_CHARS, lines.data(), (int)lines.size(),
-                                &shown[0], size, mark, &replaced);
+            WideCharToMultiByte(1251, WC_NO_BEST_FIT_CHARS, lines.data(), (int)lines.size(), &shown[0], size, mark,
+                                &replaced);
             found.lossy = replaced != FALSE;
         }
         found.lossy = found.lossy || malformed;
@@ -289,4 +287,3 @@ ReadResult ReadWholeFile(const char* path, std::string* bytes, FileState* state)
         *state = read;
     return READ_OK;
 }
-

@@ -19,7 +19,7 @@ const int SHOWN_TEXT_MAX = TEXT_BUFFER_SIZE - 1;
 // its bytes, enough to tell later that someone else changed it, whatever its
 // clock or size did.
 struct FileState : FileStamp {
-    unsigned char hash[SHA256_SIZE];     // SHA-256 of every byte
+    unsigned char hash[SHA256_SIZE];  // SHA-256 of every byte
 };
 
 enum FileChange {
@@ -88,4 +88,3 @@ ReadResult ReadTextFile(const char* path, char* text, FileState* state = NULL, T
 // file larger than any text that could be shown is read (64 MiB). state, when
 // not NULL, receives the state of the bytes on READ_OK.
 ReadResult ReadWholeFile(const char* path, std::string* bytes, FileState* state = NULL);
-

@@ -44,7 +44,8 @@ protected:
     {
         root_ = NewTestFolder();
         directive_ = root_ + "\\Раздел\\Тема\\Подтема\\Установка";
-        for (const char* folder : { "\\Раздел", "\\Раздел\\Тема", "\\Раздел\\Тема\\Подтема", "\\Раздел\\Тема\\Подтема\\Установка" })
+        for (const char* folder :
+             { "\\Раздел", "\\Раздел\\Тема", "\\Раздел\\Тема\\Подтема", "\\Раздел\\Тема\\Подтема\\Установка" })
             MakeFolder(root_ + folder);
         WriteBytes(root_ + "\\rus.bmp", "BM");  // the root's own files are no finding
         // A fact as the program writes it; an end mark at its very end hides nothing.
@@ -134,7 +135,8 @@ TEST_F(BaseCheckTest, EveryPlantedProblemIsFoundOnceAndEachFixWorksOnDisk)
         EXPECT_EQ(finding->fixable, e.fixable) << Cp1251(e.below);
         EXPECT_EQ(FixFinding(*finding), e.fixable ? FIX_DONE : FIX_NOT_APPLICABLE) << Cp1251(e.below);
     }
-    EXPECT_EQ(FolderEntries(directive_ + "\\Переименован"), (std::vector<std::string>{ "Описание.txt", "Переименован.txt" }));
+    EXPECT_EQ(FolderEntries(directive_ + "\\Переименован"),
+              (std::vector<std::string>{ "Описание.txt", "Переименован.txt" }));
     EXPECT_EQ(Bytes(directive_ + "\\Переименован\\Переименован.txt"), "главный текст");
     EXPECT_EQ(FolderEntries(directive_ + "\\Прерван"), (std::vector<std::string>{ "Описание.txt", "Прерван.txt" }));
     EXPECT_FALSE(PathExists(directive_ + "\\Пустой"));
@@ -172,7 +174,12 @@ TEST_F(BaseCheckTest, AFixLooksAgainAndLeavesWhatChangedSinceTheWalk)
 
 TEST_F(BaseCheckTest, TextsOfOtherEditorsAreConvertedOnlyWhenNothingIsLost)
 {
-    struct Case { const char* name; std::string file; bool fixable; std::string after; };
+    struct Case {
+        const char* name;
+        std::string file;
+        bool fixable;
+        std::string after;
+    };
     const Case cases[] = {
         { "UTF-8", u8"Строилась\r\n20 лет", true, "Строилась\r\n20 лет" },
         { "UTF-8 BOM", BOM + u8"Страж", true, "Страж" },
@@ -228,7 +235,10 @@ protected:
         }
         return lines;
     }
-    bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
+    bool Enabled(HWND dialog, int id)
+    {
+        return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;
+    }
 };
 
 // The base of the dialog tests: "Gold" holds a main text under another name,
@@ -311,4 +321,4 @@ TEST_F(PlantedCheckDialog, F6BringsTheOneDialogForwardWithAFreshWalk)
     EXPECT_EQ(ControlTextWide(dialog_, IDC_CHECK_STATUS), L"Проверено фактов: 2, замечаний: 3");
 }
 
-} // namespace
+}  // namespace

@@ -35,7 +35,10 @@ protected:
         SelectNamed(browser, SUBTOPICS, "Подтема");
         SelectNamed(browser, DIRECTIVES, "Установка");
     }
-    void ShowDescription(HWND browser, const std::string& fact) { SelectNamed(browser, FACTS, fact); }
+    void ShowDescription(HWND browser, const std::string& fact)
+    {
+        SelectNamed(browser, FACTS, fact);
+    }
     void ShowMainText(HWND browser, const std::string& fact)
     {
         SelectNamed(browser, FACTS, fact);  // the first click of a double click
@@ -421,7 +424,7 @@ TEST_F(DialogTest, BrowserAtTheTopOfADrive)
     EmptyDriveT();
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -446,8 +449,10 @@ TEST_F(Browser, TextsOfOtherEditorsAreShownAndKeptInTheirEncoding)
     ShowDescription(browser_, "Факт");
     EXPECT_EQ(ControlTextWide(browser_, VIEW), L"Страж ¤ ворота");
     ASSERT_EQ(boxes_.Seen().size(), 1u) << "said once, when shown";
-    ExpectBox(boxes_.Seen()[0], L"В тексте есть знаки, которых нет в кириллической кодировке Windows-1251, - "
-              L"они показаны знаком ¤. Изменить этот текст здесь нельзя :)", L"Внимание", browser_);
+    ExpectBox(boxes_.Seen()[0],
+              L"В тексте есть знаки, которых нет в кириллической кодировке Windows-1251, - "
+              L"они показаны знаком ¤. Изменить этот текст здесь нельзя :)",
+              L"Внимание", browser_);
     ClickButton(browser_, IDC_BROWSER_CHANGE_FACT);
     ASSERT_EQ(boxes_.Seen().size(), 3u);
     EXPECT_EQ(boxes_.Seen()[2].caption, L"Ошибка");
@@ -455,7 +460,7 @@ TEST_F(Browser, TextsOfOtherEditorsAreShownAndKeptInTheirEncoding)
     EXPECT_EQ(FileText(description), withArrow) << "the file is left as it was";
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -463,9 +468,8 @@ namespace {
 // the new name while it is up and presses ПЕРЕИМЕНОВАТЬ.
 void RenameTo(MessageBoxWatcher& boxes, const std::string& name)
 {
-    boxes.WhileNextBoxIsUp([&boxes, name] {
-        SetDlgItemTextW(boxes.Seen().back().window, IDC_RENAME_NAME, Wide(name).c_str());
-    });
+    boxes.WhileNextBoxIsUp(
+        [&boxes, name] { SetDlgItemTextW(boxes.Seen().back().window, IDC_RENAME_NAME, Wide(name).c_str()); });
     boxes.AnswerNext(IDOK);
 }
 
@@ -479,7 +483,8 @@ TEST_F(Browser, EntriesAreRenamedAndDeletedFromTheirLists)
     ASSERT_EQ(boxes_.Seen().size(), 1u);
     EXPECT_EQ(boxes_.Seen()[0].caption, L"ПЕРЕИМЕНОВАНИЕ");
     EXPECT_EQ(boxes_.Seen()[0].owner, browser_);
-    EXPECT_EQ(FolderEntries(DirectivePath() + "\\Пирамида"), (std::vector<std::string>{ "Описание.txt", "Пирамида.txt" }));
+    EXPECT_EQ(FolderEntries(DirectivePath() + "\\Пирамида"),
+              (std::vector<std::string>{ "Описание.txt", "Пирамида.txt" }));
     EXPECT_EQ(ListEntries(browser_, FACTS)[SelectedIndex(browser_, FACTS)], "Пирамида");
     EXPECT_EQ(std::string(App.LastFolderPath), DirectivePath() + "\\Пирамида") << "AppState follows";
     TypeText(browser_, VIEW, "после");
@@ -521,11 +526,16 @@ TEST_F(Browser, TheRenameDialogNamesARefusedName)
 {
     WalkToDirective(browser_);
     SelectNamed(browser_, FACTS, "Факт");
-    struct Case { const char* name; const wchar_t* message; };
+    struct Case {
+        const char* name;
+        const wchar_t* message;
+    };
     const Case cases[] = {
         { "..\\Вне", L"В имени не может быть знаков \\ / : * ? \" < > | :)" },
-        { "NUL", L"Это имя Windows оставляет за устройствами (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9) - введите другое имя :)" },
-        { "com7.txt", L"Это имя Windows оставляет за устройствами (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9) - введите другое имя :)" },
+        { "NUL", L"Это имя Windows оставляет за устройствами (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9) - введите "
+                 L"другое имя :)" },
+        { "com7.txt", L"Это имя Windows оставляет за устройствами (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9) - введите "
+                      L"другое имя :)" },
         { "Точка.", L"Имя не может кончаться пробелом или точкой :)" },
         { "GOLD", L"Здесь уже есть папка или файл с таким именем - введите другое имя :)" },
     };
@@ -563,8 +573,8 @@ TEST_F(Browser, NothingBesideTheBaseRootNorTheRootItselfChanges)
         SendMessageW(browser_, WM_COMMAND, IDM_DELETE_SECTION + 1, 0);
         ASSERT_EQ(boxes_.Seen().size(), 2u) << "a complaint each, no rename dialog, no question";
         for (const SeenMessageBox& box : boxes_.Seen())
-            ExpectBox(box, L"Эта папка лежит вне базы фактов или это сама база - здесь её менять нельзя :)",
-                      L"Ошибка", browser_);
+            ExpectBox(box, L"Эта папка лежит вне базы фактов или это сама база - здесь её менять нельзя :)", L"Ошибка",
+                      browser_);
     }
     EXPECT_TRUE(PathExists(above + "\\Рядом"));
     EXPECT_TRUE(PathExists(DirectivePath() + "\\Факт\\Факт.txt"));
@@ -583,13 +593,17 @@ TEST_F(Browser, ATextCutShortIsNeverWrittenBack)
         ShowMainText(browser_, "Факт");
         EXPECT_EQ(ControlText(browser_, VIEW), "видно");
         ASSERT_EQ(boxes_.Seen().size(), 1u);
-        ExpectBox(boxes_.Seen()[0], L"Текст показан не целиком: дальше в файле стоит знак NUL или 0x1A. "
-                  L"Изменить этот текст здесь нельзя :)", L"Внимание", browser_);
+        ExpectBox(boxes_.Seen()[0],
+                  L"Текст показан не целиком: дальше в файле стоит знак NUL или 0x1A. "
+                  L"Изменить этот текст здесь нельзя :)",
+                  L"Внимание", browser_);
         TypeText(browser_, VIEW, "переписано");
         ClickButton(browser_, IDC_BROWSER_CHANGE_FACT);
         ASSERT_EQ(boxes_.Seen().size(), 3u) << "the question, then the refusal";
-        ExpectBox(boxes_.Seen()[2], L"Этот текст нельзя записать: часть файла после знака NUL или 0x1A была бы потеряна. "
-                  L"Измените файл в той программе, в которой он создан :)", L"Ошибка", browser_);
+        ExpectBox(boxes_.Seen()[2],
+                  L"Этот текст нельзя записать: часть файла после знака NUL или 0x1A была бы потеряна. "
+                  L"Измените файл в той программе, в которой он создан :)",
+                  L"Ошибка", browser_);
         EXPECT_EQ(FileText(mainText), bytes);
     }
     // Only NUL and 0x1A after the end: nothing is lost, the text is written as usual.
@@ -603,4 +617,4 @@ TEST_F(Browser, ATextCutShortIsNeverWrittenBack)
     EXPECT_EQ(FileText(mainText), "новое");
 }
 
-} // namespace
+}  // namespace

@@ -14,7 +14,11 @@ const int TOPICS = IDC_EDITOR_TOPIC_LIST;
 const int SUBTOPICS = IDC_EDITOR_SUBTOPIC_LIST;
 const int DIRECTIVES = IDC_EDITOR_DIRECTIVE_LIST;
 
-struct Level { int nameId; int createId; const char* prompt; };
+struct Level {
+    int nameId;
+    int createId;
+    const char* prompt;
+};
 const Level SECTION = { IDC_EDITOR_SECTION_NAME, IDC_EDITOR_CREATE_SECTION, "Введите имя нового раздела" };
 const Level TOPIC = { IDC_EDITOR_TOPIC_NAME, IDC_EDITOR_CREATE_TOPIC, "Введите имя новой темы" };
 const Level SUBTOPIC = { IDC_EDITOR_SUBTOPIC_NAME, IDC_EDITOR_CREATE_SUBTOPIC, "Введите имя новой подтемы" };
@@ -59,7 +63,12 @@ TEST_F(CategoryEditor, OpensWithPromptsTheRootAndTheSections)
 // user sees for it. Nothing is created, and the prompt comes back.
 TEST_F(CategoryEditor, EachMissingThingHasItsOwnMessage)
 {
-    struct Case { Level level; int selectedLevels; bool typed; const wchar_t* message; };
+    struct Case {
+        Level level;
+        int selectedLevels;
+        bool typed;
+        const wchar_t* message;
+    };
     const Case cases[] = {
         { SECTION, 0, false, L"Сначала введите имя раздела :)" },
         { TOPIC, 1, false, L"Сначала введите имя темы :)" },
@@ -134,7 +143,8 @@ TEST_F(CategoryEditor, EachLevelCreatesItsFolderUnderTheSelectedParents)
     SelectDownTo(1);
     Create(TOPIC, "Ббб");
     EXPECT_TRUE(PathExists(base_ + "\\Раздел\\Ббб"));
-    EXPECT_EQ(ListEntries(editor_, SECTIONS)[SelectedIndex(editor_, SECTIONS)], "Раздел") << "the Section keeps its selection";
+    EXPECT_EQ(ListEntries(editor_, SECTIONS)[SelectedIndex(editor_, SECTIONS)], "Раздел")
+        << "the Section keeps its selection";
     EXPECT_EQ(ListEntries(editor_, TOPICS), (std::vector<std::string>{ "..", "Ббб", "Тема 3", "Тема" }));
     EXPECT_EQ(SelectedIndex(editor_, TOPICS), -1);
 
@@ -159,7 +169,11 @@ TEST_F(CategoryEditor, RefusedNamesAreNamedTakenOnesPassInSilence)
     WriteBytes(base_ + "\\Раздел\\Тема\\inside.txt", "kept");
     const wchar_t* const BAD = L"В имени не может быть знаков \\ / : * ? \" < > | :)";
     const wchar_t* const TRAILING = L"Имя не может кончаться пробелом или точкой :)";
-    struct Case { const Level& level; const char* name; const wchar_t* message; };
+    struct Case {
+        const Level& level;
+        const char* name;
+        const wchar_t* message;
+    };
     const Case cases[] = {
         { SUBTOPIC, "Подтема", NULL },
         { SUBTOPIC, "ПОДТЕМА", NULL },
@@ -171,8 +185,12 @@ TEST_F(CategoryEditor, RefusedNamesAreNamedTakenOnesPassInSilence)
         { SECTION, "Точка.", TRAILING },
         { SECTION, "Пробел ", TRAILING },
         { SECTION, "..", L"Имя не может быть «.» или «..» - так Windows называет саму папку и папку над ней :)" },
-        { SECTION, "CON", L"Это имя Windows оставляет за устройствами (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9) - введите другое имя :)" },
-        { SECTION, "lpt1.txt", L"Это имя Windows оставляет за устройствами (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9) - введите другое имя :)" },
+        { SECTION, "CON",
+          L"Это имя Windows оставляет за устройствами (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9) - введите другое имя "
+          L":)" },
+        { SECTION, "lpt1.txt",
+          L"Это имя Windows оставляет за устройствами (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9) - введите другое имя "
+          L":)" },
     };
     std::vector<std::string> above = FolderEntries(base_ + "\\..");
     for (const Case& c : cases) {
@@ -276,4 +294,4 @@ TEST_F(DialogTest, CategoryEditorAtTheTopOfADrive)
     EmptyDriveT();
 }
 
-} // namespace
+}  // namespace

@@ -10,21 +10,52 @@ namespace {
 
 TEST(NameRule, EveryRuleAndItsBoundaries)
 {
-    struct Case { std::string name; NameRule expected; };
+    struct Case {
+        std::string name;
+        NameRule expected;
+    };
     const Case cases[] = {
-        { "", NAME_EMPTY }, { "   ", NAME_EMPTY }, { " Пробел впереди", NAME_OK },
-        { ".", NAME_DOTS }, { "..", NAME_DOTS }, { "...", NAME_TRAILING }, { ".скрытая", NAME_OK },
-        { "a\\b", NAME_BAD_CHARACTERS }, { "..\\Побег", NAME_BAD_CHARACTERS }, { "a/b", NAME_BAD_CHARACTERS },
-        { "a:b", NAME_BAD_CHARACTERS }, { "a*", NAME_BAD_CHARACTERS }, { "a?", NAME_BAD_CHARACTERS },
-        { "\"a\"", NAME_BAD_CHARACTERS }, { "<a>", NAME_BAD_CHARACTERS }, { "a|b", NAME_BAD_CHARACTERS },
-        { "tab\there", NAME_BAD_CHARACTERS }, { "\x1F", NAME_BAD_CHARACTERS }, { "a\x7F", NAME_BAD_CHARACTERS },
+        { "", NAME_EMPTY },
+        { "   ", NAME_EMPTY },
+        { " Пробел впереди", NAME_OK },
+        { ".", NAME_DOTS },
+        { "..", NAME_DOTS },
+        { "...", NAME_TRAILING },
+        { ".скрытая", NAME_OK },
+        { "a\\b", NAME_BAD_CHARACTERS },
+        { "..\\Побег", NAME_BAD_CHARACTERS },
+        { "a/b", NAME_BAD_CHARACTERS },
+        { "a:b", NAME_BAD_CHARACTERS },
+        { "a*", NAME_BAD_CHARACTERS },
+        { "a?", NAME_BAD_CHARACTERS },
+        { "\"a\"", NAME_BAD_CHARACTERS },
+        { "<a>", NAME_BAD_CHARACTERS },
+        { "a|b", NAME_BAD_CHARACTERS },
+        { "tab\there", NAME_BAD_CHARACTERS },
+        { "\x1F", NAME_BAD_CHARACTERS },
+        { "a\x7F", NAME_BAD_CHARACTERS },
         { "a\x98", NAME_NOT_1251 },
-        { "Точка.", NAME_TRAILING }, { "Пробел ", NAME_TRAILING }, { "Точка.txt", NAME_OK },
-        { "CON", NAME_RESERVED }, { "con", NAME_RESERVED }, { "Prn", NAME_RESERVED }, { "aux", NAME_RESERVED },
-        { "nul.txt", NAME_RESERVED }, { "NUL .txt", NAME_RESERVED }, { "con.a.b", NAME_RESERVED },
-        { "COM1", NAME_RESERVED }, { "com9", NAME_RESERVED }, { "LPT1", NAME_RESERVED }, { "lpt9.doc", NAME_RESERVED },
-        { "COM0", NAME_OK }, { "COM10", NAME_OK }, { "CONSOLE", NAME_OK }, { "NULL", NAME_OK }, { "Контакт", NAME_OK },
-        { "ёЁ №1 «Ъ» — ok", NAME_OK }, { std::string(255, 'x'), NAME_OK },
+        { "Точка.", NAME_TRAILING },
+        { "Пробел ", NAME_TRAILING },
+        { "Точка.txt", NAME_OK },
+        { "CON", NAME_RESERVED },
+        { "con", NAME_RESERVED },
+        { "Prn", NAME_RESERVED },
+        { "aux", NAME_RESERVED },
+        { "nul.txt", NAME_RESERVED },
+        { "NUL .txt", NAME_RESERVED },
+        { "con.a.b", NAME_RESERVED },
+        { "COM1", NAME_RESERVED },
+        { "com9", NAME_RESERVED },
+        { "LPT1", NAME_RESERVED },
+        { "lpt9.doc", NAME_RESERVED },
+        { "COM0", NAME_OK },
+        { "COM10", NAME_OK },
+        { "CONSOLE", NAME_OK },
+        { "NULL", NAME_OK },
+        { "Контакт", NAME_OK },
+        { "ёЁ №1 «Ъ» — ok", NAME_OK },
+        { std::string(255, 'x'), NAME_OK },
     };
     for (const Case& c : cases)
         EXPECT_EQ(CheckNameText(c.name.c_str()), c.expected) << c.name;
@@ -60,22 +91,26 @@ TEST(NameRule, TakenAndTooLongAreJudgedAgainstTheFolder)
 
 TEST(NameRule, OnlyPlainFoldersBelowTheirPlacePassTheGuard)
 {
-    struct Case { const char* path; const char* folder; bool plain; };
+    struct Case {
+        const char* path;
+        const char* folder;
+        bool plain;
+    };
     const Case cases[] = {
         { "C:\\База\\Раздел", "C:\\База", true },
         { "C:\\База\\Р\\Т\\П\\У\\Факт\\Факт.txt", "C:\\База", true },
-        { "C:\\База", "C:\\База", false },                  // the base root itself
+        { "C:\\База", "C:\\База", false },  // the base root itself
         { "C:\\База\\..", "C:\\База", false },
         { "C:\\База\\..\\База", "C:\\База", false },
         { "C:\\База\\Р\\..\\..\\Вне", "C:\\База", false },
         { "C:\\База\\.\\Р", "C:\\База", false },
-        { "C:\\Базар\\Р", "C:\\База", false },              // beside it, not below
-        { "C:\\База\\Р\\", "C:\\База", false },             // an empty segment
+        { "C:\\Базар\\Р", "C:\\База", false },   // beside it, not below
+        { "C:\\База\\Р\\", "C:\\База", false },  // an empty segment
         { "C:\\База\\\\Р", "C:\\База", false },
         { "C:\\База\\Точка.", "C:\\База", false },
         { "C:\\База\\nul", "C:\\База", false },
         { "C:\\База\\a:b", "C:\\База", false },
-        { "T:\\\\Раздел", "T:\\", true },                  // a drive's top, as composed paths have it
+        { "T:\\\\Раздел", "T:\\", true },  // a drive's top, as composed paths have it
         { "T:\\Раздел", "T:\\", true },
         { "T:\\", "T:\\", false },
         { "T:\\\\..", "T:\\", false },
@@ -84,4 +119,4 @@ TEST(NameRule, OnlyPlainFoldersBelowTheirPlacePassTheGuard)
         EXPECT_EQ(PathPlainBelow(c.path, c.folder), c.plain) << c.path << " below " << c.folder;
 }
 
-} // namespace
+}  // namespace

@@ -19,7 +19,10 @@ std::vector<std::string> Entries(HWND list)
 
 class FolderListFill : public ::testing::Test {
 protected:
-    void SetUp() override { list_ = CreateFolderListWindow(&frame_); }
+    void SetUp() override
+    {
+        list_ = CreateFolderListWindow(&frame_);
+    }
     void TearDown() override
     {
         DestroyWindow(frame_);
@@ -49,11 +52,12 @@ TEST_F(FolderListFill, ShowsWhatTheListControlsOwnListingShowsAndSoDoesTheStore)
 {
     std::string base = NewTestFolder();
     const std::vector<std::string> names = {
-        "alpha", "Alpha2", "BETA", "beta-1", "beta 1", "beta_1", "beta.1", "Beta1",
-        "1", "10", "2", "007", "_x", "__y", "(скобки)", "[квадратные]", "a&b", "a'b", "a-b",
-        "a+b", "a,b", "a;b", "a=b", "a@b", "a#b", "a$b", "a%b", "a!b", "a~b", "a{b}", "a^b", "a`b",
-        "Ёж", "ёлка", "Ель", "яблоко", "Я", "абв", "АБВ2", "Раздел 1", "раздел 10", "Раздел 2",
-        ".hidden", " lead", "a  b", "z", "ZZ", std::string(LISTED_NAME_MAX, 'w'),
+        "alpha",     "Alpha2",   "BETA",    "beta-1", "beta 1", "beta_1", "beta.1",   "Beta1",
+        "1",         "10",       "2",       "007",    "_x",     "__y",    "(скобки)", "[квадратные]",
+        "a&b",       "a'b",      "a-b",     "a+b",    "a,b",    "a;b",    "a=b",      "a@b",
+        "a#b",       "a$b",      "a%b",     "a!b",    "a~b",    "a{b}",   "a^b",      "a`b",
+        "Ёж",        "ёлка",     "Ель",     "яблоко", "Я",      "абв",    "АБВ2",     "Раздел 1",
+        "раздел 10", "Раздел 2", ".hidden", " lead",  "a  b",   "z",      "ZZ",       std::string(LISTED_NAME_MAX, 'w'),
     };
     for (const std::string& name : names)
         MakeFolder(base + "\\" + name);
@@ -112,4 +116,4 @@ TEST_F(FolderListFill, AMissingFolderLeavesTheListEmpty)
     EXPECT_EQ(SendMessageW(list_, LB_GETCOUNT, 0, 0), 0);
 }
 
-} // namespace
+}  // namespace

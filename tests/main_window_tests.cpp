@@ -16,7 +16,10 @@ namespace {
 
 const wchar_t TITLE[] = L"Сбор и систематизация фактов Тарвелии";
 
-HINSTANCE Instance() { return GetModuleHandleW(NULL); }
+HINSTANCE Instance()
+{
+    return GetModuleHandleW(NULL);
+}
 
 class MainWindow : public ::testing::Test {
 protected:
@@ -39,7 +42,8 @@ protected:
             DestroyWindow(window_);
         // The destruction posts a quit message; it must not end the next test's loop.
         MSG message;
-        while (PeekMessageW(&message, NULL, 0, 0, PM_REMOVE)) {}
+        while (PeekMessageW(&message, NULL, 0, 0, PM_REMOVE)) {
+        }
     }
     HWND window_ = NULL;
 };
@@ -47,13 +51,19 @@ protected:
 // Windows of this thread with that title (dialogs included).
 int CountWindowsTitled(const wchar_t* title)
 {
-    struct Search { const wchar_t* title; int count; } search = { title, 0 };
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM param) -> BOOL {
-        Search* s = (Search*)param;
-        if (IsWindow(window) && WindowTextWide(window) == s->title)
-            s->count++;
-        return TRUE;
-    }, (LPARAM)&search);
+    struct Search {
+        const wchar_t* title;
+        int count;
+    } search = { title, 0 };
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM param) -> BOOL {
+            Search* s = (Search*)param;
+            if (IsWindow(window) && WindowTextWide(window) == s->title)
+                s->count++;
+            return TRUE;
+        },
+        (LPARAM)&search);
     return search.count;
 }
 
@@ -93,11 +103,13 @@ TEST_F(MainWindow, RestoredSizeIs800By600AtTheTopLeft)
 
 TEST_F(MainWindow, MenuBarHoldsSixCommandsAndNoDropDowns)
 {
-    struct Item { const wchar_t* text; UINT id; };
+    struct Item {
+        const wchar_t* text;
+        UINT id;
+    };
     const Item expected[] = {
-        { L"&БАЗА ФАКТОВ", IDM_FACT_BASE }, { L"&СОЗДАТЬ", IDM_CREATE_CATEGORY },
-        { L"&СОЗДАТЬ ФАКТ", IDM_CREATE_FACT }, { L"&ПОИСК", IDM_SEARCH }, { L"&ПРОВЕРКА", IDM_BASE_CHECK },
-        { L"&ВЫХОД", IDM_EXIT },
+        { L"&БАЗА ФАКТОВ", IDM_FACT_BASE }, { L"&СОЗДАТЬ", IDM_CREATE_CATEGORY }, { L"&СОЗДАТЬ ФАКТ", IDM_CREATE_FACT },
+        { L"&ПОИСК", IDM_SEARCH },          { L"&ПРОВЕРКА", IDM_BASE_CHECK },     { L"&ВЫХОД", IDM_EXIT },
     };
     HMENU menu = GetMenu(window_);
     ASSERT_TRUE(menu != NULL);
@@ -118,7 +130,9 @@ TEST_F(MainWindow, AcceleratorsAreF1ToF6WithoutModifiers)
     ACCEL entries[8];
     ASSERT_EQ(CopyAcceleratorTableW(table, entries, 8), 6);
     const WORD keys[] = { VK_F1, VK_F2, VK_F3, VK_F4, VK_F5, VK_F6 };
-    const WORD commands[] = { IDM_FACT_BASE, IDM_CREATE_CATEGORY, IDM_CREATE_FACT, IDM_EXIT, IDM_SEARCH, IDM_BASE_CHECK };
+    const WORD commands[] = {
+        IDM_FACT_BASE, IDM_CREATE_CATEGORY, IDM_CREATE_FACT, IDM_EXIT, IDM_SEARCH, IDM_BASE_CHECK
+    };
     for (int i = 0; i < 6; i++) {
         EXPECT_EQ(entries[i].key, keys[i]);
         EXPECT_EQ(entries[i].cmd, commands[i]);
@@ -161,7 +175,10 @@ TEST_F(MainWindow, UnknownCommandsAndClicksDoNothing)
 
 TEST_F(MainWindow, EachOpeningCommandOpensANewOwnedDialogAndMakesItActive)
 {
-    struct Case { int command; const wchar_t* title; };
+    struct Case {
+        int command;
+        const wchar_t* title;
+    };
     const Case cases[] = {
         { IDM_FACT_BASE, L"БАЗА ФАКТОВ" },
         { IDM_CREATE_CATEGORY, L"CОЗДАНИЕ" },
@@ -280,7 +297,7 @@ TEST(AppMain, StartsMaximisedWithTheSharedStateSetAndReturnsZero)
         }
     });
     UnregisterClassW(TITLE, GetModuleHandleW(NULL));  // AppMain registers it itself
-    PumpMessages();  // no quit message left by an earlier window may end this loop
+    PumpMessages();                                   // no quit message left by an earlier window may end this loop
     EXPECT_EQ(AppMain(GetModuleHandleW(NULL)), 0);
     KillTimer(NULL, timer);
     ASSERT_TRUE(found != NULL);
@@ -294,4 +311,4 @@ TEST(AppMain, StartsMaximisedWithTheSharedStateSetAndReturnsZero)
     PumpMessages();  // the quit message the destruction posted
 }
 
-} // namespace
+}  // namespace

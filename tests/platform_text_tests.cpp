@@ -52,4 +52,4 @@ TEST(CodePage, CyrillicFolderNamesReachTheFileSystem)
     EXPECT_TRUE(RemoveDirectory1251(folder.c_str()));
 }
 
-} // namespace
+}  // namespace

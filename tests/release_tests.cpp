@@ -65,7 +65,10 @@ TEST_F(Release, TheVersionResourceNamesTheProjectVersionInRussian)
 
     std::wstring version = std::to_wstring(FACTS_VERSION_MAJOR) + L"." + std::to_wstring(FACTS_VERSION_MINOR) + L"." +
                            std::to_wstring(FACTS_VERSION_PATCH);
-    struct Case { const wchar_t* name; std::wstring value; };
+    struct Case {
+        const wchar_t* name;
+        std::wstring value;
+    };
     const Case cases[] = {
         { L"FileDescription", L"Сбор и систематизация фактов Тарвелии" },
         { L"ProductName", L"Факты Тарвелии" },
@@ -141,8 +144,8 @@ TEST_F(Release, StartsFromItsFolderOnTheDemoBaseAndEndsWithF4)
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started = {};
     std::wstring commandLine = L"\"" + program + L"\"";
-    ASSERT_TRUE(CreateProcessW(program.c_str(), &commandLine[0], NULL, NULL, FALSE, 0, NULL, folder.c_str(),
-                               &startup, &started));
+    ASSERT_TRUE(CreateProcessW(program.c_str(), &commandLine[0], NULL, NULL, FALSE, 0, NULL, folder.c_str(), &startup,
+                               &started));
     HWND main = WaitForWindow(started.dwProcessId, L"Сбор и систематизация фактов Тарвелии");
     EXPECT_TRUE(main != NULL);
     if (main) {
@@ -173,4 +176,4 @@ TEST_F(Release, StartsFromItsFolderOnTheDemoBaseAndEndsWithF4)
     CloseHandle(started.hProcess);
 }
 
-} // namespace
+}  // namespace

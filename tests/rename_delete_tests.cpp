@@ -13,9 +13,10 @@ protected:
     {
         root_ = NewTestFolder();
         directive_ = root_ + "\\Раздел\\Тема\\Подтема\\Установка";
-        for (const char* folder : { "\\Раздел", "\\Раздел\\Тема", "\\Раздел\\Тема\\Подтема", "\\Раздел\\Тема\\Подтема\\Установка",
-                                    "\\Раздел\\Тема\\Подтема\\Установка\\Факт", "\\Раздел\\Тема\\Подтема\\Установка\\Другой",
-                                    "\\Раздел\\Тема\\Подтема\\Установка\\Без текста" })
+        for (const char* folder :
+             { "\\Раздел", "\\Раздел\\Тема", "\\Раздел\\Тема\\Подтема", "\\Раздел\\Тема\\Подтема\\Установка",
+               "\\Раздел\\Тема\\Подтема\\Установка\\Факт", "\\Раздел\\Тема\\Подтема\\Установка\\Другой",
+               "\\Раздел\\Тема\\Подтема\\Установка\\Без текста" })
             MakeFolder(root_ + folder);
         WriteBytes(directive_ + "\\Факт\\Описание.txt", "d");
         WriteBytes(directive_ + "\\Факт\\Факт.txt", "main");
@@ -53,7 +54,9 @@ TEST_F(RenameDelete, DeletingMovesToTheRecycleBinNeverForGood)
     wchar_t home[MAX_PATH];
     if (GetEnvironmentVariableW(L"HOME", home, MAX_PATH)) {
         std::string trash = "Z:" + Cp1251(home) + "\\.local\\share\\Trash\\files\\" + unique;
-        for (char& c : trash) if (c == '/') c = '\\';
+        for (char& c : trash)
+            if (c == '/')
+                c = '\\';
         EXPECT_TRUE(PathExists(trash + "\\" + unique + ".txt")) << trash;
         RemoveTree(trash);
     }
@@ -68,7 +71,8 @@ TEST_F(RenameDelete, NothingOutsideTheBaseChanges)
     std::string outside = root_ + "\\..\\" + "Рядом-" + std::to_string(GetCurrentProcessId());
     MakeFolder(outside);
     std::string up = root_ + "\\Раздел\\..";
-    EXPECT_EQ(RenameCategory(root_.c_str(), (root_ + "\\..").c_str(), outside.substr(outside.rfind('\\') + 1).c_str(), "Взято"),
+    EXPECT_EQ(RenameCategory(root_.c_str(), (root_ + "\\..").c_str(), outside.substr(outside.rfind('\\') + 1).c_str(),
+                             "Взято"),
               RENAME_OUTSIDE);
     EXPECT_EQ(RenameCategory(root_.c_str(), up.c_str(), "Раздел", "Взято"), RENAME_OUTSIDE);
     EXPECT_EQ(RenameCategory(root_.c_str(), root_.c_str(), "Раздел", "..\\Взято"), RENAME_OUTSIDE);
@@ -97,4 +101,4 @@ TEST(RecycleBin, ADriveWithoutOneIsRefusedBeforeTheShellIsAsked)
     RemoveTree(folder);
 }
 
-} // namespace
+}  // namespace

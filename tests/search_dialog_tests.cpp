@@ -29,7 +29,9 @@ protected:
     HWND OpenSearchDialog()
     {
         HWND dialog = Open(IDD_SEARCH, SearchDialog);
-        for (int i = 0; i < 2000 && (SearchIndexBusy() || ControlTextWide(dialog, IDC_SEARCH_STATUS).find(L"Просмотр") == 0); i++) {
+        for (int i = 0;
+             i < 2000 && (SearchIndexBusy() || ControlTextWide(dialog, IDC_SEARCH_STATUS).find(L"Просмотр") == 0);
+             i++) {
             MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
             PumpMessages();
         }
@@ -46,11 +48,17 @@ TEST_F(SearchDialogTest, TypingFillsTheResultsAndTheStatus)
               L"Введите слова для поиска: найдутся факты, в которых есть каждое слово");
     EXPECT_TRUE(ListEntries(dialog, IDC_SEARCH_RESULTS).empty());
 
-    struct Case { const char* typed; std::vector<std::string> results; const wchar_t* status; };
+    struct Case {
+        const char* typed;
+        std::vector<std::string> results;
+        const wchar_t* status;
+    };
     const Case cases[] = {
         { "пирамид", { "Факт\tРаздел › Тема › Подтема › Установка" }, L"Найдено фактов: 1, не прочитано: 1" },
-        { "установка", { "Gold\tРаздел › Тема › Подтема › Установка", "Без описания\tРаздел › Тема › Подтема › Установка",
-                         "Факт\tРаздел › Тема › Подтема › Установка" }, L"Найдено фактов: 3, не прочитано: 1" },
+        { "установка",
+          { "Gold\tРаздел › Тема › Подтема › Установка", "Без описания\tРаздел › Тема › Подтема › Установка",
+            "Факт\tРаздел › Тема › Подтема › Установка" },
+          L"Найдено фактов: 3, не прочитано: 1" },
         { "нет такого", {}, L"Найдено фактов: 0, не прочитано: 1" },
     };
     for (const Case& c : cases) {
@@ -157,4 +165,4 @@ TEST_F(SearchDialogTest, OwnChangesMadeDuringARefreshSurviveIt)
     EXPECT_EQ(QuerySearchIndex(ParseQuery("установка")).found.size(), 3u) << "each fact once, under its new place";
 }
 
-} // namespace
+}  // namespace

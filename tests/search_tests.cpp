@@ -65,23 +65,26 @@ typedef std::vector<std::string> Names;
 TEST_F(Search, QueriesFindTheFactsThatHoldEveryWord)
 {
     RefreshFactIndex(&index_, root_);
-    struct Case { const char* query; Names expected; };
+    struct Case {
+        const char* query;
+        Names expected;
+    };
     const Case cases[] = {
-        { "пирамид", { "Пирамиды" } },                     // inside a longer word, any case
-        { "ПИРАМИДЫ древние", { "Пирамиды" } },            // every word, name and description
-        { "елка", { "Ёлка" } },                            // ё is е, in the name
-        { "ЗЕЛЕНАЯ", { "Ёлка" } },                         // and in the description
-        { "\"двадцать лет\"", { "Пирамиды" } },            // a phrase in the main text
+        { "пирамид", { "Пирамиды" } },           // inside a longer word, any case
+        { "ПИРАМИДЫ древние", { "Пирамиды" } },  // every word, name and description
+        { "елка", { "Ёлка" } },                  // ё is е, in the name
+        { "ЗЕЛЕНАЯ", { "Ёлка" } },               // and in the description
+        { "\"двадцать лет\"", { "Пирамиды" } },  // a phrase in the main text
         { "\"лет двадцать\"", {} },
         { "установка -пирамид", { "Gold", "Длинный", "Ёлка" } },  // exclusion; in the browser's order
-        { "реки", { "Волга" } },                           // a category's name
-        { "золото ґ", { "Gold" } },                        // a UTF-8 main text, a Ukrainian capital
+        { "реки", { "Волга" } },                                  // a category's name
+        { "золото ґ", { "Gold" } },                               // a UTF-8 main text, a Ukrainian capital
         { "каспий течет", { "Волга" } },
-        { "длинное", { "Длинный" } },                      // found by what could be read
-        { "xxxx", {} },                                    // the text too long to show is not read
-        { "caf", {} },                                     // the folder the lists leave out
+        { "длинное", { "Длинный" } },  // found by what could be read
+        { "xxxx", {} },                // the text too long to show is not read
+        { "caf", {} },                 // the folder the lists leave out
         { "", {} },
-        { "  -пирамид ", {} },                             // nothing wanted, nothing found
+        { "  -пирамид ", {} },  // nothing wanted, nothing found
     };
     for (const Case& c : cases)
         EXPECT_EQ(Found(c.query), c.expected) << c.query;
@@ -93,13 +96,19 @@ TEST_F(Search, AWordIsFoundInEveryEncodingOtherEditorsSave)
 {
     std::string utf16le = "\xFF\xFE", utf16be = "\xFE\xFF";
     for (wchar_t c : std::wstring(L"Ёжик")) {
-        utf16le += (char)(c & 0xFF); utf16le += (char)(c >> 8);
-        utf16be += (char)(c >> 8); utf16be += (char)(c & 0xFF);
+        utf16le += (char)(c & 0xFF);
+        utf16le += (char)(c >> 8);
+        utf16be += (char)(c >> 8);
+        utf16be += (char)(c & 0xFF);
     }
-    struct Case { const char* fact; std::string text; };
+    struct Case {
+        const char* fact;
+        std::string text;
+    };
     const Case cases[] = {
-        { "Utf8", u8"ёжик" }, { "Utf8Bom", "\xEF\xBB\xBF" + std::string(u8"ЁЖИК") },
-        { "Utf16le", utf16le }, { "Utf16be", utf16be }, { "Cp1251", "ежик" },
+        { "Utf8", u8"ёжик" },   { "Utf8Bom", "\xEF\xBB\xBF" + std::string(u8"ЁЖИК") },
+        { "Utf16le", utf16le }, { "Utf16be", utf16be },
+        { "Cp1251", "ежик" },
     };
     std::string directive = root_ + "\\Раздел\\Тема\\Подтема\\Ежи";
     for (const Case& c : cases) {
@@ -147,4 +156,4 @@ TEST_F(Search, ARefreshFollowsChangesMadeOutsideAndRereadsOnlyWhatChanged)
     EXPECT_EQ(Found("свежий"), Names{});
 }
 
-} // namespace
+}  // namespace

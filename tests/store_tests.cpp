@@ -12,7 +12,10 @@
 
 namespace {
 
-std::string Bytes(const char* data, size_t size) { return std::string(data, size); }
+std::string Bytes(const char* data, size_t size)
+{
+    return std::string(data, size);
+}
 
 std::string ReadText(const std::string& path, ReadResult* result = nullptr)
 {
@@ -31,7 +34,11 @@ std::string FileOf(const std::string& path)
 
 // ---------------------------------------------------------------- writing
 
-struct WriteCase { const char* name; std::string text; std::string file; };
+struct WriteCase {
+    const char* name;
+    std::string text;
+    std::string file;
+};
 
 TEST(WriteTextFile, StoresTheEditTextByteForByte)
 {
@@ -128,7 +135,11 @@ TEST(WriteTextFile, AFullDiskFailsAndKeepsTheOldContent)
 
 // ---------------------------------------------------------------- reading
 
-struct ReadCase { const char* name; std::string file; std::string text; };
+struct ReadCase {
+    const char* name;
+    std::string file;
+    std::string text;
+};
 
 TEST(WriteTextFile, KeepsTheAttributesOfTheFileItReplaces)
 {
@@ -170,7 +181,10 @@ TEST(FileState, TellsEveryChangeAndFollowsTheProgramsOwnWrites)
 
 TEST(Sha256, MatchesThePublishedVectors)
 {
-    struct Vector { std::string input; const char* digest; };
+    struct Vector {
+        std::string input;
+        const char* digest;
+    };
     const Vector vectors[] = {
         { "", "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855" },
         { "abc", "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad" },
@@ -194,7 +208,11 @@ TEST(ReadTextFile, GivesTheTextReadyForAnEditControl)
         { "0-byte file, empty text", "", "" },
         { "ab, line break, Я", Bytes("\x61\x62\x0D\x0A\xDF", 5), "ab\r\nЯ" },
         { "the text ends at the first NUL", Bytes("\x61\x62\x00\x63", 4), "ab" },
-        { "0x1A ends the input", Bytes("ab\x1A" "cd", 5), "ab" },
+        { "0x1A ends the input",
+          Bytes("ab\x1A"
+                "cd",
+                5),
+          "ab" },
         { "0x1A before a NUL", Bytes("a\x1A\x00z", 4), "a" },
         { "bare LF line ends become CR LF", "one\ntwo\n", "one\r\ntwo\r\n" },
         { "a lone CR is passed on as it is", "a\rb", "a\rb" },
@@ -414,7 +432,9 @@ TEST(ListSubfolders, ListsFoldersOnlyWithTheParentEntryInListOrder)
     EXPECT_EQ(names.size(), 8u);
     EXPECT_EQ(std::count(names.begin(), names.end(), "file.txt"), 0);
     // Case does not matter to the order, and Cyrillic sorts after Latin.
-    auto at = [&](const char* n) { return std::find(names.begin(), names.end(), n) - names.begin(); };
+    auto at = [&](const char* n) {
+        return std::find(names.begin(), names.end(), n) - names.begin();
+    };
     EXPECT_LT(at("Alpha"), at("beta"));
     EXPECT_LT(at("beta"), at("Бета"));
     EXPECT_LT(at("Бета"), at("гамма"));
@@ -452,7 +472,10 @@ protected:
         if (folder_.empty())
             GTEST_SKIP() << "drive T: is not mapped (run through tools/wine-run)";
     }
-    void TearDown() override { EmptyDriveT(); }
+    void TearDown() override
+    {
+        EmptyDriveT();
+    }
     std::string folder_;
 };
 
@@ -494,7 +517,7 @@ TEST(PathSlots, RefuseWhatDoesNotFitAndLeaveTheSlotAlone)
     EXPECT_STREQ(slot, "before\\x") << "a slot may be joined onto itself";
 }
 
-} // namespace
+}  // namespace
 
 // ---------------------------------------------------------------- the change channel
 
@@ -514,7 +537,7 @@ void Record(const BaseChange& change, void* context)
         StopListeningToBaseChanges(Record, heard->stopAlso);
 }
 
-} // namespace
+}  // namespace
 
 TEST(BaseChanges, EveryListenerHearsEachKindOnceAndOneStoppedMeanwhileHearsNoMore)
 {

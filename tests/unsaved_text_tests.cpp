@@ -18,7 +18,8 @@
 namespace {
 
 const wchar_t UNSAVED[] = L"Текст факта изменён и не записан. Записать изменения?";
-const wchar_t CHANGED[] = L"Файл факта изменили в другом окне или другой программой, пока он был открыт здесь. Заменить его вашим текстом?";
+const wchar_t CHANGED[] =
+    L"Файл факта изменили в другом окне или другой программой, пока он был открыт здесь. Заменить его вашим текстом?";
 const wchar_t GONE[] = L"Файл факта удалили или переместили, пока он был открыт здесь. Записать его заново?";
 const wchar_t WILL_BE_LOST[] = L"Введённый текст не сохранён и будет потерян. Продолжить?";
 const std::string ORIGINAL = "Основной текст";
@@ -30,7 +31,10 @@ protected:
         DialogTest::SetUp();
         BuildFactBase();
     }
-    std::string MainText() const { return DirectivePath() + "\\Факт\\Факт.txt"; }
+    std::string MainText() const
+    {
+        return DirectivePath() + "\\Факт\\Факт.txt";
+    }
     // A browser with the main text of "Факт" on show, edited by the user.
     HWND EditedBrowser(const std::string& typed = "typed")
     {
@@ -141,9 +145,10 @@ struct OutsideChange {
 
 const OutsideChange OUTSIDE_CHANGES[] = {
     { "a second browser wrote it", [](Unsaved*, const std::string&) {}, CHANGED, "second" },
-    { "another program wrote it", [](Unsaved*, const std::string& path) { WriteBytes(path, "outside"); },
-      CHANGED, "outside" },
-    { "same size, same write time", [](Unsaved*, const std::string& path) {
+    { "another program wrote it", [](Unsaved*, const std::string& path) { WriteBytes(path, "outside"); }, CHANGED,
+      "outside" },
+    { "same size, same write time",
+      [](Unsaved*, const std::string& path) {
           HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
           FILETIME written;
           GetFileTime(file, NULL, NULL, &written);
@@ -152,7 +157,8 @@ const OutsideChange OUTSIDE_CHANGES[] = {
           file = CreateFileW(Wide(path).c_str(), FILE_WRITE_ATTRIBUTES, 0, NULL, OPEN_EXISTING, 0, NULL);
           SetFileTime(file, NULL, NULL, &written);
           CloseHandle(file);
-      }, CHANGED, "Основной текcт" },
+      },
+      CHANGED, "Основной текcт" },
     { "removed", [](Unsaved*, const std::string& path) { DeleteFileW(Wide(path).c_str()); }, GONE, "<missing>" },
 };
 
@@ -216,14 +222,37 @@ protected:
 
 TEST_F(WizardStep, TypedTextIsDroppedOnlyAfterOK)
 {
-    struct Case { const char* name; bool textStep; int edit; std::function<void(HWND)> close; };
+    struct Case {
+        const char* name;
+        bool textStep;
+        int edit;
+        std::function<void(HWND)> close;
+    };
     const Case cases[] = {
-        { "text step, its cancel button", true, IDC_TEXT_MAIN_TEXT, [](HWND d) { ClickButton(d, IDCANCEL); } },
-        { "text step, Esc", true, IDC_TEXT_MAIN_TEXT, [](HWND d) { PressEscape(d, IDC_TEXT_OPEN_FOLDER); } },
-        { "text step, close box", true, IDC_TEXT_MAIN_TEXT, [](HWND d) { CloseByCaptionBox(d); } },
-        { "description, ОТМЕНА, its text", false, IDC_DESCRIPTION_TEXT, [](HWND d) { ClickButton(d, IDCANCEL); } },
-        { "description, Esc, its name", false, IDC_DESCRIPTION_NAME, [](HWND d) { PressEscape(d, IDOK); } },
-        { "description, close box", false, IDC_DESCRIPTION_TEXT, [](HWND d) { CloseByCaptionBox(d); } },
+        { "text step, its cancel button", true, IDC_TEXT_MAIN_TEXT,
+          [](HWND d) {
+              ClickButton(d, IDCANCEL);
+          } },
+        { "text step, Esc", true, IDC_TEXT_MAIN_TEXT,
+          [](HWND d) {
+              PressEscape(d, IDC_TEXT_OPEN_FOLDER);
+          } },
+        { "text step, close box", true, IDC_TEXT_MAIN_TEXT,
+          [](HWND d) {
+              CloseByCaptionBox(d);
+          } },
+        { "description, ОТМЕНА, its text", false, IDC_DESCRIPTION_TEXT,
+          [](HWND d) {
+              ClickButton(d, IDCANCEL);
+          } },
+        { "description, Esc, its name", false, IDC_DESCRIPTION_NAME,
+          [](HWND d) {
+              PressEscape(d, IDOK);
+          } },
+        { "description, close box", false, IDC_DESCRIPTION_TEXT,
+          [](HWND d) {
+              CloseByCaptionBox(d);
+          } },
     };
     std::string fact = DirectivePath() + "\\Новый";
     for (const Case& c : cases) {
@@ -279,7 +308,11 @@ TEST_F(WizardStep, TheEndAsksEveryDialogInTurnAndStopsAtTheFirstCancel)
 
 TEST_F(Unsaved, EveryRoadOutOfTheProgramAsksFirst)
 {
-    struct Road { const char* name; std::function<LRESULT(HWND)> take; bool answers; };
+    struct Road {
+        const char* name;
+        std::function<LRESULT(HWND)> take;
+        bool answers;
+    };
     const Road roads[] = {
         { "F4 / ВЫХОД", [](HWND w) { return SendMessageW(w, WM_COMMAND, IDM_EXIT, 0); }, false },
         { "the close box", [](HWND w) { return SendMessageW(w, WM_CLOSE, 0, 0); }, false },
@@ -311,10 +344,11 @@ TEST_F(Unsaved, EveryRoadOutOfTheProgramAsksFirst)
                 DestroyWindow(main);
             EXPECT_FALSE(IsWindow(browser)) << "owned by the main window";
             PumpMessages();
-            while (PeekMessageW(&quit, NULL, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
+            while (PeekMessageW(&quit, NULL, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+            }
         }
     }
     owner_ = App.OwnerWindow = standIn;
 }
 
-} // namespace
+}  // namespace

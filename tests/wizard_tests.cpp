@@ -46,7 +46,10 @@ protected:
         WriteBytes(path, bytes);
     }
     std::vector<std::string> outside_;
-    HWND OpenPlacement() { return Open(IDD_FACT_PLACEMENT, FactPlacementDialog); }
+    HWND OpenPlacement()
+    {
+        return Open(IDD_FACT_PLACEMENT, FactPlacementDialog);
+    }
     void SelectPath(HWND placement, const std::string& directive = "Установка")
     {
         SelectNamed(placement, SECTIONS, "Раздел");
@@ -199,10 +202,18 @@ TEST_F(Wizard, RefusedNamesAreNamedKeptAndCanBeMended)
     const wchar_t* const TRAILING = L"Имя не может кончаться пробелом или точкой :)";
     const wchar_t* const RESERVED =
         L"Это имя Windows оставляет за устройствами (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9) - введите другое имя :)";
-    struct Case { const char* name; const wchar_t* message; };
+    struct Case {
+        const char* name;
+        const wchar_t* message;
+    };
     const Case cases[] = {
-        { "вопрос?", BAD }, { "..\\..\\..\\..\\Вне", BAD }, { "..\\..\\..\\..\\..\\Вне", BAD },
-        { "Точка.", TRAILING }, { "Пробел ", TRAILING }, { "nul", RESERVED }, { "Com1.txt", RESERVED },
+        { "вопрос?", BAD },
+        { "..\\..\\..\\..\\Вне", BAD },
+        { "..\\..\\..\\..\\..\\Вне", BAD },
+        { "Точка.", TRAILING },
+        { "Пробел ", TRAILING },
+        { "nul", RESERVED },
+        { "Com1.txt", RESERVED },
         { "   ", L"Сначала введите имя факта :)" },
     };
     for (const Case& c : cases) {
@@ -495,4 +506,4 @@ TEST_F(DialogTest, WizardAtTheTopOfADrive)
     EmptyDriveT();
 }
 
-} // namespace
+}  // namespace

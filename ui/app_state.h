@@ -6,9 +6,9 @@
 #include "../store/path_slot.h"
 
 struct AppState {
-    HINSTANCE AppInstance;   // where dialog templates and MENU_LIST are loaded from
-    HWND OwnerWindow;        // the main window: owner of every dialog a dialog opens
-    HWND ActiveDialog;       // the dialog opened last; the message loop serves its keyboard
+    HINSTANCE AppInstance;  // where dialog templates and MENU_LIST are loaded from
+    HWND OwnerWindow;       // the main window: owner of every dialog a dialog opens
+    HWND ActiveDialog;      // the dialog opened last; the message loop serves its keyboard
 
     char BrowseRoot[SLOT_SIZE];      // base root of the fact base browser
     char EditorRoot[SLOT_SIZE];      // base root of the category editor

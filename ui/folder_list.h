@@ -23,9 +23,9 @@ int LevelOfList(const FolderCascade& cascade, int listId);
 bool FillFolderList(HWND list, const char* folder);
 
 enum SelectionPath {
-    SELECTION_COMPOSED,      // path holds root + one segment per level
-    SELECTION_MISSING,       // a list on the way has no selected entry: nothing composed
-    SELECTION_TOO_LONG       // the path would not fit 255 characters: nothing composed
+    SELECTION_COMPOSED,  // path holds root + one segment per level
+    SELECTION_MISSING,   // a list on the way has no selected entry: nothing composed
+    SELECTION_TOO_LONG   // the path would not fit 255 characters: nothing composed
 };
 
 // The root followed by "\" + the selected entry of each list from level 1 to

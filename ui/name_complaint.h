@@ -6,7 +6,7 @@
 
 struct NameComplaints {
     const char* empty;
-    const char* taken;    // NULL: a taken name is passed on in silence
+    const char* taken;  // NULL: a taken name is passed on in silence
     const char* tooLong;
 };
 

@@ -10,13 +10,19 @@ INT_PTR AnswerCloseQuery(HWND dialog, bool mayClose)
 bool DialogsMayClose(HWND owner)
 {
     // Collected first: a dialog's question runs a message loop of its own.
-    struct Collect { HWND owner; std::vector<HWND> dialogs; } collect = { owner, {} };
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM param) -> BOOL {
-        Collect* c = (Collect*)param;
-        if (GetWindow(window, GW_OWNER) == c->owner)
-            c->dialogs.push_back(window);
-        return TRUE;
-    }, (LPARAM)&collect);
+    struct Collect {
+        HWND owner;
+        std::vector<HWND> dialogs;
+    } collect = { owner, {} };
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM param) -> BOOL {
+            Collect* c = (Collect*)param;
+            if (GetWindow(window, GW_OWNER) == c->owner)
+                c->dialogs.push_back(window);
+            return TRUE;
+        },
+        (LPARAM)&collect);
     for (size_t i = 0; i < collect.dialogs.size(); i++) {
         HWND dialog = collect.dialogs[i];
         if (IsWindow(dialog) && SendMessageW(dialog, WM_FACTS_CLOSE_QUERY, 0, 0) == CLOSE_QUERY_STAY)

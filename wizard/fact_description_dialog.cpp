@@ -109,30 +109,27 @@ void OnCommand(HWND dialog, int id)
     if (!run)
         return;
     switch (id) {
-    case IDOK:
-        OnNext(dialog, run);
-        break;
+    case IDOK: OnNext(dialog, run); break;
     case IDCANCEL:
         if (!MayDropTyping(dialog))
             break;
         SetCurrentDirectory1251(run->root);
         DestroyWindow(dialog);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
-} // namespace
+}  // namespace
 
 INT_PTR CALLBACK FactDescriptionDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     (void)lParam;
     switch (message) {
     case WM_INITDIALOG: OnInitDialog(dialog); return FALSE;
-    case WM_COMMAND:    OnCommand(dialog, LOWORD(wParam)); return TRUE;
-    case WM_DESTROY:    DetachWizardRun(dialog); return FALSE;
+    case WM_COMMAND: OnCommand(dialog, LOWORD(wParam)); return TRUE;
+    case WM_DESTROY: DetachWizardRun(dialog); return FALSE;
     case WM_FACTS_CLOSE_QUERY: return AnswerCloseQuery(dialog, MayDropTyping(dialog));
-    default:            return FALSE;
+    default: return FALSE;
     }
 }

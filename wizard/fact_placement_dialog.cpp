@@ -13,9 +13,10 @@ namespace {
 
 FolderCascade PlacementCascade(WizardRun* run)
 {
-    FolderCascade cascade = {
-        { IDC_PLACE_SECTION_LIST, IDC_PLACE_TOPIC_LIST, IDC_PLACE_SUBTOPIC_LIST, IDC_PLACE_DIRECTIVE_LIST, 0 },
-        DIRECTIVE_LEVEL, run->root };
+    FolderCascade cascade = { { IDC_PLACE_SECTION_LIST, IDC_PLACE_TOPIC_LIST, IDC_PLACE_SUBTOPIC_LIST,
+                                IDC_PLACE_DIRECTIVE_LIST, 0 },
+                              DIRECTIVE_LEVEL,
+                              run->root };
     return cascade;
 }
 
@@ -51,10 +52,10 @@ void OnDirectiveSelected(HWND dialog, WizardRun* run)
 
 void OnChoose(HWND dialog, WizardRun* run)
 {
-    static const int lists[DIRECTIVE_LEVEL] = {
-        IDC_PLACE_SECTION_LIST, IDC_PLACE_TOPIC_LIST, IDC_PLACE_SUBTOPIC_LIST, IDC_PLACE_DIRECTIVE_LIST };
-    static const char* const missing[DIRECTIVE_LEVEL] = {
-        Text::PlaceNoSection, Text::PlaceNoTopic, Text::PlaceNoSubtopic, Text::PlaceNoDirective };
+    static const int lists[DIRECTIVE_LEVEL] = { IDC_PLACE_SECTION_LIST, IDC_PLACE_TOPIC_LIST, IDC_PLACE_SUBTOPIC_LIST,
+                                                IDC_PLACE_DIRECTIVE_LIST };
+    static const char* const missing[DIRECTIVE_LEVEL] = { Text::PlaceNoSection, Text::PlaceNoTopic,
+                                                          Text::PlaceNoSubtopic, Text::PlaceNoDirective };
     for (int i = 0; i < DIRECTIVE_LEVEL; i++) {
         if (SendDlgItemMessageW(dialog, lists[i], LB_GETCURSEL, 0, 0) < 0) {
             Complain(dialog, missing[i]);
@@ -98,22 +99,25 @@ void OnCommand(HWND dialog, int id, int notification)
             OnDirectiveSelected(dialog, run);
         break;
     case IDC_PLACE_OPEN_DIRECTIVE: OnOpenDirective(dialog, run); break;
-    case IDOK:                     OnChoose(dialog, run); break;
-    case IDCANCEL:                 SetCurrentDirectory1251(root); DestroyWindow(dialog); break;
-    default:                       return;  // the path field's notifications
+    case IDOK: OnChoose(dialog, run); break;
+    case IDCANCEL:
+        SetCurrentDirectory1251(root);
+        DestroyWindow(dialog);
+        break;
+    default: return;  // the path field's notifications
     }
     SetCurrentDirectory1251(root);
 }
 
-} // namespace
+}  // namespace
 
 INT_PTR CALLBACK FactPlacementDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     (void)lParam;
     switch (message) {
     case WM_INITDIALOG: OnInitDialog(dialog); return FALSE;
-    case WM_COMMAND:    OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
-    case WM_DESTROY:    DetachWizardRun(dialog); return FALSE;
-    default:            return FALSE;
+    case WM_COMMAND: OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
+    case WM_DESTROY: DetachWizardRun(dialog); return FALSE;
+    default: return FALSE;
     }
 }

@@ -39,8 +39,8 @@ void OnSave(HWND dialog, WizardRun* run)
     char path[SLOT_SIZE];
     // Without a fact folder of its own the text has nowhere to go: never the
     // root of drive C.
-    if (typed != TEXT_FITS || SlotEquals(run->FactFolderPath, Text::UnsetPath) ||
-        run->FactNameSegment[0] != '\\' || !MainTextFilePath(run->FactFolderPath, run->FactNameSegment + 1, path) ||
+    if (typed != TEXT_FITS || SlotEquals(run->FactFolderPath, Text::UnsetPath) || run->FactNameSegment[0] != '\\' ||
+        !MainTextFilePath(run->FactFolderPath, run->FactNameSegment + 1, path) ||
         !PathPlainBelow(path, run->DirectivePath) || !WriteTextFile(path, text.data())) {
         // The dialog stays open with the typed text, so nothing is lost:
         // the user can try again or give the fact up.
@@ -83,23 +83,23 @@ void OnCommand(HWND dialog, int id)
     if (!run)
         return;
     switch (id) {
-    case IDOK:                 OnSave(dialog, run); break;
-    case IDCANCEL:             OnDiscard(dialog, run); break;
+    case IDOK: OnSave(dialog, run); break;
+    case IDCANCEL: OnDiscard(dialog, run); break;
     case IDC_TEXT_OPEN_FOLDER: OnOpenFolder(dialog, run); break;
-    default:                   break;
+    default: break;
     }
 }
 
-} // namespace
+}  // namespace
 
 INT_PTR CALLBACK FactTextDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     (void)lParam;
     switch (message) {
     case WM_INITDIALOG: OnInitDialog(dialog); return FALSE;
-    case WM_COMMAND:    OnCommand(dialog, LOWORD(wParam)); return TRUE;
-    case WM_DESTROY:    DetachWizardRun(dialog); return FALSE;
+    case WM_COMMAND: OnCommand(dialog, LOWORD(wParam)); return TRUE;
+    case WM_DESTROY: DetachWizardRun(dialog); return FALSE;
     case WM_FACTS_CLOSE_QUERY: return AnswerCloseQuery(dialog, MayDropText(dialog));
-    default:            return FALSE;
+    default: return FALSE;
     }
 }

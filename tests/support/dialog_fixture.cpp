@@ -13,7 +13,9 @@ void DialogTest::SetUp()
     owner_ = CreateWindowExW(0, L"Static", L"owner", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, NULL, NULL, NULL, NULL);
     App.OwnerWindow = owner_;
     shellOpened_.clear();
-    OpenFolderInShell = [](const char* path) { shellOpened_.push_back(path); };
+    OpenFolderInShell = [](const char* path) {
+        shellOpened_.push_back(path);
+    };
     base_ = NewTestFolder();
     SetCurrentDirectoryW(Wide(base_).c_str());
 }
@@ -88,13 +90,19 @@ HWND DialogTest::Open(int templateId, DLGPROC procedure)
 
 std::vector<HWND> DialogTest::OpenWindowsTitled(const wchar_t* title)
 {
-    struct Search { const wchar_t* title; std::vector<HWND> found; } search = { title, {} };
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM param) -> BOOL {
-        Search* s = (Search*)param;
-        if (WindowTextWide(window) == s->title)
-            s->found.push_back(window);
-        return TRUE;
-    }, (LPARAM)&search);
+    struct Search {
+        const wchar_t* title;
+        std::vector<HWND> found;
+    } search = { title, {} };
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM param) -> BOOL {
+            Search* s = (Search*)param;
+            if (WindowTextWide(window) == s->title)
+                s->found.push_back(window);
+            return TRUE;
+        },
+        (LPARAM)&search);
     return search.found;
 }
 

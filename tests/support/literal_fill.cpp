@@ -18,7 +18,7 @@ HWND CreateFolderListWindow(HWND* frame)
 {
     *frame = CreateWindowExW(0, L"Static", L"", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, NULL, NULL, NULL, NULL);
     return CreateWindowExW(0, L"ListBox", L"",
-                           WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_TABSTOP |
-                               LBS_NOTIFY | LBS_SORT | LBS_NOINTEGRALHEIGHT,
+                           WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_SORT |
+                               LBS_NOINTEGRALHEIGHT,
                            0, 0, 400, 300, *frame, (HMENU)1000, NULL, NULL);
 }

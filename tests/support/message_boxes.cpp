@@ -28,9 +28,9 @@ MessageBoxWatcher::~MessageBoxWatcher()
 static bool IsProgramDialog(HWND window)
 {
     DLGPROC procedure = (DLGPROC)GetWindowLongPtrW(window, DWLP_DLGPROC);
-    return procedure == FactBaseDialog || procedure == CategoryEditorDialog ||
-           procedure == FactPlacementDialog || procedure == FactDescriptionDialog ||
-           procedure == FactTextDialog || procedure == SearchDialog || procedure == BaseCheckDialog;
+    return procedure == FactBaseDialog || procedure == CategoryEditorDialog || procedure == FactPlacementDialog ||
+           procedure == FactDescriptionDialog || procedure == FactTextDialog || procedure == SearchDialog ||
+           procedure == BaseCheckDialog;
 }
 
 static BOOL CALLBACK CollectButton(HWND child, LPARAM param)
@@ -59,8 +59,7 @@ void MessageBoxWatcher::OnActivate(HWND box)
     seen.window = box;
     EnumChildWindows(box, CollectButton, (LPARAM)&seen.buttons);
     HWND icon = GetDlgItem(box, 0x0440);
-    seen.hasIcon = icon && (GetWindowLongW(icon, GWL_STYLE) & WS_VISIBLE) &&
-                   SendMessageW(icon, STM_GETICON, 0, 0) != 0;
+    seen.hasIcon = icon && (GetWindowLongW(icon, GWL_STYLE) & WS_VISIBLE) && SendMessageW(icon, STM_GETICON, 0, 0) != 0;
     seen_.push_back(seen);
 
     if (whileUp_) {

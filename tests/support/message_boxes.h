@@ -22,11 +22,23 @@ public:
     MessageBoxWatcher();
     ~MessageBoxWatcher();
     // The button to press in the next box; its first button when nothing is queued.
-    void AnswerNext(int buttonId) { answers_.push_back(buttonId); }
+    void AnswerNext(int buttonId)
+    {
+        answers_.push_back(buttonId);
+    }
     // Something the user does while the next box is up, before answering it.
-    void WhileNextBoxIsUp(std::function<void()> action) { whileUp_ = action; }
-    const std::vector<SeenMessageBox>& Seen() const { return seen_; }
-    void Clear() { seen_.clear(); }
+    void WhileNextBoxIsUp(std::function<void()> action)
+    {
+        whileUp_ = action;
+    }
+    const std::vector<SeenMessageBox>& Seen() const
+    {
+        return seen_;
+    }
+    void Clear()
+    {
+        seen_.clear();
+    }
 
 private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);

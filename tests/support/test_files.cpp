@@ -68,7 +68,7 @@ struct SessionFolder {
     }
 };
 SessionFolder session;
-}
+}  // namespace
 
 std::string NewTestFolder()
 {
@@ -76,8 +76,8 @@ std::string NewTestFolder()
     if (session.path.empty()) {
         wchar_t temp[MAX_PATH];
         GetTempPathW(MAX_PATH, temp);
-        session.path = std::wstring(temp) + L"факты-" + std::to_wstring(GetCurrentProcessId()) +
-                       L"-" + std::to_wstring(GetTickCount());
+        session.path = std::wstring(temp) + L"факты-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                       std::to_wstring(GetTickCount());
         CreateDirectoryW(session.path.c_str(), NULL);
     }
     std::wstring folder = session.path + L"\\тест" + std::to_wstring(++counter);
@@ -94,8 +94,7 @@ void MakeFolder(const std::string& path)
 
 void WriteBytes(const std::string& path, const std::string& bytes)
 {
-    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, NULL);
+    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE)
         throw std::runtime_error("cannot create file " + path);
     DWORD written = 0;
@@ -106,8 +105,8 @@ void WriteBytes(const std::string& path, const std::string& bytes)
 bool ReadBytes(const std::string& path, std::string* bytes)
 {
     bytes->clear();
-    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     char chunk[65536];
