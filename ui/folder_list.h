@@ -6,7 +6,7 @@
 #include <windows.h>
 #include "../store/fact_shape.h"
 
-// One dialog's lists, top level first, and its root slot in AppState.
+// One dialog's lists, top level first, and the base root in its state.
 struct FolderCascade {
     int listIds[FACT_LEVEL];
     int levels;
