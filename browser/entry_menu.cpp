@@ -99,9 +99,9 @@ void RenameEntry(HWND dialog, int level)
     std::string from = std::string(parent) + "\\" + name, to = std::string(parent) + "\\" + request.newName;
     if (level == FACT_LEVEL) {
         // The main text file took the new name inside the folder.
-        std::string oldMain = from + "\\" + MainTextFileName(name);
+        std::string oldMain = MainTextFileIn(from, name);
         if (oldMain == state->ShownFilePath)
-            SlotCopy(state->ShownFilePath, (from + "\\" + MainTextFileName(request.newName)).c_str());
+            SlotCopy(state->ShownFilePath, MainTextFileIn(from, request.newName).c_str());
     }
     char* followers[] = { state->ShownFilePath, App.LastFolderPath, App.DirectivePath, App.FactFolderPath };
     for (char* slot : followers)

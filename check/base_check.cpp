@@ -87,7 +87,7 @@ struct FactFiles {
 FactFiles SortOutFact(const std::vector<Entry>& entries, const std::wstring& factName)
 {
     FactFiles files = { false, false, {}, {}, {} };
-    std::wstring description = WideFrom1251(Text::DescriptionFile);
+    std::wstring description = DescriptionFileNameW();
     std::wstring mainText = MainTextFileNameW(factName);
     for (const Entry& entry : entries) {
         if (entry.folder)
@@ -215,9 +215,9 @@ void CheckFact(Walk* walk, const std::wstring& folder, const std::wstring& name)
     if (!files.mainText)
         Add(walk, FINDING_NO_MAIN_TEXT, folder, factFolder, factFolder, MainTextRecoverable(files, factFolder, name));
     if (files.description)
-        CheckText(walk, folder + L"\\" + WideFrom1251(Text::DescriptionFile), factFolder);
+        CheckText(walk, DescriptionFileInW(folder), factFolder);
     if (files.mainText)
-        CheckText(walk, folder + L"\\" + MainTextFileNameW(name), factFolder);
+        CheckText(walk, MainTextFileInW(folder, name), factFolder);
 }
 
 // level: 0 for the base root, 1 Section … 4 Directive, whose folders are facts.
@@ -277,7 +277,7 @@ FixResult RecoverMainText(const Finding& finding)
     if (!MainTextRecoverable(files, Narrow(finding.target), name))
         return FIX_NOT_APPLICABLE;
     std::wstring from = finding.target + L"\\" + files.otherTexts[0];
-    std::wstring to = finding.target + L"\\" + MainTextFileNameW(name);
+    std::wstring to = MainTextFileInW(finding.target, name);
     return MoveFileW(from.c_str(), to.c_str()) ? FIX_DONE : FIX_FAILED;
 }
 

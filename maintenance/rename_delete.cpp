@@ -30,8 +30,8 @@ RenameResult RenameFact(const char* root, const char* directive, const char* old
         return RENAME_OUTSIDE;
     std::wstring folder = WideFrom1251(from.c_str());
     std::wstring newFolder = WideFrom1251(to.c_str());
-    std::wstring oldFile = folder + L"\\" + WideFrom1251(MainTextFileName(oldName).c_str());
-    std::wstring newFile = folder + L"\\" + WideFrom1251(MainTextFileName(newName).c_str());
+    std::wstring oldFile = MainTextFileInW(folder, WideFrom1251(oldName));
+    std::wstring newFile = MainTextFileInW(folder, WideFrom1251(newName));
     DWORD attributes = GetFileAttributesW(oldFile.c_str());
     bool hasMainText = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
     if (hasMainText && !MoveFileW(oldFile.c_str(), newFile.c_str()))

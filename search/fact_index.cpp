@@ -43,8 +43,7 @@ void StampsOfFact(const std::string& folder, const std::string& name, FileStamp*
 {
     const FileStamp missing = { false, 0, 0 };
     *description = *mainText = missing;
-    FactFiles files = { WideFrom1251(Text::DescriptionFile), WideFrom1251(MainTextFileName(name).c_str()), description,
-                        mainText };
+    FactFiles files = { DescriptionFileNameW(), WideFrom1251(MainTextFileName(name).c_str()), description, mainText };
     VisitFolder(WideFrom1251(folder.c_str()), StampFactFile, &files);
 }
 
@@ -65,8 +64,8 @@ std::string IndexedText(const std::string& path, bool exists, int* unreadable)
 
 void ReadFact(IndexedFact* fact, const std::string& folder)
 {
-    std::string description = folder + "\\" + Text::DescriptionFile;
-    std::string mainText = folder + "\\" + MainTextFileName(fact->place.name);
+    std::string description = DescriptionFileIn(folder);
+    std::string mainText = MainTextFileIn(folder, fact->place.name);
     fact->description = StampOf(description);
     fact->mainText = StampOf(mainText);
     fact->unreadable = 0;

@@ -127,7 +127,7 @@ NameRule CheckEntryName(const char* parent, const char* name, EntryKind kind, co
     if (oldName)
         below = LongestBelow(WideFrom1251(parent) + L"\\" + WideFrom1251(oldName));
     else if (kind == ENTRY_FACT)
-        below = 1 + strlen(Text::DescriptionFile);
+        below = 1 + DescriptionFileName().size();
     if (kind == ENTRY_FACT) {
         // The main text file carries the fact's name.
         size_t mainText = 1 + MainTextFileName(name).size();

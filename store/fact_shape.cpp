@@ -2,6 +2,36 @@
 #include "../platform/platform_text.h"
 #include "../resources/ui_strings.h"
 
+std::string DescriptionFileName()
+{
+    return Text::DescriptionFile;
+}
+
+std::wstring DescriptionFileNameW()
+{
+    return WideFrom1251(Text::DescriptionFile);
+}
+
+std::string DescriptionFileIn(const std::string& factFolder)
+{
+    return factFolder + "\\" + Text::DescriptionFile;
+}
+
+std::wstring DescriptionFileInW(const std::wstring& factFolder)
+{
+    return factFolder + L"\\" + DescriptionFileNameW();
+}
+
+std::string MainTextFileIn(const std::string& factFolder, const std::string& factName)
+{
+    return factFolder + "\\" + MainTextFileName(factName);
+}
+
+std::wstring MainTextFileInW(const std::wstring& factFolder, const std::wstring& factName)
+{
+    return factFolder + L"\\" + MainTextFileNameW(factName);
+}
+
 std::string MainTextFileName(const std::string& factName)
 {
     return factName + Text::MainTextExtension;

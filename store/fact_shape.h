@@ -22,7 +22,14 @@ std::string FactFolderOf(const std::string& root, const FactPlace& place);
 // other folder, root itself and what lies beside it among them.
 bool PlaceOfFactFolder(const std::string& root, const std::string& folder, FactPlace* place);
 
-// The main text file carries its fact's name: "<fact name>.txt". Every place
-// that names it calls one of these; "Описание.txt" is Text::DescriptionFile.
+// A fact folder's two files: "Описание.txt" and the main text, which carries
+// its fact's name, "<fact name>.txt". Their names and paths are composed
+// here and nowhere else.
+std::string DescriptionFileName();
+std::wstring DescriptionFileNameW();
 std::string MainTextFileName(const std::string& factName);
 std::wstring MainTextFileNameW(const std::wstring& factName);
+std::string DescriptionFileIn(const std::string& factFolder);
+std::wstring DescriptionFileInW(const std::wstring& factFolder);
+std::string MainTextFileIn(const std::string& factFolder, const std::string& factName);
+std::wstring MainTextFileInW(const std::wstring& factFolder, const std::wstring& factName);

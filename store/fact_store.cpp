@@ -129,12 +129,12 @@ FolderState GetFolderState(const char* path)
 
 bool DescriptionFilePath(const char* factFolder, char* out)
 {
-    return SlotJoin(out, factFolder, "\\", Text::DescriptionFile);
+    return SlotCopy(out, DescriptionFileIn(factFolder).c_str());
 }
 
 bool MainTextFilePath(const char* factFolder, const char* factName, char* out)
 {
-    return SlotJoin(out, factFolder, "\\", MainTextFileName(factName).c_str());
+    return SlotCopy(out, MainTextFileIn(factFolder, factName).c_str());
 }
 
 // ---------------------------------------------------------------- unfinished facts
