@@ -5,6 +5,7 @@
 #include "../resources/ui_strings.h"
 #include "../search/query.h"
 #include "../search/text_fold.h"
+#include "../store/entry_name.h"
 #include "../ui/platform_ui.h"
 
 #include <string.h>
@@ -51,7 +52,7 @@ int EntryNamed(HWND list, const char* name)
     int count = (int)SendMessageW(list, LB_GETCOUNT, 0, 0);
     for (int i = 0; i < count; i++) {
         char entry[SLOT_SIZE];
-        if (ListBoxText1251(list, i, entry, SLOT_SIZE) == TEXT_FITS && strcmp(entry, name) == 0)
+        if (FolderNameAt(list, i, entry) == TEXT_FITS && strcmp(entry, name) == 0)
             return i;
     }
     return -1;
@@ -111,4 +112,35 @@ BOOL ShowFoundFact(HWND dialog, const FactToShow* fact)
     if (shown)
         SelectFirstMatch(dialog, fact->query);
     return shown;
+}
+
+void SelectFolder(HWND dialog, const char* folder)
+{
+    BrowserState* state = StateOf(dialog);
+    FolderCascade cascade = BrowserCascade(dialog);
+    if (!PathPlainBelow(folder, state->root))
+        return;
+    std::string rest = folder + strlen(state->root) + (state->root[strlen(state->root) - 1] == '\\' ? 0 : 1);
+    for (int level = 1; level <= FACT_LEVEL && !rest.empty(); level++) {
+        size_t separator = rest.find('\\');
+        std::string name = rest.substr(0, separator);
+        rest = separator == std::string::npos ? std::string() : rest.substr(separator + 1);
+        HWND list = GetDlgItem(dialog, cascade.listIds[level - 1]);
+        if (rest.empty()) {
+            // The list that holds the entry is filled afresh: it is new there.
+            char parent[SLOT_SIZE];
+            if (ComposeSelectionPath(dialog, cascade, level - 1, parent) == SELECTION_COMPOSED)
+                RefillAndSelect(dialog, level, parent, name.c_str());
+            if (level < FACT_LEVEL)
+                FollowSelection(dialog, cascade, level);
+            break;
+        }
+        int entry = EntryNamed(list, name.c_str());
+        if (entry < 0)
+            break;
+        SendMessageW(list, LB_SETCURSEL, (WPARAM)entry, 0);
+        FollowSelection(dialog, cascade, level);
+    }
+    SetCurrentDirectory1251(state->root);
+    RememberSelections(dialog);
 }

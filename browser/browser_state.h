@@ -8,6 +8,8 @@
 #include "../ui/dialog_doors.h"
 #include "../ui/folder_list.h"
 
+#include <string>
+
 enum ShownFile { SHOWN_NONE = 0, SHOWN_DESCRIPTION = 1, SHOWN_MAIN_TEXT = 2 };
 
 // Each open browser has its own; a second browser never sees the first one's.
@@ -18,6 +20,7 @@ struct BrowserState {
     FileState ShownFileState;   // the file on show as it was read or last written
     TextFormat ShownFormat;     // its encoding, and whether the view lost characters of it
     int Selection[FACT_LEVEL];  // each list's selection after the last handled step
+    char CutFolder[SLOT_SIZE];  // the entry Ctrl+X marked, "" for none
     HMENU ListMenu;             // MENU_LIST, for a right click on the background
     HMENU ListPopup;
 };
@@ -38,6 +41,9 @@ void RefillAndSelect(HWND dialog, int level, const char* parent, const char* nam
 // Walks the lists down to a fact as clicks would and shows it, the query's
 // first match selected. TRUE when the fact is on show.
 BOOL ShowFoundFact(HWND dialog, const FactToShow* fact);
+// Walks the lists down to the entry at folder, as clicks would, and selects
+// it; the text view is left as it is.
+void SelectFolder(HWND dialog, const char* folder);
 
 // ---- shown_text.cpp: the text on show and its write-back
 // A click shows the fact's description, a double click its main text file.
@@ -56,5 +62,22 @@ void OnBackgroundClick(HWND dialog, LPARAM lParam);
 // WM_CONTEXTMENU: a right click on a list entry selects it as a left click
 // would, then offers what can be done with it.
 void OnContextMenu(HWND dialog, HWND window, LPARAM lParam);
-// A command of the entry menu (rename, delete, at one level): false for any other id.
+// A command of the entry menu (rename, move, delete, at one level): false for any other id.
 bool RunEntryCommand(HWND dialog, int id);
+// The entry selected at level (1-5) and the folder that holds it; false, with
+// a complaint, when nothing or ".." is selected there or it lies outside the base.
+bool SelectedEntry(HWND dialog, int level, char* parent, char* name);
+// The path slots that pointed into from (the text on show, AppState's) follow
+// it to to; for a fact, the main text file that carries its name too.
+void FollowEntry(HWND dialog, const std::string& from, const std::string& to, bool fact);
+
+// ---- entry_moves.cpp: moving, cut and paste, and undo
+void MoveSelectedEntry(HWND dialog, int level);
+void UndoNewest(HWND dialog);
+// "Отменить: перемещение «name»", or a plain "Отменить" when nothing can be undone.
+std::string UndoMenuText();
+// The entry Ctrl+X marked shows its mark wherever a list shows it.
+void ShowCutMarkInLists(HWND dialog);
+// WM_FACTS_DIALOG_KEY: Ctrl+X, Ctrl+V and Ctrl+Z in the lists, Esc while an
+// entry is marked. TRUE when the browser took the key.
+BOOL OnDialogKey(HWND dialog, int key, bool control, HWND focus);

@@ -3,6 +3,7 @@
 #include "browser_state.h"
 #include "../maintenance/rename_delete.h"
 #include "../maintenance/rename_dialog.h"
+#include "../move/undo_stack.h"
 #include "../resources/resource.h"
 #include "../resources/ui_strings.h"
 #include "../store/base_changes.h"
@@ -20,16 +21,18 @@ void RenameEntry(HWND dialog, int level);
 void DeleteEntry(HWND dialog, int level);
 
 // The entry menu, top to bottom: each command has one id per level, the
-// Section's first.
+// Section's first; below its lowest level a command is shown greyed.
 struct EntryCommand {
     int firstId;
     const char* text;
     void (*run)(HWND dialog, int level);
+    int lowestLevel;
 };
 
 const EntryCommand ENTRY_COMMANDS[] = {
-    { IDM_RENAME_SECTION, Text::MenuRename, RenameEntry },
-    { IDM_DELETE_SECTION, Text::MenuDelete, DeleteEntry },
+    { IDM_RENAME_SECTION, Text::MenuRename, RenameEntry, 1 },
+    { IDM_MOVE_SECTION, Text::MenuMove, MoveSelectedEntry, 2 },
+    { IDM_DELETE_SECTION, Text::MenuDelete, DeleteEntry, 1 },
 };
 
 // Every menu of the browser opens here: at a screen point, chosen with the
@@ -42,43 +45,16 @@ void TrackMenu(HWND dialog, HMENU menu, POINT screen)
 HMENU BuildEntryMenu(int level)
 {
     HMENU menu = CreatePopupMenu();
-    for (const EntryCommand& command : ENTRY_COMMANDS)
-        AppendMenuW(menu, MF_STRING, command.firstId + level - 1, WideFrom1251(command.text).c_str());
+    for (const EntryCommand& command : ENTRY_COMMANDS) {
+        UINT flags = MF_STRING | (level < command.lowestLevel ? MF_GRAYED : 0);
+        AppendMenuW(menu, flags, command.firstId + level - 1, WideFrom1251(command.text).c_str());
+    }
+    std::string undo = UndoMenuText();
+    AppendMenuW(menu, MF_STRING | (undo == Text::MenuUndo ? MF_GRAYED : 0), IDM_UNDO,
+                WideFrom1251(undo.c_str()).c_str());
     AppendMenuW(menu, MF_SEPARATOR, 0, NULL);
     AppendMenuW(menu, MF_STRING, IDC_BROWSER_OPEN_FOLDER, WideFrom1251(Text::MenuOpenFolder).c_str());
     return menu;
-}
-
-// The entry selected at level (1-5) and the folder that holds it; false,
-// with a complaint, when nothing or ".." is selected there, or when the
-// entry was reached through ".." and lies outside the base (the base root
-// itself among such entries): only what lies below the base root changes.
-bool SelectedEntry(HWND dialog, int level, char* parent, char* name)
-{
-    FolderCascade cascade = BrowserCascade(dialog);
-    HWND list = GetDlgItem(dialog, cascade.listIds[level - 1]);
-    int selected = (int)SendMessageW(list, LB_GETCURSEL, 0, 0);
-    char entry[SLOT_SIZE];
-    bool chosen = selected >= 0 && ListBoxText1251(list, selected, name, SLOT_SIZE) == TEXT_FITS &&
-                  strcmp(name, "..") != 0 &&
-                  ComposeSelectionPath(dialog, cascade, level - 1, parent) == SELECTION_COMPOSED;
-    SetCurrentDirectory1251(StateOf(dialog)->root);
-    if (!chosen) {
-        Complain(dialog, Text::SelectEntryFirst);
-        return false;
-    }
-    if (!SlotJoin(entry, parent, "\\", name) || !PathPlainBelow(entry, StateOf(dialog)->root)) {
-        Complain(dialog, Text::OutsideBase);
-        return false;
-    }
-    return true;
-}
-
-// A path slot that pointed into the renamed folder follows it.
-void FollowRename(char* slot, const std::string& from, const std::string& to)
-{
-    if (PathAtOrBelow(slot, from.c_str()))
-        SlotCopy(slot, (to + (slot + from.size())).c_str());
 }
 
 void RenameEntry(HWND dialog, int level)
@@ -97,15 +73,8 @@ void RenameEntry(HWND dialog, int level)
         return;
     }
     std::string from = std::string(parent) + "\\" + name, to = std::string(parent) + "\\" + request.newName;
-    if (level == FACT_LEVEL) {
-        // The main text file took the new name inside the folder.
-        std::string oldMain = MainTextFileIn(from, name);
-        if (oldMain == state->ShownFilePath)
-            SlotCopy(state->ShownFilePath, MainTextFileIn(from, request.newName).c_str());
-    }
-    char* followers[] = { state->ShownFilePath, App.LastFolderPath, App.DirectivePath, App.FactFolderPath };
-    for (char* slot : followers)
-        FollowRename(slot, from, to);
+    FollowEntry(dialog, from, to, level == FACT_LEVEL);
+    RememberStep(UNDO_RENAME, level == FACT_LEVEL, from.c_str(), to.c_str());
     AnnounceFolderMoved(from.c_str(), to.c_str());
     RefillAndSelect(dialog, level, parent, request.newName);
 }
@@ -143,6 +112,46 @@ void DeleteEntry(HWND dialog, int level)
 }
 
 }  // namespace
+
+// The entry selected at level (1-5) and the folder that holds it; false,
+// with a complaint, when nothing or ".." is selected there, or when the
+// entry was reached through ".." and lies outside the base (the base root
+// itself among such entries): only what lies below the base root changes.
+bool SelectedEntry(HWND dialog, int level, char* parent, char* name)
+{
+    FolderCascade cascade = BrowserCascade(dialog);
+    HWND list = GetDlgItem(dialog, cascade.listIds[level - 1]);
+    int selected = (int)SendMessageW(list, LB_GETCURSEL, 0, 0);
+    char entry[SLOT_SIZE];
+    bool chosen = selected >= 0 && FolderNameAt(list, selected, name) == TEXT_FITS && strcmp(name, "..") != 0 &&
+                  ComposeSelectionPath(dialog, cascade, level - 1, parent) == SELECTION_COMPOSED;
+    SetCurrentDirectory1251(StateOf(dialog)->root);
+    if (!chosen) {
+        Complain(dialog, Text::SelectEntryFirst);
+        return false;
+    }
+    if (!SlotJoin(entry, parent, "\\", name) || !PathPlainBelow(entry, StateOf(dialog)->root)) {
+        Complain(dialog, Text::OutsideBase);
+        return false;
+    }
+    return true;
+}
+
+void FollowEntry(HWND dialog, const std::string& from, const std::string& to, bool fact)
+{
+    BrowserState* state = StateOf(dialog);
+    if (fact) {
+        // A fact's main text file carries its name: renamed inside the folder.
+        std::string oldMain = MainTextFileIn(from, from.substr(from.rfind('\\') + 1));
+        if (oldMain == state->ShownFilePath)
+            SlotCopy(state->ShownFilePath, MainTextFileIn(from, to.substr(to.rfind('\\') + 1)).c_str());
+    }
+    char* followers[] = { state->ShownFilePath, state->CutFolder, App.LastFolderPath, App.DirectivePath,
+                          App.FactFolderPath };
+    for (char* slot : followers)
+        if (PathAtOrBelow(slot, from.c_str()))
+            SlotCopy(slot, (to + (slot + from.size())).c_str());
+}
 
 void OnBackgroundClick(HWND dialog, LPARAM lParam)
 {

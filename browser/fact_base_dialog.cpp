@@ -90,11 +90,22 @@ void OnCommand(HWND dialog, int id, int notification)
     case IDC_BROWSER_CREATE:
     case IDM_CREATE_CATEGORY: ReplaceBy(dialog, OpenCategoryEditor); return;
     case IDM_CREATE_FACT: ReplaceBy(dialog, OpenFactWizard); return;
+    case IDM_UNDO: UndoNewest(dialog); return;
     default: RunEntryCommand(dialog, id); return;
     }
     // Every list notification, acted on or not, leaves the base root current.
     SetCurrentDirectory1251(StateOf(dialog)->root);
     RememberSelections(dialog);
+    if (StateOf(dialog)->CutFolder[0])
+        ShowCutMarkInLists(dialog);
+}
+
+INT_PTR OnKey(HWND dialog, WPARAM wParam, HWND focus)
+{
+    if (!StateOf(dialog))
+        return FALSE;
+    SetWindowLongPtrW(dialog, DWLP_MSGRESULT, OnDialogKey(dialog, LOWORD(wParam), HIWORD(wParam) != 0, focus));
+    return TRUE;
 }
 
 INT_PTR OnShowFact(HWND dialog, const FactToShow* fact)
@@ -138,6 +149,7 @@ INT_PTR CALLBACK FactBaseDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM
             LastBrowser = dialog;
         return FALSE;
     case WM_FACTS_SHOW_FACT: return OnShowFact(dialog, (const FactToShow*)lParam);
+    case WM_FACTS_DIALOG_KEY: return OnKey(dialog, wParam, (HWND)lParam);
     case WM_COMMAND: OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
     case WM_RBUTTONDOWN:
         if (StateOf(dialog))

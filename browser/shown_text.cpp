@@ -91,8 +91,7 @@ bool ShownFileOf(HWND dialog, ShownFile kind, const char* factFolder, char* path
     HWND list = GetDlgItem(dialog, IDC_BROWSER_FACT_LIST);
     char factName[SLOT_SIZE];
     int selected = (int)SendMessageW(list, LB_GETCURSEL, 0, 0);
-    return ListBoxText1251(list, selected, factName, SLOT_SIZE) == TEXT_FITS &&
-           MainTextFilePath(factFolder, factName, path);
+    return FolderNameAt(list, selected, factName) == TEXT_FITS && MainTextFilePath(factFolder, factName, path);
 }
 
 }  // namespace

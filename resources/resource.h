@@ -11,6 +11,7 @@
 #define IDD_SEARCH           6000
 #define IDD_RENAME           6100
 #define IDD_BASE_CHECK       6200
+#define IDD_MOVE             6300
 
 // ---- Menu bar, accelerators and commands (2000s) -----------------------
 #define IDR_MAIN_MENU         2000
@@ -25,6 +26,9 @@
 #define IDM_RENAME_FACT       2105
 #define IDM_DELETE_SECTION    2111  // the browser's list menu: delete, level 1 to 5
 #define IDM_DELETE_FACT       2115
+#define IDM_MOVE_SECTION      2121  // the browser's list menu: move, level 1 to 5 (a Section's is greyed)
+#define IDM_MOVE_FACT         2125
+#define IDM_UNDO              2131  // the browser's list menu and Ctrl+Z: undo the last rename or move
 
 // ---- Shared by several dialogs ------------------------------------------
 #define IDC_STATIC_LABEL -1  // every label
@@ -85,3 +89,10 @@
 #define IDC_CHECK_STATUS      6202
 #define IDC_CHECK_FIX         6203
 #define IDC_CHECK_OPEN_FOLDER 6204
+
+// ---- Move, template 6300 -------------------------------------------------
+#define IDC_MOVE_SECTION_LIST   6301
+#define IDC_MOVE_TOPIC_LIST     6302
+#define IDC_MOVE_SUBTOPIC_LIST  6303
+#define IDC_MOVE_DIRECTIVE_LIST 6304
+#define IDC_MOVE_TARGET         6305  // the target folder below the base root

@@ -122,6 +122,33 @@ inline constexpr char ConfirmDeleteCategory[] =
 inline constexpr char RecycleRefused[] = "Здесь нет корзины (сетевая или съёмная папка) - ничего не удалено :)";
 inline constexpr char RecycleFailed[] = "Не удалось удалить в корзину - ничего не удалено :)";
 
+// Moving, cutting and pasting entries, and undoing the last renames and moves
+inline constexpr char MenuMove[] = "Переместить…";
+inline constexpr char MenuUndo[] = "Отменить";
+inline constexpr char MenuUndoMove[] = "Отменить: перемещение «%s»";
+inline constexpr char MenuUndoRename[] = "Отменить: переименование «%s»";
+inline constexpr char SectionCannotMove[] = "Раздел лежит прямо в базе - его некуда переместить :)";
+inline constexpr char MoveTargetMissing[] = "Сначала выберите, куда переместить :)";
+inline constexpr char MoveSamePlace[] = "Это и есть нынешнее место - выберите другое :)";
+inline constexpr char MoveWrongLevel[] =
+    "Сюда это не положить: факт кладут в установку, установку - в подтему, подтему - в тему, тему - в раздел :)";
+inline constexpr char MoveTaken[] = "Там уже есть папка или файл с таким именем - ничего не перемещено :)";
+inline constexpr char MoveTooLong[] =
+    "После перемещения путь к одной из папок или файлов превысил бы 255 знаков - ничего не перемещено :)";
+inline constexpr char MoveInUse[] =
+    "Не удалось переместить: файл в этой папке открыт другой программой или нет прав - ничего не перемещено :)";
+inline constexpr char MoveOtherVolume[] =
+    "Не удалось переместить: новое место лежит на другом диске - ничего не перемещено :)";
+inline constexpr char MoveGone[] = "Не удалось переместить: папку удалили или переместили - ничего не перемещено :)";
+inline constexpr char MoveFailed[] = "Не удалось переместить - ничего не перемещено :)";
+inline constexpr char PasteNothingCut[] = "Сначала вырежьте папку в списке (Ctrl+X) :)";
+inline constexpr char UndoNothing[] = "Отменять нечего :)";
+inline constexpr char UndoEntryGone[] = "Отменить нельзя: папки уже нет там, куда её поместили - ничего не изменено :)";
+inline constexpr char UndoPlaceTaken[] =
+    "Отменить нельзя: на прежнем месте уже есть папка с тем же именем - ничего не изменено :)";
+inline constexpr char UndoPlaceGone[] = "Отменить нельзя: папки, где она лежала, больше нет - ничего не изменено :)";
+inline constexpr char UndoFailed[] = "Не удалось отменить - ничего не изменено :)";
+
 // The base check, one kind of finding per line, in the order of FindingKind
 inline constexpr const char* CheckKinds[] = {
     "Нет описания",

@@ -1,6 +1,7 @@
 #include "main_window.h"
 #include "../resources/resource.h"
 #include "../resources/ui_strings.h"
+#include "../ui/app_messages.h"
 #include "../ui/app_state.h"
 #include "../ui/platform_ui.h"
 #include "../ui/unsaved_text.h"
@@ -104,6 +105,14 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     }
 }
 
+// A dialog's own keys (the browser's Ctrl+X, Ctrl+V, Ctrl+Z) come before
+// the dialog manager's; a dialog that does not take them leaves them there.
+bool OfferKeyToDialog(HWND dialog, const MSG& message)
+{
+    WPARAM key = MAKEWPARAM((WORD)message.wParam, GetKeyState(VK_CONTROL) < 0 ? 1 : 0);
+    return SendMessageW(dialog, WM_FACTS_DIALOG_KEY, key, (LPARAM)message.hwnd) != 0;
+}
+
 int RunMessageLoop(HWND mainWindow, HACCEL accelerators)
 {
     MSG message;
@@ -111,6 +120,8 @@ int RunMessageLoop(HWND mainWindow, HACCEL accelerators)
     while ((got = GetMessageW(&message, NULL, 0, 0)) != 0) {
         if (got == -1)
             return 0;
+        if (App.ActiveDialog && message.message == WM_KEYDOWN && OfferKeyToDialog(App.ActiveDialog, message))
+            continue;
         if (App.ActiveDialog && IsDialogMessageW(App.ActiveDialog, &message))
             continue;
         if (TranslateAcceleratorW(mainWindow, accelerators, &message))

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 #include <string.h>
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -137,6 +138,17 @@ NameRule CheckEntryName(const char* parent, const char* name, EntryKind kind, co
     if (strlen(parent) + 1 + strlen(name) + below > (size_t)SLOT_CHARS)
         return NAME_TOO_LONG;
     return NAME_OK;
+}
+
+NameRule CheckMovedEntry(const char* folder, const char* target, EntryKind kind)
+{
+    const char* name = strrchr(folder, '\\') ? strrchr(folder, '\\') + 1 : folder;
+    if (TakenInFolder(target, name, NULL))
+        return NAME_TAKEN;
+    size_t below = LongestBelow(WideFrom1251(folder));
+    if (kind == ENTRY_FACT)
+        below = std::max(below, 1 + std::max(DescriptionFileName().size(), MainTextFileName(name).size()));
+    return strlen(target) + 1 + strlen(name) + below > (size_t)SLOT_CHARS ? NAME_TOO_LONG : NAME_OK;
 }
 
 bool PathPlainBelow(const char* path, const char* folder)

@@ -31,6 +31,12 @@ NameRule CheckNameText(const char* name);
 // The name is compared as typed: nothing is trimmed.
 NameRule CheckEntryName(const char* parent, const char* name, EntryKind kind, const char* oldName = 0);
 
+// Whether the entry folder may move into target under its own name: NAME_TAKEN
+// when target holds that name already, NAME_TOO_LONG when a path at or below
+// the entry (a fact's main text counted even where it is missing) would pass
+// 255 characters there; NAME_OK otherwise.
+NameRule CheckMovedEntry(const char* folder, const char* target, EntryKind kind);
+
 // The guard: path is folder followed by one or more "\" + name segments, each
 // of which passes CheckNameText. So path lies strictly below folder and can
 // reach nothing beside it, whatever the segments were typed as. Bytes are

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The built program, started for real: F6 lists an empty fact folder and
-# its fix removes it; a right click on a Section renames it and then moves
-# it to the Recycle Bin. Each step is proved on disk.
+# its fix removes it; a right click on a Section renames it; Ctrl+X and
+# Ctrl+V move a Topic into it and Ctrl+Z back; then the Section goes to the
+# Recycle Bin. Each step is proved on disk.
 #   end-to-end-maintenance.sh PROGRAM.exe LOCALE ARTIFACT_FOLDER
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -52,13 +53,35 @@ xdotool key Return
 wait_until 5 test -d "$base/Glava" || fail "the Section was not renamed"
 gone "$base/Раздел 2" || fail "the old Section is still there"
 
-# Now "..", "Glava", "Раздел": the second item deletes, after a question,
+# Now "..", "Glava", "Раздел". Ctrl+X on the Topic "Тема" of "Раздел", then
+# Ctrl+V in the Topic list of "Glava" moves it there; Ctrl+Z moves it back.
+moved="$base/Glava/Тема/Подтема/Установка/Факт/Факт.txt"
+for _ in 1 2 3; do
+    click_browser_row 1 2
+    sleep 0.2
+    click_browser_row 2 1
+    sleep 0.2
+    xdotool key ctrl+x
+    sleep 0.2
+    click_browser_row 1 1
+    sleep 0.2
+    click_browser_row 2 0
+    sleep 0.2
+    xdotool key ctrl+v
+    wait_until 3 test -f "$moved" && break
+done
+test -f "$moved" || fail "Ctrl+X and Ctrl+V did not move the Topic"
+gone "$base/Раздел/Тема" || fail "the moved Topic is still at its old place"
+xdotool key ctrl+z
+wait_until 5 test -f "$directive/Факт/Факт.txt" || fail "Ctrl+Z did not move the Topic back"
+
+# The menu: rename, move (greyed for a Section), delete: the third deletes, after a question,
 # into Wine's Recycle Bin, the desktop's trash below the home folder.
 trash="$HOME/.local/share/Trash/files"
 in_trash() { ls "$trash" 2>/dev/null | grep -c '^Glava' || true; }
 trashed_before=$(in_trash)
 for _ in 1 2 3; do
-    context_menu 1 Down Down Return
+    context_menu 1 Down Down Down Return
     wait_until 3 shown 'Удаление' && break
 done
 shown 'Удаление' || fail "the list menu did not ask before deleting"
@@ -67,5 +90,5 @@ xdotool key Return
 wait_until 10 gone "$base/Glava" || fail "the Section was not deleted"
 [ -d "$directive/Факт" ] || fail "the other Section was touched"
 [ "$(in_trash)" -gt "$trashed_before" ] || fail "the Section is not in the Recycle Bin"
-echo "the check fixed its finding; the Section was renamed and moved to the Recycle Bin"
+echo "the check fixed its finding; the Section was renamed, a Topic moved in and back, the Section recycled"
 press_on_main F4 program_ended || fail "the program still runs after F4"

@@ -11,3 +11,8 @@ const UINT WM_SEARCH_INDEX_PROGRESS = WM_APP + 2;
 const UINT WM_FACTS_SHOW_FACT = WM_APP + 3;
 // To the base check dialog, posted by its walk: more findings are ready.
 const UINT WM_BASE_CHECK_PROGRESS = WM_APP + 4;
+// To the active dialog, from the message loop, before the dialog manager
+// sees a key press: LOWORD(wParam) the virtual key, HIWORD(wParam) TRUE while
+// Ctrl is held, lParam the window with the keyboard focus. The answer is the
+// dialog's DWLP_MSGRESULT: TRUE when it took the key.
+const UINT WM_FACTS_DIALOG_KEY = WM_APP + 5;

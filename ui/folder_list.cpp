@@ -4,6 +4,7 @@
 #include "../store/path_slot.h"
 #include "platform_ui.h"
 
+#include <string.h>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,53 @@ bool FillFolderList(HWND list, const char* folder)
     return listed;
 }
 
+namespace {
+
+// The item data of the entry a cut marks.
+const LRESULT CUT_MARK = 1;
+
+// The entry's text replaced in place, its selection and mark as given.
+void ReplaceEntry(HWND list, int index, const char* text, LRESULT data)
+{
+    int selected = (int)SendMessageW(list, LB_GETCURSEL, 0, 0);
+    SendMessageW(list, LB_DELETESTRING, (WPARAM)index, 0);
+    ListBoxInsert1251(list, index, text);
+    SendMessageW(list, LB_SETITEMDATA, (WPARAM)index, data);
+    if (selected == index)
+        SendMessageW(list, LB_SETCURSEL, (WPARAM)index, 0);
+}
+
+}  // namespace
+
+TextFit FolderNameAt(HWND list, int index, char* name)
+{
+    TextFit fit = ListBoxText1251(list, index, name, SLOT_SIZE);
+    if (fit != TEXT_FITS || SendMessageW(list, LB_GETITEMDATA, (WPARAM)index, 0) != CUT_MARK)
+        return fit;
+    size_t length = strlen(name);
+    if (length >= 2) {
+        memmove(name, name + 1, length - 2);
+        name[length - 2] = '\0';
+    }
+    return fit;
+}
+
+void ShowCutMark(HWND list, const char* name)
+{
+    int count = (int)SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (int i = 0; i < count; i++) {
+        char entry[SLOT_SIZE];
+        if (FolderNameAt(list, i, entry) != TEXT_FITS)
+            continue;
+        bool marked = SendMessageW(list, LB_GETITEMDATA, (WPARAM)i, 0) == CUT_MARK;
+        bool mark = name && strcmp(entry, name) == 0;
+        if (marked == mark)
+            continue;
+        std::string text = mark ? "[" + std::string(entry) + "]" : std::string(entry);
+        ReplaceEntry(list, i, text.c_str(), mark ? CUT_MARK : 0);
+    }
+}
+
 SelectionPath ComposeSelectionPath(HWND dialog, const FolderCascade& cascade, int levels, char* path)
 {
     SetCurrentDirectory1251(cascade.root);
@@ -43,7 +91,7 @@ SelectionPath ComposeSelectionPath(HWND dialog, const FolderCascade& cascade, in
         if (selected < 0)
             return SELECTION_MISSING;
         char name[SLOT_SIZE];
-        if (ListBoxText1251(list, selected, name, SLOT_SIZE) != TEXT_FITS)
+        if (FolderNameAt(list, selected, name) != TEXT_FITS)
             return SELECTION_TOO_LONG;
         if (!SlotJoin(composed, composed, "\\", name))
             return SELECTION_TOO_LONG;

@@ -5,6 +5,7 @@
 #pragma once
 #include <windows.h>
 #include "../store/fact_shape.h"
+#include "../platform/platform_text.h"
 
 // One dialog's lists, top level first, and the base root in its state.
 struct FolderCascade {
@@ -21,6 +22,14 @@ int LevelOfList(const FolderCascade& cascade, int listId);
 // selected. Redrawing is held off meanwhile, so that a large folder fills at
 // once. False when the folder could not be listed (the list is then empty).
 bool FillFolderList(HWND list, const char* folder);
+
+// The folder name of a list entry: its text, or for the entry a cut marks,
+// the name inside the mark. TEXT_FITS when it fits a 256-byte slot.
+TextFit FolderNameAt(HWND list, int index, char* name);
+
+// The entry of list whose folder name is name shows the cut mark ("[name]");
+// every other entry of the list shows its plain name. name NULL: none marked.
+void ShowCutMark(HWND list, const char* name);
 
 enum SelectionPath {
     SELECTION_COMPOSED,  // path holds root + one segment per level

@@ -1,0 +1,37 @@
+// The last renames and moves of this program run, to be undone one by one,
+// newest first. An undo is a move back: it needs the entry still where the
+// step put it and its old place free; otherwise nothing changes. Nothing is
+// written to the base for it, and it ends with the program. There is no redo.
+// UI-free.
+#pragma once
+#include "../store/path_slot.h"
+
+enum UndoKind { UNDO_MOVE, UNDO_RENAME };
+
+struct UndoStep {
+    UndoKind kind;
+    bool fact;             // a fact's rename renamed its main text file too
+    char from[SLOT_SIZE];  // where the entry was
+    char to[SLOT_SIZE];    // where the step put it
+};
+
+// At least this many steps are kept; an older one is forgotten.
+const int UNDO_DEPTH = 20;
+
+void RememberStep(UndoKind kind, bool fact, const char* from, const char* to);
+// The newest step, false when there is none.
+bool NewestStep(UndoStep* step);
+void ForgetAllSteps();
+
+enum UndoResult {
+    UNDO_DONE,
+    UNDO_NOTHING,      // no step is kept
+    UNDO_ENTRY_GONE,   // the entry is no longer where the step put it
+    UNDO_PLACE_TAKEN,  // the old place holds an entry of that name again
+    UNDO_PLACE_GONE,   // the folder that held the entry is gone
+    UNDO_OUTSIDE,      // a path no longer lies plainly below root
+    UNDO_FAILED        // the file system refused; nothing changed
+};
+
+// Undoes the newest step and forgets it when done; undone receives it.
+UndoResult UndoNewestStep(const char* root, UndoStep* undone);
