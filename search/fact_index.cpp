@@ -62,6 +62,31 @@ std::string IndexedText(const std::string& path, bool exists, int* unreadable)
     return std::string(text.data());
 }
 
+// The first lines of a fact's folded text: its name, then its categories.
+const int HEADER_LINES = 1 + CATEGORY_LEVELS;
+
+std::string HeaderOf(const FactPlace& place)
+{
+    std::string header = place.name;
+    for (int level = 0; level < CATEGORY_LEVELS; level++)
+        header += "\n" + place.categories[level];
+    return header;
+}
+
+// A fact's folded text at a new place: the same texts under a new header,
+// so that a move reads no file. Names hold no line break, so the header
+// ends at its last line's.
+void Rehead(IndexedFact* fact, const FactPlace& place)
+{
+    const std::string& folded = *fact->folded;
+    size_t body = 0;
+    for (int line = 0; line < HEADER_LINES && body != std::string::npos; line++)
+        body = folded.find('\n', body + (line > 0 ? 1 : 0));
+    std::string moved = FoldText(HeaderOf(place)) + (body == std::string::npos ? std::string() : folded.substr(body));
+    fact->place = place;
+    fact->folded = std::make_shared<const std::string>(std::move(moved));
+}
+
 void ReadFact(IndexedFact* fact, const std::string& folder)
 {
     std::string description = DescriptionFileIn(folder);
@@ -69,9 +94,7 @@ void ReadFact(IndexedFact* fact, const std::string& folder)
     fact->description = StampOf(description);
     fact->mainText = StampOf(mainText);
     fact->unreadable = 0;
-    std::string all = fact->place.name;
-    for (int level = 0; level < CATEGORY_LEVELS; level++)
-        all += "\n" + fact->place.categories[level];
+    std::string all = HeaderOf(fact->place);
     all += "\n" + IndexedText(description, fact->description.exists, &fact->unreadable);
     all += "\n" + IndexedText(mainText, fact->mainText.exists, &fact->unreadable);
     std::string folded = FoldText(all);
@@ -207,17 +230,29 @@ void UpdateIndexedFact(FactIndex* index, const std::string& factFolder)
 
 void MoveIndexedFolder(FactIndex* index, const std::string& oldFolder, const char* newFolder)
 {
-    std::vector<std::string> moved;
+    std::vector<std::string> renamedFacts;
     std::vector<IndexedFact> kept;
+    kept.reserve(index->facts.size());
     for (IndexedFact& fact : index->facts) {
         std::string folder = FolderOf(*index, fact);
-        if (!PathAtOrBelow(folder.c_str(), oldFolder.c_str()))
+        if (!PathAtOrBelow(folder.c_str(), oldFolder.c_str())) {
             kept.push_back(std::move(fact));
-        else if (newFolder)
-            moved.push_back(newFolder + folder.substr(oldFolder.size()));
+            continue;
+        }
+        FactPlace place;
+        std::string moved = newFolder ? newFolder + folder.substr(oldFolder.size()) : std::string();
+        if (!newFolder || !PlaceOfFactFolder(index->root, moved, &place))
+            continue;  // gone, or no longer a fact folder
+        // A fact renamed took its main text file's name: that one is read anew.
+        if (place.name != fact.place.name) {
+            renamedFacts.push_back(moved);
+            continue;
+        }
+        Rehead(&fact, place);
+        kept.push_back(std::move(fact));
     }
     index->facts.swap(kept);
-    for (const std::string& folder : moved)
+    for (const std::string& folder : renamedFacts)
         UpdateIndexedFact(index, folder);
 }
 

@@ -57,8 +57,10 @@ void BuildFactIndex(FactIndex* index, const std::string& root, const std::vector
 // the program's own changes reach the index at once.
 void UpdateIndexedFact(FactIndex* index, const std::string& factFolder);
 
-// A folder of the base renamed (newFolder given) or deleted (newFolder NULL):
-// every fact at or below it follows at once.
+// A folder of the base renamed or moved (newFolder given) or deleted
+// (newFolder NULL): every fact at or below it follows at once. A moved fact
+// keeps its texts and reads no file; only a fact whose own name changed
+// (its main text file renamed with it) is read anew.
 void MoveIndexedFolder(FactIndex* index, const std::string& oldFolder, const char* newFolder);
 
 // The positions in index.facts of the facts that answer the query, in order.

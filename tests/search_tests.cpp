@@ -157,3 +157,24 @@ TEST_F(Search, ARefreshFollowsChangesMadeOutsideAndRereadsOnlyWhatChanged)
 }
 
 }  // namespace
+
+// A move reads no file: what the index found before is found at the new
+// place, by the new categories, even where the file itself changed since.
+TEST_F(Search, AMovedFolderKeepsItsTextsUnderItsNewPlaceAndAFactRenamedIsReadAgain)
+{
+    RefreshFactIndex(&index_, root_);
+    std::string moved = root_ + "\\Раздел\\Тема\\Подтема\\Египет";
+    ASSERT_TRUE(MoveFileW(Wide(directive_).c_str(), Wide(moved).c_str()));
+    WriteBytes(moved + "\\Пирамиды\\Описание.txt", "переписано");
+    MoveIndexedFolder(&index_, directive_, moved.c_str());
+    EXPECT_EQ(Found("египет древние"), Names{ "Пирамиды" });
+    EXPECT_EQ(Found("установка"), Names{});
+    EXPECT_EQ(Found("переписано"), Names{}) << "nothing was read";
+    EXPECT_EQ(Found("\"двадцать лет\" египет"), Names{ "Пирамиды" }) << "the main text after the header";
+
+    ASSERT_TRUE(MoveFileW(Wide(moved + "\\Пирамиды").c_str(), Wide(moved + "\\Сфинкс").c_str()));
+    MoveIndexedFolder(&index_, moved + "\\Пирамиды", (moved + "\\Сфинкс").c_str());
+    EXPECT_EQ(Found("переписано сфинкс"), Names{ "Сфинкс" }) << "a fact's own new name: read anew";
+    MoveIndexedFolder(&index_, moved, NULL);
+    EXPECT_EQ(index_.facts.size(), 1u) << "only Волга is left";
+}
