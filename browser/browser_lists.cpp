@@ -131,8 +131,9 @@ void SelectFolder(HWND dialog, const char* folder)
             char parent[SLOT_SIZE];
             if (ComposeSelectionPath(dialog, cascade, level - 1, parent) == SELECTION_COMPOSED)
                 RefillAndSelect(dialog, level, parent, name.c_str());
-            if (level < FACT_LEVEL)
-                FollowSelection(dialog, cascade, level);
+            // What lies below it is shown by a click, as after a rename: a
+            // move then costs the same whatever the entry holds.
+            EmptyListsBelow(dialog, cascade, level);
             break;
         }
         int entry = EntryNamed(list, name.c_str());

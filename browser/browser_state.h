@@ -42,7 +42,7 @@ void RefillAndSelect(HWND dialog, int level, const char* parent, const char* nam
 // first match selected. TRUE when the fact is on show.
 BOOL ShowFoundFact(HWND dialog, const FactToShow* fact);
 // Walks the lists down to the entry at folder, as clicks would, and selects
-// it; the text view is left as it is.
+// it, the lists below it empty; the text view is left as it is.
 void SelectFolder(HWND dialog, const char* folder);
 
 // ---- shown_text.cpp: the text on show and its write-back

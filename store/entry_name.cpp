@@ -145,7 +145,10 @@ NameRule CheckMovedEntry(const char* folder, const char* target, EntryKind kind)
     const char* name = strrchr(folder, '\\') ? strrchr(folder, '\\') + 1 : folder;
     if (TakenInFolder(target, name, NULL))
         return NAME_TAKEN;
-    size_t below = LongestBelow(WideFrom1251(folder));
+    // A place no longer than the present one leaves every path below as
+    // long or shorter: only a move to a longer one must list what is below.
+    size_t present = (size_t)(name - 1 - folder);
+    size_t below = strlen(target) <= present ? 0 : LongestBelow(WideFrom1251(folder));
     if (kind == ENTRY_FACT)
         below = std::max(below, 1 + std::max(DescriptionFileName().size(), MainTextFileName(name).size()));
     return strlen(target) + 1 + strlen(name) + below > (size_t)SLOT_CHARS ? NAME_TOO_LONG : NAME_OK;

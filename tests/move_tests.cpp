@@ -207,8 +207,7 @@ TEST_F(Moves, TheMoveDialogOpensAtThePresentPlaceAndTheBrowserFollows)
     std::vector<std::string> directives = ListEntries(browser, IDC_BROWSER_DIRECTIVE_LIST);
     ASSERT_GE(SelectedIndex(browser, IDC_BROWSER_DIRECTIVE_LIST), 0);
     EXPECT_EQ(directives[SelectedIndex(browser, IDC_BROWSER_DIRECTIVE_LIST)], "Установка");
-    EXPECT_EQ(ListEntries(browser, IDC_BROWSER_FACT_LIST),
-              (std::vector<std::string>{ "..", "Gold", "Без описания", "Факт" }));
+    EXPECT_TRUE(ListEntries(browser, IDC_BROWSER_FACT_LIST).empty()) << "what it holds is shown by a click";
 }
 
 }  // namespace

@@ -2,13 +2,16 @@
 # Builds the project and runs the benchmarks under Wine (Russian code page):
 # the folder-list fill, then the search index. The bases they make stay in
 # the build's Wine prefix, so a second run starts at once.
-#   tools/run-bench.sh [folders|search]   (default: both)
+#   tools/run-bench.sh [folders|search|move]   (default: all three)
 set -euo pipefail
 source "$(dirname "$0")/prepare.sh"
-which=${1:-both}
-if [ "$which" != search ]; then
+which=${1:-all}
+if [ "$which" = all ] || [ "$which" = folders ]; then
     FACTS_LANG=ru_RU.UTF-8 "$root/tools/wine-run" "$FACTS_BUILD/bench/folder_list_bench.exe"
 fi
-if [ "$which" != folders ]; then
+if [ "$which" = all ] || [ "$which" = search ]; then
     FACTS_LANG=ru_RU.UTF-8 "$root/tools/wine-run" "$FACTS_BUILD/bench/search_bench.exe" ${FACTS_SEARCH_BENCH_SIZES:-5 50}
+fi
+if [ "$which" = all ] || [ "$which" = move ]; then
+    FACTS_LANG=ru_RU.UTF-8 "$root/tools/wine-run" "$FACTS_BUILD/bench/move_bench.exe"
 fi
