@@ -7,7 +7,9 @@
 #include "../search/text_fold.h"
 #include "../store/entry_name.h"
 #include "../ui/platform_ui.h"
+#include "../watch/base_watch.h"
 
+#include <set>
 #include <string.h>
 #include <string>
 #include <vector>
@@ -18,12 +20,32 @@ void RestoreSelection(HWND dialog, int level)
                         (WPARAM)StateOf(dialog)->Selection[level - 1], 0);
 }
 
+// The folders the lists show and the folder of the text on show: what a
+// poll looks at when change events cannot be had.
+void ReportShownFolders(HWND dialog)
+{
+    BrowserState* state = StateOf(dialog);
+    FolderCascade cascade = BrowserCascade(dialog);
+    std::set<std::string> shown;
+    for (int level = 1; level <= FACT_LEVEL; level++) {
+        char folder[SLOT_SIZE];
+        if (ComposeSelectionPath(dialog, cascade, level - 1, folder) != SELECTION_COMPOSED)
+            break;
+        shown.insert(folder);
+    }
+    SetCurrentDirectory1251(state->root);
+    if (state->ShownFileKind != SHOWN_NONE && strrchr(state->ShownFilePath, '\\'))
+        shown.insert(std::string(state->ShownFilePath, strrchr(state->ShownFilePath, '\\')));
+    ShowingFolders(dialog, shown);
+}
+
 void RememberSelections(HWND dialog)
 {
     FolderCascade cascade = BrowserCascade(dialog);
     for (int level = 0; level < FACT_LEVEL; level++)
         StateOf(dialog)->Selection[level] =
             (int)SendDlgItemMessageW(dialog, cascade.listIds[level], LB_GETCURSEL, 0, 0);
+    ReportShownFolders(dialog);
 }
 
 void OnCategoryList(HWND dialog, int level)

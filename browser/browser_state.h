@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 #include "../store/fact_shape.h"
+#include "../store/base_changes.h"
 #include "../store/fact_store.h"
 #include "../store/path_slot.h"
 #include "../ui/dialog_doors.h"
@@ -70,6 +71,12 @@ bool SelectedEntry(HWND dialog, int level, char* parent, char* name);
 // The path slots that pointed into from (the text on show, AppState's) follow
 // it to to; for a fact, the main text file that carries its name too.
 void FollowEntry(HWND dialog, const std::string& from, const std::string& to, bool fact);
+
+// ---- browser_follow.cpp: changes made elsewhere
+// A listener on the change channel (context: the browser): the lists showing
+// a folder that changed elsewhere are filled again, selection and scroll
+// kept; the text on show is read again when nothing was typed.
+void FollowChangesElsewhere(const BaseChange& change, void* context);
 
 // ---- entry_moves.cpp: moving, cut and paste, and undo
 void MoveSelectedEntry(HWND dialog, int level);

@@ -9,6 +9,7 @@
 #include "../ui/dialog_doors.h"
 #include "../ui/platform_ui.h"
 #include "../ui/unsaved_text.h"
+#include "../watch/base_watch.h"
 
 namespace {
 
@@ -24,6 +25,7 @@ void OnInitDialog(HWND dialog)
     state->ListMenu = LoadMenuW(App.AppInstance, L"MENU_LIST");
     state->ListPopup = GetSubMenu(state->ListMenu, 0);
     SetWindowLongPtrW(dialog, DWLP_USER, (LONG_PTR)state);
+    ListenToBaseChanges(FollowChangesElsewhere, dialog);
 
     // A text read for showing may be one character longer than the edit's default limit allows.
     SendDlgItemMessageW(dialog, IDC_BROWSER_TEXT_VIEW, EM_SETLIMITTEXT, SHOWN_TEXT_MAX, 0);
@@ -48,6 +50,8 @@ void OnDestroy(HWND dialog)
         return;
     if (LastBrowser == dialog)
         LastBrowser = NULL;
+    StopListeningToBaseChanges(FollowChangesElsewhere, dialog);
+    ShowingFolders(dialog, std::set<std::string>());
     DestroyMenu(state->ListMenu);
     SetWindowLongPtrW(dialog, DWLP_USER, 0);
     delete state;

@@ -8,6 +8,8 @@
 #include "../ui/folder_list.h"
 #include "../ui/name_complaint.h"
 #include "../ui/platform_ui.h"
+#include "../ui/following_lists.h"
+#include "../watch/base_watch.h"
 
 #include <string>
 
@@ -69,11 +71,20 @@ FolderCascade EditorCascade(HWND dialog)
     return cascade;
 }
 
+// Others' changes to the folders the lists show.
+void FollowElsewhere(const BaseChange& change, void* context)
+{
+    HWND dialog = (HWND)context;
+    if (StateOf(dialog))
+        FollowListsElsewhere(dialog, EditorCascade(dialog), change);
+}
+
 void OnInitDialog(HWND dialog)
 {
     // The root first: everything after may send notifications.
     EditorState* state = new EditorState();
     SetWindowLongPtrW(dialog, DWLP_USER, (LONG_PTR)state);
+    ListenToBaseChanges(FollowElsewhere, dialog);
     bool rootHeld = GetCurrentDirectory1251(state->root, SLOT_SIZE) == TEXT_FITS;
     if (rootHeld)
         SlotCopy(App.EditorRoot, state->root);
@@ -96,6 +107,8 @@ void OnInitDialog(HWND dialog)
 
 void OnDestroy(HWND dialog)
 {
+    StopListeningToBaseChanges(FollowElsewhere, dialog);
+    ShowingFolders(dialog, std::set<std::string>());
     delete StateOf(dialog);
     SetWindowLongPtrW(dialog, DWLP_USER, 0);
 }
@@ -179,6 +192,7 @@ void OnCommand(HWND dialog, int id, int notification)
         // only empties the lists below: no path is built from a missing name.
         if (notification == LBN_SELCHANGE)
             FollowSelection(dialog, EditorCascade(dialog), LevelOfList(EditorCascade(dialog), id));
+        ReportListFolders(dialog, EditorCascade(dialog));
         break;
     case IDC_EDITOR_CREATE_SECTION:
     case IDC_EDITOR_CREATE_TOPIC:

@@ -6,6 +6,8 @@
 #include "../ui/app_state.h"
 #include "../ui/folder_list.h"
 #include "../ui/platform_ui.h"
+#include "../ui/following_lists.h"
+#include "../watch/base_watch.h"
 
 #include <string.h>
 #include <string>
@@ -69,6 +71,16 @@ void SelectPresentPlace(HWND dialog)
     }
 }
 
+// Others' changes to the folders the lists show.
+void FollowElsewhere(const BaseChange& change, void* context)
+{
+    HWND dialog = (HWND)context;
+    if (StateOf(dialog)) {
+        FollowListsElsewhere(dialog, MoveCascade(dialog), change);
+        ShowTarget(dialog);
+    }
+}
+
 void OnInitDialog(HWND dialog, MoveRequest* request)
 {
     MoveState* state = new MoveState();
@@ -76,6 +88,7 @@ void OnInitDialog(HWND dialog, MoveRequest* request)
     state->level = LevelBelowRoot(request->root, request->folder);
     SlotCopy(state->root, request->root);
     SetWindowLongPtrW(dialog, DWLP_USER, (LONG_PTR)state);
+    ListenToBaseChanges(FollowElsewhere, dialog);
     int listIds[CATEGORY_LEVELS] = { IDC_MOVE_SECTION_LIST, IDC_MOVE_TOPIC_LIST, IDC_MOVE_SUBTOPIC_LIST,
                                      IDC_MOVE_DIRECTIVE_LIST };
     for (int level = 1; level <= CATEGORY_LEVELS; level++)
@@ -88,6 +101,8 @@ void OnInitDialog(HWND dialog, MoveRequest* request)
 
 void OnDestroy(HWND dialog)
 {
+    StopListeningToBaseChanges(FollowElsewhere, dialog);
+    ShowingFolders(dialog, std::set<std::string>());
     delete StateOf(dialog);
     SetWindowLongPtrW(dialog, DWLP_USER, 0);
 }
@@ -119,6 +134,7 @@ void OnCommand(HWND dialog, int id, int notification)
     if (level && notification == LBN_SELCHANGE) {
         FollowSelection(dialog, MoveCascade(dialog), level);
         ShowTarget(dialog);
+        ReportListFolders(dialog, MoveCascade(dialog));
         return;
     }
     switch (id) {

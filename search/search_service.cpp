@@ -27,6 +27,9 @@ struct SearchService {
     // passed their folders already, so they are applied again to its result
     // before that replaces what queries see.
     std::vector<OwnChange> duringWalk;
+    // Someone else changed the base while a walk ran, past where the walk
+    // may have been: one more walk follows it.
+    bool walkAgain = false;
 };
 
 void Apply(FactIndex* index, const OwnChange& change)
@@ -120,8 +123,12 @@ void WalkBase(std::string root)
     service.duringWalk.clear();
     service.index = std::move(work);
     service.complete = true;
-    service.busy = false;
+    service.busy = service.walkAgain;
     TellWatchers(service);
+    if (service.walkAgain) {
+        service.walkAgain = false;
+        std::thread(WalkBase, root).detach();
+    }
 }
 
 void FactChanged(const char* factFolder)
@@ -152,9 +159,37 @@ void FolderMoved(const char* oldFolder, const char* newFolder)
     TellWatchers(service);
 }
 
+// A change seen by the watch: a fact folder is read again at once; a change
+// among the categories is found by a walk, which rereads only what changed.
+void ChangedElsewhere(const char* folder)
+{
+    SearchService& service = Service();
+    std::string root;
+    {
+        std::lock_guard<std::mutex> hold(service.lock);
+        root = service.index.root;
+    }
+    FactPlace place;
+    if (!root.empty() && PlaceOfFactFolder(root, folder, &place)) {
+        FactChanged(folder);
+        return;
+    }
+    if (root.empty())
+        return;
+    std::lock_guard<std::mutex> hold(service.lock);
+    if (service.busy) {
+        service.walkAgain = true;
+        return;
+    }
+    service.busy = true;
+    std::thread(WalkBase, root).detach();
+}
+
 void OnBaseChange(const BaseChange& change, void*)
 {
     switch (change.kind) {
+    case BASE_FOLDER_CHANGED:
+    case BASE_ANYTHING_CHANGED: ChangedElsewhere(change.folder); break;
     case BASE_FACT_CHANGED:
     case BASE_FOLDER_CREATED: FactChanged(change.folder); break;  // only a fact folder is taken
     case BASE_FOLDER_MOVED: FolderMoved(change.folder, change.newFolder); break;

@@ -6,6 +6,7 @@
 #include "../ui/platform_ui.h"
 #include "../ui/unsaved_text.h"
 #include "../ui/dialog_doors.h"
+#include "../watch/base_watch.h"
 #include "../search/search_dialog.h"
 #include "../check/base_check_dialog.h"
 
@@ -89,6 +90,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_CREATE: return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
+    case WM_FACTS_BASE_CHANGED: AnnounceWatchedChanges(); return 0;
     // Every road out asks the dialogs that hold typed text first.
     case WM_CLOSE:
         if (DialogsMayClose(window))
@@ -145,5 +147,12 @@ int AppMain(HINSTANCE instance)
     HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_MAIN_ACCELERATORS));
     ShowWindow(mainWindow, SW_SHOWMAXIMIZED);
     UpdateWindow(mainWindow);
-    return RunMessageLoop(mainWindow, accelerators);
+    // The base is the working directory the program started in: what others
+    // change below it reaches the open dialogs by itself.
+    char root[SLOT_SIZE];
+    if (GetCurrentDirectory1251(root, SLOT_SIZE) == TEXT_FITS)
+        StartBaseWatch(root, mainWindow, WM_FACTS_BASE_CHANGED);
+    int exitCode = RunMessageLoop(mainWindow, accelerators);
+    StopBaseWatch();
+    return exitCode;
 }

@@ -70,3 +70,15 @@ void AnnounceFolderRemoved(const char* folder)
     BaseChange change = { BASE_FOLDER_REMOVED, folder, NULL };
     AnnounceBaseChange(change);
 }
+
+void AnnounceFolderChanged(const char* folder)
+{
+    BaseChange change = { BASE_FOLDER_CHANGED, folder, NULL };
+    AnnounceBaseChange(change);
+}
+
+void AnnounceAnythingChanged(const char* root)
+{
+    BaseChange change = { BASE_ANYTHING_CHANGED, root, NULL };
+    AnnounceBaseChange(change);
+}

@@ -10,7 +10,11 @@ enum BaseChangeKind {
     BASE_FACT_CHANGED,    // a fact folder's files were written, or the fact was made or went
     BASE_FOLDER_CREATED,  // a new category or fact folder
     BASE_FOLDER_MOVED,    // a folder renamed or moved, with everything below it
-    BASE_FOLDER_REMOVED   // a folder gone, with everything below it
+    BASE_FOLDER_REMOVED,  // a folder gone, with everything below it
+    // Seen by the watch, made by someone else: what changed is not known,
+    // only where. Whoever shows that folder's entries or files looks again.
+    BASE_FOLDER_CHANGED,  // the entries of this folder, or the files of this fact folder
+    BASE_ANYTHING_CHANGED  // events were lost: folder is the base root, and everything open is looked at again
 };
 
 struct BaseChange {
@@ -35,3 +39,5 @@ void AnnounceFactChanged(const char* factFolder);
 void AnnounceFolderCreated(const char* folder);
 void AnnounceFolderMoved(const char* from, const char* to);
 void AnnounceFolderRemoved(const char* folder);
+void AnnounceFolderChanged(const char* folder);
+void AnnounceAnythingChanged(const char* root);

@@ -16,3 +16,6 @@ const UINT WM_BASE_CHECK_PROGRESS = WM_APP + 4;
 // Ctrl is held, lParam the window with the keyboard focus. The answer is the
 // dialog's DWLP_MSGRESULT: TRUE when it took the key.
 const UINT WM_FACTS_DIALOG_KEY = WM_APP + 5;
+// To the window the watch on the base reports to, posted by the watch's
+// thread: changes made elsewhere are noted (see watch/base_watch.h).
+const UINT WM_FACTS_BASE_CHANGED = WM_APP + 6;

@@ -127,3 +127,55 @@ StepResult FollowSelection(HWND dialog, const FolderCascade& cascade, int level)
     SetCurrentDirectory1251(cascade.root);
     return result;
 }
+
+namespace {
+
+int EntryWithName(HWND list, const char* name)
+{
+    int count = (int)SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (int i = 0; i < count; i++) {
+        char entry[SLOT_SIZE];
+        if (FolderNameAt(list, i, entry) == TEXT_FITS && strcmp(entry, name) == 0)
+            return i;
+    }
+    return -1;
+}
+
+// False when the entry selected before is gone.
+bool RefillKeepingSelection(HWND list, const char* folder)
+{
+    int selected = (int)SendMessageW(list, LB_GETCURSEL, 0, 0);
+    int top = (int)SendMessageW(list, LB_GETTOPINDEX, 0, 0);
+    char name[SLOT_SIZE] = "";
+    bool hadSelection = selected >= 0 && FolderNameAt(list, selected, name) == TEXT_FITS;
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    FillFolderList(list, folder);
+    int again = hadSelection ? EntryWithName(list, name) : -1;
+    SendMessageW(list, LB_SETCURSEL, (WPARAM)again, 0);
+    SendMessageW(list, LB_SETTOPINDEX, (WPARAM)top, 0);
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, NULL, TRUE);
+    return !hadSelection || again >= 0;
+}
+
+}  // namespace
+
+int FollowFolderChange(HWND dialog, const FolderCascade& cascade, const char* folder)
+{
+    int emptied = 0;
+    for (int level = 1; level <= cascade.levels; level++) {
+        char shown[SLOT_SIZE];
+        if (ComposeSelectionPath(dialog, cascade, level - 1, shown) != SELECTION_COMPOSED)
+            break;
+        if (folder && strcmp(shown, folder) != 0)
+            continue;
+        if (!RefillKeepingSelection(GetDlgItem(dialog, cascade.listIds[level - 1]), shown)) {
+            EmptyListsBelow(dialog, cascade, level);
+            emptied = level;
+            break;
+        }
+    }
+    SetCurrentDirectory1251(cascade.root);
+    return emptied;
+}

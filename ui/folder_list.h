@@ -55,3 +55,10 @@ enum StepResult {
 // the lists below, composes the path, enters the folder, records it in
 // LastFolderPath, fills the next list, and returns to the root.
 StepResult FollowSelection(HWND dialog, const FolderCascade& cascade, int level);
+
+// A folder changed elsewhere (folder NULL: anything may have): every list
+// showing it is filled again, its selection and scroll position kept by
+// name. Where the selected entry is gone, the lists below are emptied, as
+// if nothing had been selected, and that level (1-based) is returned; 0 when
+// every selection stayed.
+int FollowFolderChange(HWND dialog, const FolderCascade& cascade, const char* folder);

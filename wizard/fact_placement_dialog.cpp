@@ -8,6 +8,8 @@
 #include "../store/entry_name.h"
 #include "../ui/folder_list.h"
 #include "../ui/platform_ui.h"
+#include "../ui/following_lists.h"
+#include "../watch/base_watch.h"
 
 namespace {
 
@@ -20,9 +22,18 @@ FolderCascade PlacementCascade(WizardRun* run)
     return cascade;
 }
 
+// Others' changes to the folders the lists show.
+void FollowElsewhere(const BaseChange& change, void* context)
+{
+    HWND dialog = (HWND)context;
+    if (WizardRun* run = WizardRunOf(dialog))
+        FollowListsElsewhere(dialog, PlacementCascade(run), change);
+}
+
 void OnInitDialog(HWND dialog)
 {
     WizardRun* run = AttachWizardRun(dialog);
+    ListenToBaseChanges(FollowElsewhere, dialog);
     // A base root that cannot be held leaves the lists empty rather than
     // placing the fact below an older root.
     if (GetCurrentDirectory1251(run->root, SLOT_SIZE) != TEXT_FITS) {
@@ -31,6 +42,14 @@ void OnInitDialog(HWND dialog)
     }
     SlotCopy(App.CaptureRoot, run->root);
     FillFolderList(GetDlgItem(dialog, IDC_PLACE_SECTION_LIST), run->root);
+    ReportListFolders(dialog, PlacementCascade(run));
+}
+
+void OnDestroy(HWND dialog)
+{
+    StopListeningToBaseChanges(FollowElsewhere, dialog);
+    ShowingFolders(dialog, std::set<std::string>());
+    DetachWizardRun(dialog);
 }
 
 // The Directive list composes the path of the chosen Directive, without
@@ -92,7 +111,8 @@ void OnCommand(HWND dialog, int id, int notification)
     case IDC_PLACE_TOPIC_LIST:
     case IDC_PLACE_SUBTOPIC_LIST:
         if (notification == LBN_SELCHANGE)
-            FollowSelection(dialog, PlacementCascade(run), id - IDC_PLACE_SECTION_LIST + 1);
+            FollowSelection(dialog, PlacementCascade(run), LevelOfList(PlacementCascade(run), id));
+        ReportListFolders(dialog, PlacementCascade(run));
         break;
     case IDC_PLACE_DIRECTIVE_LIST:
         if (notification == LBN_SELCHANGE)
@@ -117,7 +137,7 @@ INT_PTR CALLBACK FactPlacementDialog(HWND dialog, UINT message, WPARAM wParam, L
     switch (message) {
     case WM_INITDIALOG: OnInitDialog(dialog); return FALSE;
     case WM_COMMAND: OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
-    case WM_DESTROY: DetachWizardRun(dialog); return FALSE;
+    case WM_DESTROY: OnDestroy(dialog); return FALSE;
     default: return FALSE;
     }
 }

@@ -1,0 +1,224 @@
+#include "base_watch.h"
+#include "change_notes.h"
+#include "folder_poller.h"
+#include "../platform/platform_text.h"
+#include "../store/base_changes.h"
+
+#include <map>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace {
+
+// A burst (a sync tool writing a folder) is handed over once it has been
+// quiet this long, and at the latest after the longest wait.
+const DWORD QUIET_MS = 150;
+const DWORD LONGEST_WAIT_MS = 1000;
+const DWORD BUFFER_BYTES = 64 * 1024;
+
+struct Watch {
+    std::mutex lock;
+    ChangeNotes notes;
+    std::string root;
+    HWND window = NULL;
+    UINT message = 0;
+    HANDLE folder = INVALID_HANDLE_VALUE;
+    HANDLE stop = NULL;
+    std::thread thread;
+    WatchMode mode = WATCH_OFF;
+    std::map<HWND, std::set<std::string>> shown;  // what each open dialog shows
+};
+
+Watch& TheWatch()
+{
+    static Watch* watch = new Watch();  // lives as long as the process
+    return *watch;
+}
+
+void Note(Watch& watch, const std::wstring& root, const FILE_NOTIFY_INFORMATION* info)
+{
+    std::wstring name(info->FileName, info->FileNameLength / sizeof(wchar_t));
+    std::lock_guard<std::mutex> hold(watch.lock);
+    NoteChangedEntry(&watch.notes, root, name);
+}
+
+bool NotesWaiting(Watch& watch)
+{
+    std::lock_guard<std::mutex> hold(watch.lock);
+    return watch.notes.lost || !watch.notes.folders.empty();
+}
+
+// Events were lost, or cannot be had: everything open is looked at once,
+// and polled from here on.
+void FallBackToPolling(Watch& watch)
+{
+    std::lock_guard<std::mutex> hold(watch.lock);
+    NoteLostEvents(&watch.notes);
+    watch.mode = WATCH_POLLING;
+}
+
+// Lists what is open again; a folder that looks different is noted.
+void Poll(Watch& watch, std::map<std::string, unsigned long long>* seen)
+{
+    std::set<std::string> open;
+    {
+        std::lock_guard<std::mutex> hold(watch.lock);
+        for (const auto& dialog : watch.shown)
+            open.insert(dialog.second.begin(), dialog.second.end());
+    }
+    std::vector<std::string> changed = PollFolders(seen, open);
+    std::lock_guard<std::mutex> hold(watch.lock);
+    if (!watch.notes.lost)
+        watch.notes.folders.insert(changed.begin(), changed.end());
+}
+
+bool Issue(Watch& watch, std::vector<DWORD>* buffer, OVERLAPPED* overlapped)
+{
+    const DWORD filter = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_SIZE |
+                         FILE_NOTIFY_CHANGE_LAST_WRITE;
+    ResetEvent(overlapped->hEvent);
+    return ReadDirectoryChangesW(watch.folder, buffer->data(), BUFFER_BYTES, TRUE, filter, NULL, overlapped, NULL) !=
+           FALSE;
+}
+
+void TakeEvents(Watch& watch, const std::wstring& root, const std::vector<DWORD>& buffer, OVERLAPPED* overlapped)
+{
+    DWORD bytes = 0;
+    // Zero bytes, or ERROR_NOTIFY_ENUM_DIR: the buffer overflowed. Such a
+    // base loses events again: it is polled from here on.
+    if (!GetOverlappedResult(watch.folder, overlapped, &bytes, FALSE) || bytes == 0) {
+        FallBackToPolling(watch);
+        return;
+    }
+    const BYTE* at = (const BYTE*)buffer.data();
+    for (;;) {
+        const FILE_NOTIFY_INFORMATION* info = (const FILE_NOTIFY_INFORMATION*)at;
+        Note(watch, root, info);
+        if (!info->NextEntryOffset)
+            break;
+        at += info->NextEntryOffset;
+    }
+}
+
+void WatchThread(Watch* watch)
+{
+    std::wstring root = WideFrom1251(watch->root.c_str());
+    std::vector<DWORD> buffer(BUFFER_BYTES / sizeof(DWORD));
+    OVERLAPPED overlapped = {};
+    overlapped.hEvent = CreateEventW(NULL, TRUE, FALSE, NULL);
+    bool reading = BaseWatchMode() == WATCH_EVENTS && Issue(*watch, &buffer, &overlapped);
+    if (!reading && BaseWatchMode() == WATCH_EVENTS)
+        FallBackToPolling(*watch);
+    std::map<std::string, unsigned long long> seen;
+    DWORD firstNote = GetTickCount(), lastPoll = GetTickCount();
+    bool pending = NotesWaiting(*watch);
+    for (;;) {
+        // What is open is polled with events too: a share may drop some,
+        // and Wine 8 reports none from sub-folders older than the watch.
+        DWORD timeout = pending ? QUIET_MS : POLL_MS;
+        HANDLE waits[2] = { watch->stop, overlapped.hEvent };
+        DWORD woke = WaitForMultipleObjects(reading ? 2 : 1, waits, FALSE, timeout);
+        if (woke == WAIT_OBJECT_0)
+            break;
+        if (woke == WAIT_OBJECT_0 + 1) {
+            TakeEvents(*watch, root, buffer, &overlapped);
+            reading = BaseWatchMode() == WATCH_EVENTS && Issue(*watch, &buffer, &overlapped);
+            if (!reading && BaseWatchMode() == WATCH_EVENTS)
+                FallBackToPolling(*watch);
+        }
+        if (GetTickCount() - lastPoll >= POLL_MS) {
+            lastPoll = GetTickCount();
+            Poll(*watch, &seen);
+        }
+        bool waiting = NotesWaiting(*watch);
+        if (waiting && !pending)
+            firstNote = GetTickCount();
+        pending = waiting;
+        // Handed over once the base is quiet, or when a burst goes on too long.
+        if (pending && (woke == WAIT_TIMEOUT || GetTickCount() - firstNote >= LONGEST_WAIT_MS)) {
+            PostMessageW(watch->window, watch->message, 0, 0);
+            pending = false;
+        }
+    }
+    if (watch->folder != INVALID_HANDLE_VALUE)
+        CancelIo(watch->folder);
+    CloseHandle(overlapped.hEvent);
+}
+
+}  // namespace
+
+WatchMode StartBaseWatch(const char* root, HWND window, UINT message)
+{
+    StopBaseWatch();
+    Watch& watch = TheWatch();
+    wchar_t asked[16] = L"";
+    GetEnvironmentVariableW(L"FACTS_WATCH", asked, 16);
+    HANDLE folder = INVALID_HANDLE_VALUE;
+    if (lstrcmpiW(asked, L"poll") != 0)
+        folder = CreateFileW(WideFrom1251(root).c_str(), FILE_LIST_DIRECTORY,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL, OPEN_EXISTING,
+                             FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, NULL);
+    {
+        std::lock_guard<std::mutex> hold(watch.lock);
+        watch.root = root;
+        watch.window = window;
+        watch.message = message;
+        watch.notes = ChangeNotes();
+        watch.folder = folder;
+        watch.mode = folder == INVALID_HANDLE_VALUE ? WATCH_POLLING : WATCH_EVENTS;
+    }
+    watch.stop = CreateEventW(NULL, TRUE, FALSE, NULL);
+    watch.thread = std::thread(WatchThread, &watch);
+    return BaseWatchMode();
+}
+
+void StopBaseWatch()
+{
+    Watch& watch = TheWatch();
+    if (!watch.thread.joinable())
+        return;
+    SetEvent(watch.stop);
+    watch.thread.join();
+    CloseHandle(watch.stop);
+    if (watch.folder != INVALID_HANDLE_VALUE)
+        CloseHandle(watch.folder);
+    std::lock_guard<std::mutex> hold(watch.lock);
+    watch.folder = INVALID_HANDLE_VALUE;
+    watch.mode = WATCH_OFF;
+}
+
+WatchMode BaseWatchMode()
+{
+    Watch& watch = TheWatch();
+    std::lock_guard<std::mutex> hold(watch.lock);
+    return watch.mode;
+}
+
+void ShowingFolders(HWND dialog, const std::set<std::string>& folders)
+{
+    Watch& watch = TheWatch();
+    std::lock_guard<std::mutex> hold(watch.lock);
+    if (folders.empty())
+        watch.shown.erase(dialog);
+    else
+        watch.shown[dialog] = folders;
+}
+
+void AnnounceWatchedChanges()
+{
+    Watch& watch = TheWatch();
+    ChangeNotes notes;
+    std::string root;
+    {
+        std::lock_guard<std::mutex> hold(watch.lock);
+        notes = TakeNotes(&watch.notes);
+        root = watch.root;
+    }
+    if (notes.lost) {
+        AnnounceAnythingChanged(root.c_str());
+        return;
+    }
+    for (const std::string& folder : notes.folders)
+        AnnounceFolderChanged(folder.c_str());
+}
