@@ -3,6 +3,7 @@
 #include "../maintenance/rename_delete.h"
 #include "../platform/platform_text.h"
 #include "../resources/ui_strings.h"
+#include "../store/conflict_copy.h"
 #include "../store/fact_store.h"
 #include "../store/folder_walk.h"
 #include "../store/path_slot.h"
@@ -82,11 +83,12 @@ struct FactFiles {
     std::vector<std::wstring> otherTexts;  // .txt files that are neither of the two
     std::vector<std::wstring> leftovers;
     std::vector<std::wstring> folders;
+    std::vector<std::wstring> conflicts[2];  // copies of the description, of the main text
 };
 
 FactFiles SortOutFact(const std::vector<Entry>& entries, const std::wstring& factName)
 {
-    FactFiles files = { false, false, {}, {}, {} };
+    FactFiles files = { false, false, {}, {}, {}, {} };
     std::wstring description = DescriptionFileNameW();
     std::wstring mainText = MainTextFileNameW(factName);
     for (const Entry& entry : entries) {
@@ -96,10 +98,23 @@ FactFiles SortOutFact(const std::vector<Entry>& entries, const std::wstring& fac
             files.description = true;
         else if (lstrcmpiW(entry.name.c_str(), mainText.c_str()) == 0)
             files.mainText = true;
+        else if (IsConflictCopyOf(entry.name, description))
+            files.conflicts[0].push_back(entry.name);
+        else if (IsConflictCopyOf(entry.name, mainText))
+            files.conflicts[1].push_back(entry.name);
         else if (IsLeftover(entry.name))
             files.leftovers.push_back(entry.name);
         else if (EndsWithTxt(entry.name))
             files.otherTexts.push_back(entry.name);
+    }
+    // A copy beside a file that is missing is no conflict: it is the text
+    // the other checks find missing or misnamed.
+    const bool present[2] = { files.description, files.mainText };
+    for (int file = 0; file < 2; file++) {
+        if (!present[file]) {
+            files.otherTexts.insert(files.otherTexts.end(), files.conflicts[file].begin(), files.conflicts[file].end());
+            files.conflicts[file].clear();
+        }
     }
     return files;
 }
@@ -173,7 +188,8 @@ struct Walk {
 void Add(Walk* walk, FindingKind kind, const std::wstring& target, const std::string& folder,
          const std::string& factFolder, bool fixable, TextEncoding encoding = ENCODING_1251)
 {
-    Finding finding = { kind, target, target.substr(walk->root.size() + 1), folder, factFolder, encoding, fixable };
+    Finding finding = { kind,    target,        target.substr(walk->root.size() + 1), folder, factFolder, encoding,
+                        fixable, std::wstring() };
     walk->check->findings.push_back(finding);
 }
 
@@ -214,6 +230,13 @@ void CheckFact(Walk* walk, const std::wstring& folder, const std::wstring& name)
         Add(walk, FINDING_NO_DESCRIPTION, folder, factFolder, factFolder, false);
     if (!files.mainText)
         Add(walk, FINDING_NO_MAIN_TEXT, folder, factFolder, factFolder, MainTextRecoverable(files, factFolder, name));
+    const std::wstring originals[2] = { DescriptionFileNameW(), MainTextFileNameW(name) };
+    for (int file = 0; file < 2; file++) {
+        for (const std::wstring& copy : files.conflicts[file]) {
+            Add(walk, FINDING_CONFLICT_COPY, folder + L"\\" + copy, factFolder, factFolder, false);
+            walk->check->findings.back().original = originals[file];
+        }
+    }
     if (files.description)
         CheckText(walk, DescriptionFileInW(folder), factFolder);
     if (files.mainText)

@@ -18,6 +18,7 @@ enum FindingKind {
     FINDING_FOLDER_IN_FACT,  // a folder inside a fact folder, a level no list shows
     FINDING_STRAY_FILE,      // a file among the category folders, where only folders belong
     FINDING_NOT_1251,        // a text another editor wrote in UTF-8 or UTF-16; fixable when all fits 1251
+    FINDING_CONFLICT_COPY,   // a sync tool's copy beside a fact's file: a person decides which text wins
     FINDING_KINDS
 };
 
@@ -29,6 +30,7 @@ struct Finding {
     std::string factFolder;  // the fact folder concerned, empty for a category; Windows-1251
     TextEncoding encoding;   // FINDING_NOT_1251: the text's encoding
     bool fixable;            // a safe fix exists as the walk found it
+    std::wstring original;   // FINDING_CONFLICT_COPY: the name of the file the copy stands beside
 };
 
 struct BaseCheck {

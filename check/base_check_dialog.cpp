@@ -78,7 +78,10 @@ std::wstring FindingLine(const Finding& finding)
                  Text::CheckEncodings[finding.encoding]);
     else
         snprintf(kind, sizeof kind, "%s", Text::CheckKinds[finding.kind]);
-    return WideFrom1251(kind) + L": " + finding.below;
+    std::wstring line = WideFrom1251(kind) + L": " + finding.below;
+    if (finding.kind == FINDING_CONFLICT_COPY)
+        line += WideFrom1251(Text::CheckConflictBeside) + finding.original;
+    return line;
 }
 
 void ShowStatus(HWND dialog)

@@ -161,7 +161,10 @@ inline constexpr const char* CheckKinds[] = {
     "Папка внутри факта",
     "Файл среди папок категорий",
     "Текст не в Windows-1251",
+    "Копия при конфликте синхронизации",
 };
+// A conflict copy's line names the file it stands beside after this.
+inline constexpr char CheckConflictBeside[] = " рядом с ";
 // What a text not in Windows-1251 is in, in the order of TextEncoding
 inline constexpr const char* CheckEncodings[] = { "Windows-1251", "UTF-8", "UTF-8 с BOM", "UTF-16 LE", "UTF-16 BE" };
 inline constexpr char CheckNot1251[] = "Текст в %s";

@@ -78,6 +78,10 @@ protected:
         MakeFact(directive_ + "\\Блокнот", u8"Строилась 20 лет");
         const std::string arrow = u8"туда → сюда";
         MakeFact(directive_ + "\\Стрелка", arrow);
+        // Two people changed one fact at once: a sync tool kept both texts.
+        MakeFact(directive_ + "\\Хеопс", "текст");
+        WriteBytes(directive_ + "\\Хеопс\\Хеопс (conflicted copy 2026-12-01).txt", "другой текст");
+        WriteBytes(directive_ + "\\Хеопс\\Описание.sync-conflict-20261201-101010-ABCDEFG.txt", "другое описание");
     }
     std::vector<Expected> Planted() const
     {
@@ -96,6 +100,8 @@ protected:
             { FINDING_STRAY_FILE, L"Раздел\\Тема\\заметка.txt", false },
             { FINDING_NOT_1251, d + L"Блокнот\\Блокнот.txt", true },
             { FINDING_NOT_1251, d + L"Стрелка\\Стрелка.txt", false },
+            { FINDING_CONFLICT_COPY, d + L"Хеопс\\Описание.sync-conflict-20261201-101010-ABCDEFG.txt", false },
+            { FINDING_CONFLICT_COPY, d + L"Хеопс\\Хеопс (conflicted copy 2026-12-01).txt", false },
         };
     }
     static const size_t SHOWN_TEXT_LIMIT = 100000;  // one more than the view holds
@@ -128,7 +134,7 @@ TEST_F(BaseCheckTest, EveryPlantedProblemIsFoundOnceAndEachFixWorksOnDisk)
     CheckBase(root_, &check);
     std::vector<Expected> planted = Planted();
     EXPECT_EQ(check.findings.size(), planted.size());
-    EXPECT_EQ(check.factsChecked, 11) << "the invisible folder is not walked into";
+    EXPECT_EQ(check.factsChecked, 12) << "the invisible folder is not walked into";
     for (const Expected& e : planted) {
         const Finding* finding = Find(check, e.kind, e.below);
         ASSERT_TRUE(finding != NULL) << e.kind << " " << Cp1251(e.below);

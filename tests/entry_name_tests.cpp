@@ -1,6 +1,7 @@
 // The one rule for typed names and the store's guard against paths that
 // leave their place.
 #include "../store/entry_name.h"
+#include "../store/conflict_copy.h"
 #include "support/test_files.h"
 
 #include <gtest/gtest.h>
@@ -120,3 +121,31 @@ TEST(NameRule, OnlyPlainFoldersBelowTheirPlacePassTheGuard)
 }
 
 }  // namespace
+
+// Every pattern the sync tools use is found once, and an ordinary name never.
+TEST(ConflictCopies, EachToolsPatternIsACopyAndOrdinaryNamesAreNot)
+{
+    struct Case {
+        const wchar_t* name;
+        const wchar_t* original;
+        bool copy;
+    };
+    const Case cases[] = {
+        { L"Хеопс (конфликтующая копия Петя 2026-12-01).txt", L"Хеопс.txt", true },
+        { L"Хеопс (conflicted copy 2026-12-01).txt", L"Хеопс.txt", true },
+        { L"Хеопс (conflicted copy 2026-12-01 101010).txt", L"Хеопс.txt", true },
+        { L"Хеопс (Петя's Conflicted Copy 2026-12-01).TXT", L"Хеопс.txt", true },
+        { L"Описание.sync-conflict-20261201-101010-ABCDEFG.txt", L"Описание.txt", true },
+        { L"Хеопс-DESKTOP-7QK2M.txt", L"Хеопс.txt", true },
+        { L"Хеопс.txt", L"Хеопс.txt", false },
+        { L"Хеопс (копия).txt", L"Хеопс.txt", false },
+        { L"Хеопс-2.txt", L"Хеопс.txt", false },
+        { L"Хеопс-Pro.txt", L"Хеопс.txt", false },
+        { L"Хеопс 2 (conflicted copy 2026-12-01).txt", L"Хеопс.txt", false },
+        { L"Хеопс (conflicted copy 2026-12-01).doc", L"Хеопс.txt", false },
+        { L"Описание.sync-conflict-2026-ABCDEFG.txt", L"Описание.txt", false },
+        { L"Описание (conflicted copy 2026-12-01).txt", L"Хеопс.txt", false },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(IsConflictCopyOf(c.name, c.original), c.copy) << Cp1251(c.name);
+}
