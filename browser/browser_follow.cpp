@@ -5,6 +5,7 @@
 #include "browser_state.h"
 #include "../resources/resource.h"
 #include "../store/base_changes.h"
+#include "../resources/ui_strings.h"
 #include "../ui/platform_ui.h"
 
 #include <string.h>
@@ -18,9 +19,13 @@ void FollowShownFile(HWND dialog)
 {
     BrowserState* state = StateOf(dialog);
     if (state->ShownFileKind == SHOWN_NONE ||
-        SendDlgItemMessageW(dialog, IDC_BROWSER_TEXT_VIEW, EM_GETMODIFY, 0, 0) != 0 ||
         CompareFileState(state->ShownFilePath, state->ShownFileState) == FILE_UNCHANGED)
         return;
+    HWND view = GetDlgItem(dialog, IDC_BROWSER_TEXT_VIEW);
+    if (SendMessageW(view, EM_GETMODIFY, 0, 0) != 0) {
+        SetDlgItemText1251(dialog, IDC_BROWSER_NOTE, Text::ChangedElsewhereNote);
+        return;
+    }
     std::vector<char> text(TEXT_BUFFER_SIZE);
     FileState read;
     TextFormat format;

@@ -4,6 +4,7 @@
 #include "../resources/resource.h"
 #include "../resources/ui_strings.h"
 #include "../store/base_changes.h"
+#include "../store/conflict_copy.h"
 #include "../store/entry_name.h"
 #include "../ui/app_state.h"
 #include "../ui/platform_ui.h"
@@ -75,6 +76,7 @@ bool StoreShownText(HWND dialog)
         if (result == WRITE_DONE) {
             AnnounceShownFactChanged(state->ShownFilePath);
             state->ShownFileState = written;
+            SetDlgItemText1251(dialog, IDC_BROWSER_NOTE, "");
             SendDlgItemMessageW(dialog, IDC_BROWSER_TEXT_VIEW, EM_SETMODIFY, FALSE, 0);
             return true;
         }
@@ -98,6 +100,7 @@ bool ShownFileOf(HWND dialog, ShownFile kind, const char* factFolder, char* path
 
 void ClearShownText(HWND dialog)
 {
+    SetDlgItemText1251(dialog, IDC_BROWSER_NOTE, "");
     SetDlgItemText1251(dialog, IDC_BROWSER_TEXT_VIEW, Text::TextViewCleared);
     StateOf(dialog)->ShownFileKind = SHOWN_NONE;
 }
@@ -144,6 +147,9 @@ bool ShowFactFile(HWND dialog, ShownFile kind, bool quiet)
     state->ShownFormat = format;
     SetDlgItemText1251(dialog, IDC_BROWSER_TEXT_VIEW, text.data());
     state->ShownFileKind = kind;
+    // Someone's changes wait beside the file: a person decides which text wins.
+    if (FactHasConflictCopy(factFolder))
+        SetDlgItemText1251(dialog, IDC_BROWSER_NOTE, Text::ConflictCopyNote);
     if (format.cut)
         MessageBox1251(dialog, Text::CutTextShown, Text::CaptionWarning, MB_OK);
     else if (format.lossy)

@@ -44,6 +44,7 @@
 #define IDC_BROWSER_CREATE         1007
 #define IDC_BROWSER_SUBTOPIC_LIST  1008
 #define IDC_BROWSER_CHANGE_FACT    1009
+#define IDC_BROWSER_NOTE           1010  // one line above the text view: what changed elsewhere
 
 // ---- Category editor, template 3013 (3000s) -----------------------------
 #define IDC_EDITOR_SECTION_NAME     3000

@@ -45,6 +45,9 @@ inline constexpr char ChangedElsewhere[] =
     "Файл факта изменили в другом окне или другой программой, пока он был открыт здесь. Заменить его вашим текстом?";
 inline constexpr char GoneElsewhere[] =
     "Файл факта удалили или переместили, пока он был открыт здесь. Записать его заново?";
+// The one line above the text view: a typed text whose file someone else changed.
+inline constexpr char ConflictCopyNote[] = "У факта есть копия при конфликте синхронизации - см. ОТКРЫТЬ ПАПКУ";
+inline constexpr char ChangedElsewhereNote[] = "Файл изменён в другом месте - набранное цело, при записи будет вопрос";
 
 // Category editor: prompt texts and complaints, level by level
 inline constexpr char PromptSection[] = "Введите имя нового раздела";

@@ -1,6 +1,11 @@
 #include "conflict_copy.h"
 
+#include "fact_shape.h"
+#include "folder_walk.h"
+#include "../platform/platform_text.h"
+
 #include <windows.h>
+#include <vector>
 
 namespace {
 
@@ -72,4 +77,29 @@ bool IsConflictCopyOf(const std::wstring& name, const std::wstring& original)
         return false;
     std::wstring middle = name.substr(stem.size(), name.size() - stem.size() - extension.size());
     return SharedFolderMark(middle) || SyncthingMark(middle) || ComputerMark(middle);
+}
+
+bool FactHasConflictCopy(const std::string& factFolder)
+{
+    std::wstring folder = WideFrom1251(factFolder.c_str());
+    std::wstring originals[2] = { DescriptionFileNameW(), MainTextFileNameW(folder.substr(folder.rfind(L'\\') + 1)) };
+    std::vector<std::wstring> names;
+    VisitFolder(
+        folder,
+        [](const FolderEntry& entry, void* context) {
+            if (!entry.isFolder)
+                ((std::vector<std::wstring>*)context)->push_back(entry.name);
+            return true;
+        },
+        &names);
+    for (const std::wstring& original : originals) {
+        bool present = false, copy = false;
+        for (const std::wstring& name : names) {
+            present = present || lstrcmpiW(name.c_str(), original.c_str()) == 0;
+            copy = copy || IsConflictCopyOf(name, original);
+        }
+        if (present && copy)
+            return true;
+    }
+    return false;
 }

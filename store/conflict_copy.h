@@ -12,3 +12,7 @@
 //   "Хеопс-COMPUTER.txt" (a computer name: capitals, digits and hyphens, one
 //   capital at least).
 bool IsConflictCopyOf(const std::wstring& name, const std::wstring& original);
+
+// Whether the fact folder holds a conflict copy of one of its two files
+// that stands beside that file. One listing of the folder.
+bool FactHasConflictCopy(const std::string& factFolder);

@@ -72,6 +72,7 @@ std::vector<TemplateCase> Templates()
               { 0xFFFF, L"Static", L"УСТАНОВКИ", 7, 157, 101, 8, CHILD, 0 },
               { 0xFFFF, L"Static", L"ФАКТЫ", 7, 209, 101, 8, CHILD, 0 },
               { 0xFFFF, L"Static", L"ТЕКСТ ФАКТА", 276, 1, 103, 9, CHILD, 0 },
+              { 1010, L"Static", L"", 382, 1, 293, 9, CHILD | SS_NOPREFIX | SS_ENDELLIPSIS, 0 },
               { 1006, L"Edit", L"", 275, 11, 400, 350, TEXT_EDIT, ES_AUTOHSCROLL | ES_READONLY },
               { 1007, L"Button", L"СОЗДАТЬ", 272, 364, 201, 15, BUTTON, BS_DEFPUSHBUTTON },
               { 1009, L"Button", L"ИЗМЕНИТЬ ФАКТ", 473, 364, 201, 15, BUTTON, BS_DEFPUSHBUTTON },

@@ -148,6 +148,20 @@ TEST_F(FollowingBrowser, ListsRefillKeepingTheSelectionAndTypedTextStays)
     WriteBytes(DirectivePath() + "\\Факт\\Описание.txt", "ещё раз изменено");
     AnnounceFolderChanged((DirectivePath() + "\\Факт").c_str());
     EXPECT_EQ(ControlText(browser, IDC_BROWSER_TEXT_VIEW), "набранный текст") << "typed text is never replaced";
+    EXPECT_EQ(ControlTextWide(browser, IDC_BROWSER_NOTE),
+              L"Файл изменён в другом месте - набранное цело, при записи будет вопрос");
+
+    // A sync tool's conflict copy beside the shown fact's description is named above the text.
+    WriteBytes(DirectivePath() + "\\Факт\\Описание (conflicted copy 2026-12-01).txt", "копия");
+    boxes_.AnswerNext(IDNO);  // the typed text is dropped
+    SelectNamed(browser, IDC_BROWSER_FACT_LIST, "Gold");
+    std::string description;
+    ASSERT_TRUE(ReadBytes(DirectivePath() + "\\Факт\\Описание.txt", &description));
+    EXPECT_EQ(description, "ещё раз изменено") << "nothing was written";
+    SelectNamed(browser, IDC_BROWSER_FACT_LIST, "Факт");
+    EXPECT_EQ(ControlTextWide(browser, IDC_BROWSER_NOTE),
+              L"У факта есть копия при конфликте синхронизации - см. ОТКРЫТЬ ПАПКУ");
+    TypeAsUser(browser, IDC_BROWSER_TEXT_VIEW, "набранный текст");
 
     // The selected Directive renamed elsewhere: as if nothing had been selected below the Subtopic.
     ASSERT_TRUE(MoveFileW(Wide(DirectivePath()).c_str(), Wide(base_ + "\\Раздел\\Тема\\Подтема\\Пирамиды").c_str()));
