@@ -69,17 +69,6 @@ void OnFactList(HWND dialog, int notification)
     ShowFactFile(dialog, notification == LBN_SELCHANGE ? SHOWN_DESCRIPTION : SHOWN_MAIN_TEXT);
 }
 
-int EntryNamed(HWND list, const char* name)
-{
-    int count = (int)SendMessageW(list, LB_GETCOUNT, 0, 0);
-    for (int i = 0; i < count; i++) {
-        char entry[SLOT_SIZE];
-        if (FolderNameAt(list, i, entry) == TEXT_FITS && strcmp(entry, name) == 0)
-            return i;
-    }
-    return -1;
-}
-
 void RefillAndSelect(HWND dialog, int level, const char* parent, const char* name)
 {
     HWND list = GetDlgItem(dialog, BrowserCascade(dialog).listIds[level - 1]);

@@ -35,8 +35,6 @@ void OnFactList(HWND dialog, int notification);
 // The list box moved its selection before it told the dialog: put it back.
 void RestoreSelection(HWND dialog, int level);
 void RememberSelections(HWND dialog);
-// The position of the entry of exactly that name, -1 for none.
-int EntryNamed(HWND list, const char* name);
 // The list of level filled anew from parent, the entry name selected (none when NULL).
 void RefillAndSelect(HWND dialog, int level, const char* parent, const char* name);
 // Walks the lists down to a fact as clicks would and shows it, the query's

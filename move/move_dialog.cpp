@@ -57,13 +57,7 @@ void SelectPresentPlace(HWND dialog)
         std::string name = rest.substr(0, separator);
         rest = separator == std::string::npos ? std::string() : rest.substr(separator + 1);
         HWND list = GetDlgItem(dialog, cascade.listIds[level - 1]);
-        int count = (int)SendMessageW(list, LB_GETCOUNT, 0, 0);
-        int found = -1;
-        for (int i = 0; i < count && found < 0; i++) {
-            char entry[SLOT_SIZE];
-            if (FolderNameAt(list, i, entry) == TEXT_FITS && name == entry)
-                found = i;
-        }
+        int found = EntryNamed(list, name.c_str());
         if (found < 0)
             return;
         SendMessageW(list, LB_SETCURSEL, (WPARAM)found, 0);

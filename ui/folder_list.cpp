@@ -63,6 +63,17 @@ TextFit FolderNameAt(HWND list, int index, char* name)
     return fit;
 }
 
+int EntryNamed(HWND list, const char* name)
+{
+    int count = (int)SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (int i = 0; i < count; i++) {
+        char entry[SLOT_SIZE];
+        if (FolderNameAt(list, i, entry) == TEXT_FITS && strcmp(entry, name) == 0)
+            return i;
+    }
+    return -1;
+}
+
 void ShowCutMark(HWND list, const char* name)
 {
     int count = (int)SendMessageW(list, LB_GETCOUNT, 0, 0);
@@ -130,17 +141,6 @@ StepResult FollowSelection(HWND dialog, const FolderCascade& cascade, int level)
 
 namespace {
 
-int EntryWithName(HWND list, const char* name)
-{
-    int count = (int)SendMessageW(list, LB_GETCOUNT, 0, 0);
-    for (int i = 0; i < count; i++) {
-        char entry[SLOT_SIZE];
-        if (FolderNameAt(list, i, entry) == TEXT_FITS && strcmp(entry, name) == 0)
-            return i;
-    }
-    return -1;
-}
-
 // False when the entry selected before is gone.
 bool RefillKeepingSelection(HWND list, const char* folder)
 {
@@ -151,7 +151,7 @@ bool RefillKeepingSelection(HWND list, const char* folder)
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
     FillFolderList(list, folder);
-    int again = hadSelection ? EntryWithName(list, name) : -1;
+    int again = hadSelection ? EntryNamed(list, name) : -1;
     SendMessageW(list, LB_SETCURSEL, (WPARAM)again, 0);
     SendMessageW(list, LB_SETTOPINDEX, (WPARAM)top, 0);
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);

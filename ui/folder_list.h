@@ -27,6 +27,9 @@ bool FillFolderList(HWND list, const char* folder);
 // the name inside the mark. TEXT_FITS when it fits a 256-byte slot.
 TextFit FolderNameAt(HWND list, int index, char* name);
 
+// The position of the entry whose folder name is exactly name, -1 for none.
+int EntryNamed(HWND list, const char* name);
+
 // The entry of list whose folder name is name shows the cut mark ("[name]");
 // every other entry of the list shows its plain name. name NULL: none marked.
 void ShowCutMark(HWND list, const char* name);
