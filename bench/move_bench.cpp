@@ -10,6 +10,7 @@
 #include "../ui/app_messages.h"
 #include "../ui/app_state.h"
 
+#include "bench_files.h"
 #include "timing.h"
 #include <windows.h>
 #include <algorithm>
@@ -18,14 +19,6 @@
 #include <string>
 
 namespace {
-
-void WriteFile1251(const std::string& path, const std::string& bytes)
-{
-    HANDLE file = CreateFileW(WideFrom1251(path.c_str()).c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-    DWORD written;
-    WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, NULL);
-    CloseHandle(file);
-}
 
 void MakeDirective(const std::string& folder, int facts)
 {

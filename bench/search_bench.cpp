@@ -10,6 +10,7 @@
 #include "../search/query.h"
 #include "../platform/platform_text.h"
 
+#include "bench_files.h"
 #include "timing.h"
 #include <windows.h>
 #include <algorithm>
@@ -75,14 +76,6 @@ std::string Sentence(size_t bytes)
         text += NextRandom() % 9 == 0 ? ".\r\n" : " ";
     }
     return text;
-}
-
-void WriteFile1251(const std::string& path, const std::string& bytes)
-{
-    HANDLE file = CreateFileW(WideFrom1251(path.c_str()).c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-    DWORD written;
-    WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, NULL);
-    CloseHandle(file);
 }
 
 // Makes the base once; a second run finds it made (the marker file is last).

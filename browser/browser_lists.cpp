@@ -5,8 +5,9 @@
 #include "../resources/ui_strings.h"
 #include "../search/query.h"
 #include "../search/text_fold.h"
-#include "../store/entry_name.h"
+#include "../move/entry_move.h"
 #include "../ui/platform_ui.h"
+#include "../ui/following_lists.h"
 #include "../watch/base_watch.h"
 
 #include <set>
@@ -25,15 +26,7 @@ void RestoreSelection(HWND dialog, int level)
 void ReportShownFolders(HWND dialog)
 {
     BrowserState* state = StateOf(dialog);
-    FolderCascade cascade = BrowserCascade(dialog);
-    std::set<std::string> shown;
-    for (int level = 1; level <= FACT_LEVEL; level++) {
-        char folder[SLOT_SIZE];
-        if (ComposeSelectionPath(dialog, cascade, level - 1, folder) != SELECTION_COMPOSED)
-            break;
-        shown.insert(folder);
-    }
-    SetCurrentDirectory1251(state->root);
+    std::set<std::string> shown = FoldersShownBy(dialog, BrowserCascade(dialog));
     if (state->ShownFileKind != SHOWN_NONE && strrchr(state->ShownFilePath, '\\'))
         shown.insert(std::string(state->ShownFilePath, strrchr(state->ShownFilePath, '\\')));
     ShowingFolders(dialog, shown);
@@ -129,29 +122,15 @@ void SelectFolder(HWND dialog, const char* folder)
 {
     BrowserState* state = StateOf(dialog);
     FolderCascade cascade = BrowserCascade(dialog);
-    if (!PathPlainBelow(folder, state->root))
-        return;
-    std::string rest = folder + strlen(state->root) + (state->root[strlen(state->root) - 1] == '\\' ? 0 : 1);
-    for (int level = 1; level <= FACT_LEVEL && !rest.empty(); level++) {
-        size_t separator = rest.find('\\');
-        std::string name = rest.substr(0, separator);
-        rest = separator == std::string::npos ? std::string() : rest.substr(separator + 1);
-        HWND list = GetDlgItem(dialog, cascade.listIds[level - 1]);
-        if (rest.empty()) {
-            // The list that holds the entry is filled afresh: it is new there.
-            char parent[SLOT_SIZE];
-            if (ComposeSelectionPath(dialog, cascade, level - 1, parent) == SELECTION_COMPOSED)
-                RefillAndSelect(dialog, level, parent, name.c_str());
-            // What lies below it is shown by a click, as after a rename: a
-            // move then costs the same whatever the entry holds.
-            EmptyListsBelow(dialog, cascade, level);
-            break;
-        }
-        int entry = EntryNamed(list, name.c_str());
-        if (entry < 0)
-            break;
-        SendMessageW(list, LB_SETCURSEL, (WPARAM)entry, 0);
-        FollowSelection(dialog, cascade, level);
+    int level = LevelBelowRoot(state->root, folder);
+    char parent[SLOT_SIZE];
+    if (level > 0 && SelectPath(dialog, cascade, folder, level - 1) == level - 1 &&
+        ComposeSelectionPath(dialog, cascade, level - 1, parent) == SELECTION_COMPOSED) {
+        // The list that holds the entry is filled afresh: it is new there.
+        RefillAndSelect(dialog, level, parent, strrchr(folder, '\\') + 1);
+        // What lies below it is shown by a click, as after a rename: a
+        // move then costs the same whatever the entry holds.
+        EmptyListsBelow(dialog, cascade, level);
     }
     SetCurrentDirectory1251(state->root);
     RememberSelections(dialog);

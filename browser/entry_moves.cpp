@@ -16,11 +16,6 @@
 
 namespace {
 
-std::string ParentOf(const std::string& path)
-{
-    return path.substr(0, path.rfind('\\'));
-}
-
 // After a move or an undo: everything that pointed into the entry follows
 // it, the others learn of it, and the lists show it at its new place. The
 // text on show stays only when it is the moved fact's own.

@@ -7,8 +7,6 @@
 #include <windows.h>
 #include <string.h>
 
-namespace {
-
 std::string ParentOf(const char* path)
 {
     const char* separator = strrchr(path, '\\');
@@ -20,8 +18,6 @@ bool IsFolder(const char* path)
     DWORD attributes = GetFileAttributes1251(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
-
-}  // namespace
 
 int LevelBelowRoot(const char* root, const char* path)
 {

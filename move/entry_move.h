@@ -18,6 +18,11 @@ enum MoveResult {
     MOVE_FAILED         // refused for another reason
 };
 
+// The folder that holds path: all before its last separator.
+std::string ParentOf(const char* path);
+// Whether a folder is there.
+bool IsFolder(const char* path);
+
 // The depth of path below root: 1 for a Section, FACT_LEVEL for a fact
 // folder, 0 for root itself or anything not plainly below it.
 int LevelBelowRoot(const char* root, const char* path);

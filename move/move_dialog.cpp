@@ -46,25 +46,6 @@ void ShowTarget(HWND dialog)
     SetDlgItemText1251(dialog, IDC_MOVE_TARGET, chosen ? target + strlen(state->root) + 1 : "");
 }
 
-// The lists walked down to the entry's present place.
-void SelectPresentPlace(HWND dialog)
-{
-    MoveState* state = StateOf(dialog);
-    FolderCascade cascade = MoveCascade(dialog);
-    std::string rest = state->request->folder + strlen(state->root) + 1;
-    for (int level = 1; level < state->level; level++) {
-        size_t separator = rest.find('\\');
-        std::string name = rest.substr(0, separator);
-        rest = separator == std::string::npos ? std::string() : rest.substr(separator + 1);
-        HWND list = GetDlgItem(dialog, cascade.listIds[level - 1]);
-        int found = EntryNamed(list, name.c_str());
-        if (found < 0)
-            return;
-        SendMessageW(list, LB_SETCURSEL, (WPARAM)found, 0);
-        FollowSelection(dialog, cascade, level);
-    }
-}
-
 // Others' changes to the folders the lists show.
 void FollowElsewhere(const BaseChange& change, void* context)
 {
@@ -88,7 +69,8 @@ void OnInitDialog(HWND dialog, MoveRequest* request)
     for (int level = 1; level <= CATEGORY_LEVELS; level++)
         EnableWindow(GetDlgItem(dialog, listIds[level - 1]), level < state->level);
     FillFolderList(GetDlgItem(dialog, IDC_MOVE_SECTION_LIST), state->root);
-    SelectPresentPlace(dialog);
+    // Opened at the entry's present place.
+    SelectPath(dialog, MoveCascade(dialog), request->folder, state->level - 1);
     ShowTarget(dialog);
     SetCurrentDirectory1251(state->root);
 }

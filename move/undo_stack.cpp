@@ -15,18 +15,6 @@ UndoStep Steps[UNDO_DEPTH];
 int Newest = -1;
 int Count = 0;
 
-bool IsFolder(const char* path)
-{
-    DWORD attributes = GetFileAttributes1251(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-std::string ParentOf(const char* path)
-{
-    const char* separator = strrchr(path, '\\');
-    return separator ? std::string(path, separator - path) : std::string();
-}
-
 UndoResult MoveBack(const char* root, const UndoStep& step)
 {
     if (!PathPlainBelow(step.from, root) || !PathPlainBelow(step.to, root))

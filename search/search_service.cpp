@@ -159,6 +159,20 @@ void FolderMoved(const char* oldFolder, const char* newFolder)
     TellWatchers(service);
 }
 
+// One walk at a time. One asked for while a walk runs is dropped, or, when
+// again is set (the base changed past where the walk may be), done next.
+void StartWalk(const std::string& root, bool again)
+{
+    SearchService& service = Service();
+    std::lock_guard<std::mutex> hold(service.lock);
+    if (service.busy) {
+        service.walkAgain = service.walkAgain || again;
+        return;
+    }
+    service.busy = true;
+    std::thread(WalkBase, root).detach();
+}
+
 // A change seen by the watch: a fact folder is read again at once; a change
 // among the categories is found by a walk, which rereads only what changed.
 void ChangedElsewhere(const char* folder)
@@ -174,15 +188,8 @@ void ChangedElsewhere(const char* folder)
         FactChanged(folder);
         return;
     }
-    if (root.empty())
-        return;
-    std::lock_guard<std::mutex> hold(service.lock);
-    if (service.busy) {
-        service.walkAgain = true;
-        return;
-    }
-    service.busy = true;
-    std::thread(WalkBase, root).detach();
+    if (!root.empty())
+        StartWalk(root, true);
 }
 
 void OnBaseChange(const BaseChange& change, void*)
@@ -219,12 +226,7 @@ void UnwatchSearchIndex(HWND dialog)
 void RefreshSearchIndex(const char* root)
 {
     ListenToBaseChanges(OnBaseChange, NULL);
-    SearchService& service = Service();
-    std::lock_guard<std::mutex> hold(service.lock);
-    if (service.busy)
-        return;
-    service.busy = true;
-    std::thread(WalkBase, std::string(root)).detach();
+    StartWalk(root, false);
 }
 
 SearchAnswer QuerySearchIndex(const SearchQuery& query)

@@ -109,7 +109,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 // A dialog's own keys (the browser's Ctrl+X, Ctrl+V, Ctrl+Z) come before
 // the dialog manager's; a dialog that does not take them leaves them there.
-bool OfferKeyToDialog(HWND dialog, const MSG& message)
+static bool OfferKeyToDialog(HWND dialog, const MSG& message)
 {
     WPARAM key = MAKEWPARAM((WORD)message.wParam, GetKeyState(VK_CONTROL) < 0 ? 1 : 0);
     return SendMessageW(dialog, WM_FACTS_DIALOG_KEY, key, (LPARAM)message.hwnd) != 0;

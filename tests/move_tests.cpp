@@ -48,17 +48,6 @@ protected:
         SetFocus(focus);
         return (BOOL)SendMessageW(browser, WM_FACTS_DIALOG_KEY, MAKEWPARAM(key, control ? 1 : 0), (LPARAM)focus);
     }
-    void WalkTo(HWND browser, const std::string& below)
-    {
-        const int lists[] = { IDC_BROWSER_SECTION_LIST, IDC_BROWSER_TOPIC_LIST, IDC_BROWSER_SUBTOPIC_LIST,
-                              IDC_BROWSER_DIRECTIVE_LIST, IDC_BROWSER_FACT_LIST };
-        size_t start = 0;
-        for (int level = 0; start <= below.size(); level++) {
-            size_t end = below.find('\\', start);
-            SelectNamed(browser, lists[level], below.substr(start, end - start));
-            start = end == std::string::npos ? below.size() + 1 : end + 1;
-        }
-    }
     std::string longDirective_;
 };
 
@@ -147,14 +136,14 @@ TEST_F(Moves, UndoMovesBackAfterAMoveAndARenameAndRefusesATakenPlace)
 TEST_F(Moves, CutPasteAndUndoByKeysInTheBrowser)
 {
     HWND browser = Open(IDD_FACT_BASE, FactBaseDialog);
-    WalkTo(browser, DIRECTIVE + "\\Факт");
+    WalkBrowserTo(browser, DIRECTIVE + "\\Факт");
     EXPECT_FALSE(Key(browser, VK_ESCAPE, false, IDC_BROWSER_FACT_LIST)) << "no mark: Esc is the dialog's";
     EXPECT_FALSE(Key(browser, 'X', true, IDC_BROWSER_TEXT_VIEW)) << "the text view keeps its own Ctrl+X";
     EXPECT_TRUE(Key(browser, 'X', true, IDC_BROWSER_FACT_LIST));
     EXPECT_EQ(ListEntries(browser, IDC_BROWSER_FACT_LIST),
               (std::vector<std::string>{ "..", "Gold", "Без описания", "[Факт]" }));
 
-    WalkTo(browser, OTHER_DIRECTIVE);
+    WalkBrowserTo(browser, OTHER_DIRECTIVE);
     EXPECT_TRUE(Key(browser, 'V', true, IDC_BROWSER_FACT_LIST));
     EXPECT_TRUE(PathExists(At(OTHER_DIRECTIVE + "\\Факт\\Факт.txt")));
     EXPECT_EQ(ListEntries(browser, IDC_BROWSER_FACT_LIST), (std::vector<std::string>{ "..", "Факт" }));
@@ -181,7 +170,7 @@ TEST_F(Moves, CutPasteAndUndoByKeysInTheBrowser)
 TEST_F(Moves, TheMoveDialogOpensAtThePresentPlaceAndTheBrowserFollows)
 {
     HWND browser = Open(IDD_FACT_BASE, FactBaseDialog);
-    WalkTo(browser, DIRECTIVE);
+    WalkBrowserTo(browser, DIRECTIVE);
     SendMessageW(browser, WM_COMMAND, IDM_MOVE_SECTION, 0);
     ASSERT_EQ(boxes_.Seen().size(), 1u);
     EXPECT_EQ(boxes_.Seen()[0].text, L"Раздел лежит прямо в базе - его некуда переместить :)");

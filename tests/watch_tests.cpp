@@ -128,11 +128,7 @@ TEST_F(FollowingBrowser, ListsRefillKeepingTheSelectionAndTypedTextStays)
 {
     BuildFactBase();
     HWND browser = Open(IDD_FACT_BASE, FactBaseDialog);
-    SelectNamed(browser, IDC_BROWSER_SECTION_LIST, "Раздел");
-    SelectNamed(browser, IDC_BROWSER_TOPIC_LIST, "Тема");
-    SelectNamed(browser, IDC_BROWSER_SUBTOPIC_LIST, "Подтема");
-    SelectNamed(browser, IDC_BROWSER_DIRECTIVE_LIST, "Установка");
-    SelectNamed(browser, IDC_BROWSER_FACT_LIST, "Факт");
+    WalkBrowserTo(browser, "Раздел\\Тема\\Подтема\\Установка\\Факт");
 
     MakeFolder(DirectivePath() + "\\Хеопс");
     AnnounceFolderChanged(DirectivePath().c_str());

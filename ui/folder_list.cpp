@@ -1,5 +1,6 @@
 #include "folder_list.h"
 #include "app_state.h"
+#include "../store/entry_name.h"
 #include "../store/fact_store.h"
 #include "../store/path_slot.h"
 #include "platform_ui.h"
@@ -178,4 +179,27 @@ int FollowFolderChange(HWND dialog, const FolderCascade& cascade, const char* fo
     }
     SetCurrentDirectory1251(cascade.root);
     return emptied;
+}
+
+int SelectPath(HWND dialog, const FolderCascade& cascade, const char* folder, int levels)
+{
+    size_t length = strlen(cascade.root);
+    if (length == 0 || !PathPlainBelow(folder, cascade.root))
+        return 0;
+    // A drive's top ends in the separator that starts the first segment.
+    std::string rest = folder + length + (cascade.root[length - 1] == '\\' ? 0 : 1);
+    int level = 0;
+    while (level < levels && level < cascade.levels && !rest.empty()) {
+        size_t separator = rest.find('\\');
+        std::string name = rest.substr(0, separator);
+        rest = separator == std::string::npos ? std::string() : rest.substr(separator + 1);
+        HWND list = GetDlgItem(dialog, cascade.listIds[level]);
+        int entry = EntryNamed(list, name.c_str());
+        if (entry < 0)
+            break;
+        SendMessageW(list, LB_SETCURSEL, (WPARAM)entry, 0);
+        FollowSelection(dialog, cascade, ++level);
+    }
+    SetCurrentDirectory1251(cascade.root);
+    return level;
 }

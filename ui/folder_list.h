@@ -30,6 +30,11 @@ TextFit FolderNameAt(HWND list, int index, char* name);
 // The position of the entry whose folder name is exactly name, -1 for none.
 int EntryNamed(HWND list, const char* name);
 
+// Selects, list by list from the top, the entries that name folder's first
+// `levels` segments below the cascade's root, each followed as a click would.
+// Returns how many were selected; it stops at a name a list does not hold.
+int SelectPath(HWND dialog, const FolderCascade& cascade, const char* folder, int levels);
+
 // The entry of list whose folder name is name shows the cut mark ("[name]");
 // every other entry of the list shows its plain name. name NULL: none marked.
 void ShowCutMark(HWND list, const char* name);

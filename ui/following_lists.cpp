@@ -17,6 +17,11 @@ void FollowListsElsewhere(HWND dialog, const FolderCascade& cascade, const BaseC
 
 void ReportListFolders(HWND dialog, const FolderCascade& cascade)
 {
+    ShowingFolders(dialog, FoldersShownBy(dialog, cascade));
+}
+
+std::set<std::string> FoldersShownBy(HWND dialog, const FolderCascade& cascade)
+{
     std::set<std::string> shown;
     for (int level = 1; level <= cascade.levels; level++) {
         char folder[SLOT_SIZE];
@@ -26,5 +31,5 @@ void ReportListFolders(HWND dialog, const FolderCascade& cascade)
     }
     if (cascade.levels > 0)
         SetCurrentDirectory1251(cascade.root);
-    ShowingFolders(dialog, shown);
+    return shown;
 }

@@ -6,6 +6,9 @@
 #include "folder_list.h"
 #include "../store/base_changes.h"
 
+#include <set>
+#include <string>
+
 // The lists showing a folder that changed elsewhere are filled again,
 // selection and scroll kept (FollowFolderChange). The program's own
 // announcements are left to the dialog that made them.
@@ -14,3 +17,6 @@ void FollowListsElsewhere(HWND dialog, const FolderCascade& cascade, const BaseC
 // The folders the lists show now, for the watch's poll; call after every
 // list step, and with an empty cascade (levels 0) when the dialog closes.
 void ReportListFolders(HWND dialog, const FolderCascade& cascade);
+
+// The folders whose entries the lists show now, top first.
+std::set<std::string> FoldersShownBy(HWND dialog, const FolderCascade& cascade);

@@ -1,4 +1,5 @@
 #include "dialog_fixture.h"
+#include "../../resources/resource.h"
 #include "dialog_driver.h"
 #include "test_files.h"
 #include "../../ui/app_state.h"
@@ -114,4 +115,16 @@ void ExpectBox(const SeenMessageBox& box, const wchar_t* text, const wchar_t* ca
     EXPECT_EQ(box.owner, owner);
     EXPECT_EQ(box.buttons, buttons);
     EXPECT_FALSE(box.hasIcon);
+}
+
+void DialogTest::WalkBrowserTo(HWND browser, const std::string& below)
+{
+    const int lists[] = { IDC_BROWSER_SECTION_LIST, IDC_BROWSER_TOPIC_LIST, IDC_BROWSER_SUBTOPIC_LIST,
+                          IDC_BROWSER_DIRECTIVE_LIST, IDC_BROWSER_FACT_LIST };
+    size_t start = 0;
+    for (int level = 0; level < 5 && start <= below.size(); level++) {
+        size_t end = below.find('\\', start);
+        SelectNamed(browser, lists[level], below.substr(start, end - start));
+        start = end == std::string::npos ? below.size() + 1 : end + 1;
+    }
 }

@@ -30,6 +30,8 @@ protected:
 
     // Opens a dialog as the main window would, with the base root current.
     HWND Open(int templateId, DLGPROC procedure);
+    // Clicks the browser's lists down to base\below ("Раздел\Тема\…\Факт").
+    static void WalkBrowserTo(HWND browser, const std::string& below);
     // Windows of this thread titled so, still open.
     static std::vector<HWND> OpenWindowsTitled(const wchar_t* title);
 
