@@ -5,6 +5,7 @@
 #include "browser_state.h"
 #include "../resources/resource.h"
 #include "../store/base_changes.h"
+#include "../store/conflict_copy.h"
 #include "../resources/ui_strings.h"
 #include "../ui/platform_ui.h"
 
@@ -46,7 +47,42 @@ bool ShownFileIn(const BrowserState* state, const char* folder)
            strncmp(state->ShownFilePath, folder, length) == 0;
 }
 
+// The fact folder changed: its conflict copy is looked for again.
+void LookAgainAtFact(HWND dialog, const char* factFolder)
+{
+    FolderCascade cascade = BrowserCascade(dialog);
+    char directive[SLOT_SIZE];
+    const char* name = strrchr(factFolder, '\\');
+    if (!name || ComposeSelectionPath(dialog, cascade, DIRECTIVE_LEVEL, directive) != SELECTION_COMPOSED ||
+        strlen(directive) != (size_t)(name - factFolder) || strncmp(directive, factFolder, name - factFolder) != 0)
+        return;
+    HWND list = GetDlgItem(dialog, IDC_BROWSER_FACT_LIST);
+    int entry = EntryNamed(list, name + 1);
+    if (entry >= 0)
+        SetEntryMarks(list, entry, EntryMarks(list, entry) & ~ENTRY_LOOKED_AT);
+}
+
 }  // namespace
+
+void MarkConflictCopies(HWND dialog)
+{
+    HWND list = GetDlgItem(dialog, IDC_BROWSER_FACT_LIST);
+    int count = (int)SendMessageW(list, LB_GETCOUNT, 0, 0);
+    char directive[SLOT_SIZE] = "";
+    for (int i = 0; i < count; i++) {
+        LRESULT marks = EntryMarks(list, i);
+        if (marks & ENTRY_LOOKED_AT)
+            continue;
+        if (!directive[0] &&
+            ComposeSelectionPath(dialog, BrowserCascade(dialog), DIRECTIVE_LEVEL, directive) != SELECTION_COMPOSED)
+            break;
+        char name[SLOT_SIZE];
+        bool copy =
+            FolderNameAt(list, i, name) == TEXT_FITS && FactHasConflictCopy(std::string(directive) + "\\" + name);
+        SetEntryMarks(list, i, (copy ? marks | ENTRY_CONFLICT : marks & ~ENTRY_CONFLICT) | ENTRY_LOOKED_AT);
+    }
+    SetCurrentDirectory1251(StateOf(dialog)->root);
+}
 
 void FollowChangesElsewhere(const BaseChange& change, void* context)
 {
@@ -55,6 +91,8 @@ void FollowChangesElsewhere(const BaseChange& change, void* context)
     if (!state || (change.kind != BASE_FOLDER_CHANGED && change.kind != BASE_ANYTHING_CHANGED))
         return;
     bool everything = change.kind == BASE_ANYTHING_CHANGED;
+    if (!everything)
+        LookAgainAtFact(dialog, change.folder);
     FolderCascade cascade = BrowserCascade(dialog);
     int emptied = FollowFolderChange(dialog, cascade, everything ? NULL : change.folder);
     // The selected entry went elsewhere: its text goes too, unless typed into.
@@ -66,8 +104,7 @@ void FollowChangesElsewhere(const BaseChange& change, void* context)
         ClearShownText(dialog);
     SetCurrentDirectory1251(state->root);
     RememberSelections(dialog);
-    if (state->CutFolder[0])
-        ShowCutMarkInLists(dialog);
+    ShowMarksInLists(dialog);
     if (everything || ShownFileIn(state, change.folder))
         FollowShownFile(dialog);
 }

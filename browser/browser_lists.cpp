@@ -113,6 +113,7 @@ BOOL ShowFoundFact(HWND dialog, const FactToShow* fact)
     }
     SetCurrentDirectory1251(StateOf(dialog)->root);
     RememberSelections(dialog);
+    ShowMarksInLists(dialog);
     if (shown)
         SelectFirstMatch(dialog, fact->query);
     return shown;

@@ -22,6 +22,7 @@ struct BrowserState {
     TextFormat ShownFormat;     // its encoding, and whether the view lost characters of it
     int Selection[FACT_LEVEL];  // each list's selection after the last handled step
     char CutFolder[SLOT_SIZE];  // the entry Ctrl+X marked, "" for none
+    bool CutMarkShown;          // some list may still show a cut mark
     HMENU ListMenu;             // MENU_LIST, for a right click on the background
     HMENU ListPopup;
 };
@@ -75,14 +76,19 @@ void FollowEntry(HWND dialog, const std::string& from, const std::string& to, bo
 // a folder that changed elsewhere are filled again, selection and scroll
 // kept; the text on show is read again when nothing was typed.
 void FollowChangesElsewhere(const BaseChange& change, void* context);
+// Looks for conflict copies in the fact folders the fact list shows, once
+// per entry, and marks the facts that have one.
+void MarkConflictCopies(HWND dialog);
 
 // ---- entry_moves.cpp: moving, cut and paste, and undo
 void MoveSelectedEntry(HWND dialog, int level);
 void UndoNewest(HWND dialog);
 // "Отменить: перемещение «name»", or a plain "Отменить" when nothing can be undone.
 std::string UndoMenuText();
-// The entry Ctrl+X marked shows its mark wherever a list shows it.
-void ShowCutMarkInLists(HWND dialog);
+// The cut mark and the conflict-copy marks, shown where they belong after
+// the lists changed.
+void ShowMarksInLists(HWND dialog);
+
 // WM_FACTS_DIALOG_KEY: Ctrl+X, Ctrl+V and Ctrl+Z in the lists, Esc while an
 // entry is marked. TRUE when the browser took the key.
 BOOL OnDialogKey(HWND dialog, int key, bool control, HWND focus);

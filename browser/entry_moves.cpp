@@ -60,7 +60,7 @@ void CutSelectedEntry(HWND dialog, int level)
         return;
     }
     SlotJoin(StateOf(dialog)->CutFolder, parent, "\\", name);
-    ShowCutMarkInLists(dialog);
+    ShowMarksInLists(dialog);
 }
 
 // The marked entry goes into the folder whose entries the list shows.
@@ -85,7 +85,7 @@ void PasteCutEntry(HWND dialog, int level)
     SlotCopy(cut, state->CutFolder);
     if (MoveInto(dialog, cut, target))
         state->CutFolder[0] = '\0';
-    ShowCutMarkInLists(dialog);
+    ShowMarksInLists(dialog);
 }
 
 bool ClearCutMark(HWND dialog)
@@ -94,7 +94,7 @@ bool ClearCutMark(HWND dialog)
     if (!state->CutFolder[0])
         return false;
     state->CutFolder[0] = '\0';
-    ShowCutMarkInLists(dialog);
+    ShowMarksInLists(dialog);
     return true;
 }
 
@@ -151,15 +151,18 @@ void UndoNewest(HWND dialog)
         AnnounceFolderMoved(step.to, step.from);
         RefillAndSelect(dialog, LevelBelowRoot(StateOf(dialog)->root, step.from), ParentOf(step.from).c_str(),
                         strrchr(step.from, '\\') + 1);
-        ShowCutMarkInLists(dialog);
+        ShowMarksInLists(dialog);
         return;
     }
     AfterMove(dialog, step.to, step.from);
 }
 
-void ShowCutMarkInLists(HWND dialog)
+void ShowMarksInLists(HWND dialog)
 {
     BrowserState* state = StateOf(dialog);
+    MarkConflictCopies(dialog);
+    if (!state->CutFolder[0] && !state->CutMarkShown)
+        return;
     FolderCascade cascade = BrowserCascade(dialog);
     int cutLevel = state->CutFolder[0] ? LevelBelowRoot(state->root, state->CutFolder) : 0;
     for (int level = 1; level <= FACT_LEVEL; level++) {
@@ -170,6 +173,7 @@ void ShowCutMarkInLists(HWND dialog)
                            ParentOf(state->CutFolder) == shown;
         ShowCutMark(list, showsParent ? strrchr(state->CutFolder, '\\') + 1 : NULL);
     }
+    state->CutMarkShown = state->CutFolder[0] != '\0';
     SetCurrentDirectory1251(state->root);
 }
 

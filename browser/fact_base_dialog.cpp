@@ -100,8 +100,7 @@ void OnCommand(HWND dialog, int id, int notification)
     // Every list notification, acted on or not, leaves the base root current.
     SetCurrentDirectory1251(StateOf(dialog)->root);
     RememberSelections(dialog);
-    if (StateOf(dialog)->CutFolder[0])
-        ShowCutMarkInLists(dialog);
+    ShowMarksInLists(dialog);
 }
 
 INT_PTR OnKey(HWND dialog, WPARAM wParam, HWND focus)

@@ -46,6 +46,8 @@ inline constexpr char ChangedElsewhere[] =
 inline constexpr char GoneElsewhere[] =
     "Файл факта удалили или переместили, пока он был открыт здесь. Записать его заново?";
 // The one line above the text view: a typed text whose file someone else changed.
+// Follows the name of a fact with a conflict copy in the fact list.
+inline constexpr char ConflictMark[] = " (!)";
 inline constexpr char ConflictCopyNote[] = "У факта есть копия при конфликте синхронизации - см. ОТКРЫТЬ ПАПКУ";
 inline constexpr char ChangedElsewhereNote[] = "Файл изменён в другом месте - набранное цело, при записи будет вопрос";
 

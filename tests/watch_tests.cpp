@@ -147,14 +147,18 @@ TEST_F(FollowingBrowser, ListsRefillKeepingTheSelectionAndTypedTextStays)
     EXPECT_EQ(ControlTextWide(browser, IDC_BROWSER_NOTE),
               L"Файл изменён в другом месте - набранное цело, при записи будет вопрос");
 
-    // A sync tool's conflict copy beside the shown fact's description is named above the text.
+    // A sync tool's conflict copy beside the fact's description marks the
+    // fact in its list, and is named above the text when the fact is selected.
     WriteBytes(DirectivePath() + "\\Факт\\Описание (conflicted copy 2026-12-01).txt", "копия");
+    AnnounceFolderChanged((DirectivePath() + "\\Факт").c_str());
+    EXPECT_EQ(ListEntries(browser, IDC_BROWSER_FACT_LIST),
+              (std::vector<std::string>{ "..", "Gold", "Без описания", "Факт (!)", "Хеопс" }));
     boxes_.AnswerNext(IDNO);  // the typed text is dropped
     SelectNamed(browser, IDC_BROWSER_FACT_LIST, "Gold");
     std::string description;
     ASSERT_TRUE(ReadBytes(DirectivePath() + "\\Факт\\Описание.txt", &description));
     EXPECT_EQ(description, "ещё раз изменено") << "nothing was written";
-    SelectNamed(browser, IDC_BROWSER_FACT_LIST, "Факт");
+    SelectNamed(browser, IDC_BROWSER_FACT_LIST, "Факт (!)");
     EXPECT_EQ(ControlTextWide(browser, IDC_BROWSER_NOTE),
               L"У факта есть копия при конфликте синхронизации - см. ОТКРЫТЬ ПАПКУ");
     TypeAsUser(browser, IDC_BROWSER_TEXT_VIEW, "набранный текст");

@@ -4,6 +4,7 @@
 #include "../store/fact_store.h"
 #include "../store/path_slot.h"
 #include "platform_ui.h"
+#include "../resources/ui_strings.h"
 
 #include <string.h>
 #include <string>
@@ -35,33 +36,55 @@ bool FillFolderList(HWND list, const char* folder)
 
 namespace {
 
-// The item data of the entry a cut marks.
-const LRESULT CUT_MARK = 1;
-
-// The entry's text replaced in place, its selection and mark as given.
-void ReplaceEntry(HWND list, int index, const char* text, LRESULT data)
+// The entry's text replaced in place, its selection and marks as given.
+void ReplaceEntry(HWND list, int index, const char* text, LRESULT marks)
 {
     int selected = (int)SendMessageW(list, LB_GETCURSEL, 0, 0);
     SendMessageW(list, LB_DELETESTRING, (WPARAM)index, 0);
     ListBoxInsert1251(list, index, text);
-    SendMessageW(list, LB_SETITEMDATA, (WPARAM)index, data);
+    SendMessageW(list, LB_SETITEMDATA, (WPARAM)index, marks);
     if (selected == index)
         SendMessageW(list, LB_SETCURSEL, (WPARAM)index, 0);
 }
 
 }  // namespace
 
+LRESULT EntryMarks(HWND list, int index)
+{
+    LRESULT marks = SendMessageW(list, LB_GETITEMDATA, (WPARAM)index, 0);
+    return marks == LB_ERR ? 0 : marks;
+}
+
 TextFit FolderNameAt(HWND list, int index, char* name)
 {
     TextFit fit = ListBoxText1251(list, index, name, SLOT_SIZE);
-    if (fit != TEXT_FITS || SendMessageW(list, LB_GETITEMDATA, (WPARAM)index, 0) != CUT_MARK)
+    LRESULT marks = EntryMarks(list, index);
+    if (fit != TEXT_FITS)
         return fit;
     size_t length = strlen(name);
-    if (length >= 2) {
+    size_t suffix = strlen(Text::ConflictMark);
+    if ((marks & ENTRY_CONFLICT) && length >= suffix && strcmp(name + length - suffix, Text::ConflictMark) == 0)
+        name[length -= suffix] = '\0';
+    if ((marks & ENTRY_CUT) && length >= 2) {
         memmove(name, name + 1, length - 2);
         name[length - 2] = '\0';
     }
     return fit;
+}
+
+void SetEntryMarks(HWND list, int index, LRESULT marks)
+{
+    LRESULT before = EntryMarks(list, index);
+    const LRESULT shown = ENTRY_CUT | ENTRY_CONFLICT;
+    char name[SLOT_SIZE];
+    if ((before & shown) == (marks & shown) || FolderNameAt(list, index, name) != TEXT_FITS) {
+        SendMessageW(list, LB_SETITEMDATA, (WPARAM)index, marks);
+        return;
+    }
+    std::string text = (marks & ENTRY_CUT) ? "[" + std::string(name) + "]" : std::string(name);
+    if (marks & ENTRY_CONFLICT)
+        text += Text::ConflictMark;
+    ReplaceEntry(list, index, text.c_str(), marks);
 }
 
 int EntryNamed(HWND list, const char* name)
@@ -82,12 +105,9 @@ void ShowCutMark(HWND list, const char* name)
         char entry[SLOT_SIZE];
         if (FolderNameAt(list, i, entry) != TEXT_FITS)
             continue;
-        bool marked = SendMessageW(list, LB_GETITEMDATA, (WPARAM)i, 0) == CUT_MARK;
+        LRESULT marks = EntryMarks(list, i);
         bool mark = name && strcmp(entry, name) == 0;
-        if (marked == mark)
-            continue;
-        std::string text = mark ? "[" + std::string(entry) + "]" : std::string(entry);
-        ReplaceEntry(list, i, text.c_str(), mark ? CUT_MARK : 0);
+        SetEntryMarks(list, i, mark ? marks | ENTRY_CUT : marks & ~ENTRY_CUT);
     }
 }
 

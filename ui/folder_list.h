@@ -23,8 +23,18 @@ int LevelOfList(const FolderCascade& cascade, int listId);
 // once. False when the folder could not be listed (the list is then empty).
 bool FillFolderList(HWND list, const char* folder);
 
-// The folder name of a list entry: its text, or for the entry a cut marks,
-// the name inside the mark. TEXT_FITS when it fits a 256-byte slot.
+// The marks an entry's item data holds; an entry shows the visible ones
+// around its folder name ("[name]", "name (!)").
+const LRESULT ENTRY_CUT = 1;        // cut, to be pasted elsewhere
+const LRESULT ENTRY_CONFLICT = 2;   // the fact has a sync tool's conflict copy
+const LRESULT ENTRY_LOOKED_AT = 4;  // the conflict copy was looked for
+LRESULT EntryMarks(HWND list, int index);
+
+// Gives the entry these marks, its text rewritten to show them.
+void SetEntryMarks(HWND list, int index, LRESULT marks);
+
+// The folder name of a list entry: its text without the marks it shows.
+// TEXT_FITS when it fits a 256-byte slot.
 TextFit FolderNameAt(HWND list, int index, char* name);
 
 // The position of the entry whose folder name is exactly name, -1 for none.
