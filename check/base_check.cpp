@@ -337,6 +337,52 @@ void CheckBase(const std::string& root, BaseCheck* check, CheckProgress progress
     CheckLevel(&walk, wideRoot, 0);
 }
 
+void CheckFolder(const std::string& root, const std::string& folder, BaseCheck* check, CheckProgress progress,
+                 void* context)
+{
+    std::wstring wideRoot = WideFrom1251(root.c_str());
+    if (!wideRoot.empty() && wideRoot.back() == L'\\')
+        wideRoot.pop_back();
+    std::wstring path = WideFrom1251(folder.c_str());
+    Walk walk = { wideRoot, check, progress, context, false };
+    if (path == wideRoot) {
+        CheckLevel(&walk, wideRoot, 0);
+        return;
+    }
+    if (path.size() <= wideRoot.size() + 1 || path.compare(0, wideRoot.size() + 1, wideRoot + L"\\") != 0)
+        return;
+    // A folder inside a fact is the fact's business.
+    std::vector<std::wstring> segments;
+    for (size_t at = wideRoot.size() + 1; at <= path.size();) {
+        size_t end = path.find(L'\\', at);
+        if (end == std::wstring::npos)
+            end = path.size();
+        segments.push_back(path.substr(at, end - at));
+        at = end + 1;
+    }
+    int level = (int)segments.size() < FACT_LEVEL ? (int)segments.size() : FACT_LEVEL;
+    std::wstring at = wideRoot;
+    for (int i = 0; i < level; i++)
+        at += L"\\" + segments[i];
+    DWORD attributes = GetFileAttributesW(at.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return;
+    if (level == FACT_LEVEL)
+        CheckFact(&walk, at, segments[FACT_LEVEL - 1]);
+    else
+        CheckLevel(&walk, at, level);
+}
+
+bool FindingWithin(const Finding& finding, const std::string& folder)
+{
+    std::wstring path = WideFrom1251(folder.c_str());
+    if (finding.target.size() > path.size() && finding.target.compare(0, path.size(), path) == 0 &&
+        finding.target[path.size()] == L'\\')
+        return true;
+    // The findings about a fact folder itself come from its own walk.
+    return finding.target == path && finding.factFolder == folder;
+}
+
 FixResult FixFinding(const Finding& finding)
 {
     if (!finding.fixable)

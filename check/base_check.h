@@ -45,6 +45,15 @@ typedef bool (*CheckProgress)(const BaseCheck& check, void* context);
 // Walks every folder below root, the ones the lists leave out included.
 void CheckBase(const std::string& root, BaseCheck* check, CheckProgress progress = 0, void* context = 0);
 
+// Walks folder, at or below root, again as CheckBase would, adding what it
+// finds to check. A folder inside a fact walks its fact again; a folder
+// that is gone adds nothing.
+void CheckFolder(const std::string& root, const std::string& folder, BaseCheck* check, CheckProgress progress = 0,
+                 void* context = 0);
+
+// Whether CheckFolder of folder would find this finding again, if it still holds.
+bool FindingWithin(const Finding& finding, const std::string& folder);
+
 enum FixResult {
     FIX_DONE,
     FIX_NOT_APPLICABLE,  // the disk no longer looks as the walk found it, or there is no safe fix

@@ -23,6 +23,7 @@ struct CheckRun {
     size_t published;                 // of the walk's findings, how many were handed over
     int factsChecked;
     bool done;
+    std::vector<std::string> folders;  // to walk again; empty: the whole base
 };
 
 struct CheckState {
@@ -30,7 +31,10 @@ struct CheckState {
     std::shared_ptr<CheckRun> run;
     std::vector<Finding> findings;  // what the list shows, line by line
     int factsChecked;
-    bool done;
+    bool done;                         // the walk of the whole base ended
+    bool rechecking;                   // the run walks changed folders again
+    std::vector<std::string> changed;  // folders changed since the run began
+    bool everythingChanged;
 };
 
 HWND OpenCheck = NULL;  // the one F6 brings forward
@@ -64,7 +68,13 @@ bool OnWalkProgress(const BaseCheck& check, void* context)
 void WalkBase(std::shared_ptr<CheckRun> run, std::string root)
 {
     BaseCheck check;
-    CheckBase(root, &check, OnWalkProgress, run.get());
+    if (run->folders.empty()) {
+        CheckBase(root, &check, OnWalkProgress, run.get());
+    } else {
+        check.factsChecked = 0;
+        for (const std::string& folder : run->folders)
+            CheckFolder(root, folder, &check, OnWalkProgress, run.get());
+    }
     std::lock_guard<std::mutex> hold(run->lock);
     run->done = true;
     HandOver(run.get(), check);
@@ -117,34 +127,24 @@ void WidenList(HWND list, const std::wstring& line)
         SendMessageW(list, LB_SETHORIZONTALEXTENT, (WPARAM)(size.cx + 8), 0);
 }
 
-void TakeProgress(HWND dialog)
-{
-    CheckState* state = StateOf(dialog);
-    if (!state->run)
-        return;
-    std::vector<Finding> arrived;
-    {
-        std::lock_guard<std::mutex> hold(state->run->lock);
-        arrived.swap(state->run->handedOver);
-        state->factsChecked = state->run->factsChecked;
-        state->done = state->run->done;
-    }
-    HWND list = GetDlgItem(dialog, IDC_CHECK_FINDINGS);
-    for (const Finding& finding : arrived) {
-        std::wstring line = FindingLine(finding);
-        SendMessageW(list, LB_ADDSTRING, 0, (LPARAM)line.c_str());
-        WidenList(list, line);
-        state->findings.push_back(finding);
-    }
-    ShowStatus(dialog);
-}
-
 void Detach(CheckState* state)
 {
     if (!state->run)
         return;
     std::lock_guard<std::mutex> hold(state->run->lock);
     state->run->dialog = NULL;
+}
+
+void StartRun(HWND dialog, const std::vector<std::string>& folders)
+{
+    CheckState* state = StateOf(dialog);
+    state->run = std::make_shared<CheckRun>();
+    state->run->dialog = dialog;
+    state->run->published = 0;
+    state->run->factsChecked = 0;
+    state->run->done = false;
+    state->run->folders = folders;
+    std::thread(WalkBase, state->run, std::string(state->root)).detach();
 }
 
 void StartCheck(HWND dialog)
@@ -155,6 +155,9 @@ void StartCheck(HWND dialog)
     state->findings.clear();
     state->factsChecked = 0;
     state->done = false;
+    state->rechecking = false;
+    state->changed.clear();
+    state->everythingChanged = false;
     SendDlgItemMessageW(dialog, IDC_CHECK_FINDINGS, LB_RESETCONTENT, 0, 0);
     EnableButtons(dialog);
     // A base root that cannot be held is not walked.
@@ -164,12 +167,82 @@ void StartCheck(HWND dialog)
         return;
     }
     ShowStatus(dialog);
-    state->run = std::make_shared<CheckRun>();
-    state->run->dialog = dialog;
-    state->run->published = 0;
-    state->run->factsChecked = 0;
-    state->run->done = false;
-    std::thread(WalkBase, state->run, std::string(state->root)).detach();
+    StartRun(dialog, std::vector<std::string>());
+}
+
+// What changed since the walk is walked again once the walk has ended: the
+// findings there go, and what is found there now is added.
+void CheckChangedFolders(HWND dialog)
+{
+    CheckState* state = StateOf(dialog);
+    if (!state->done || state->rechecking || !state->root[0] || (state->changed.empty() && !state->everythingChanged))
+        return;
+    if (state->everythingChanged) {
+        SetCurrentDirectory1251(state->root);
+        StartCheck(dialog);
+        return;
+    }
+    HWND list = GetDlgItem(dialog, IDC_CHECK_FINDINGS);
+    for (size_t i = state->findings.size(); i-- > 0;) {
+        for (const std::string& folder : state->changed) {
+            if (FindingWithin(state->findings[i], folder)) {
+                state->findings.erase(state->findings.begin() + i);
+                SendMessageW(list, LB_DELETESTRING, (WPARAM)i, 0);
+                break;
+            }
+        }
+    }
+    std::vector<std::string> folders;
+    folders.swap(state->changed);
+    state->rechecking = true;
+    EnableButtons(dialog);
+    StartRun(dialog, folders);
+}
+
+void OnBaseChange(const BaseChange& change, void* context)
+{
+    HWND dialog = (HWND)context;
+    CheckState* state = StateOf(dialog);
+    if (!state)
+        return;
+    if (change.kind == BASE_ANYTHING_CHANGED)
+        state->everythingChanged = true;
+    else
+        state->changed.push_back(change.folder);
+    if (change.kind == BASE_FOLDER_MOVED)
+        state->changed.push_back(change.newFolder);
+    CheckChangedFolders(dialog);
+}
+
+void TakeProgress(HWND dialog)
+{
+    CheckState* state = StateOf(dialog);
+    if (!state->run)
+        return;
+    std::vector<Finding> arrived;
+    bool ended;
+    {
+        std::lock_guard<std::mutex> hold(state->run->lock);
+        arrived.swap(state->run->handedOver);
+        ended = state->run->done;
+        // A walk of changed folders adds findings, not facts: the count is the whole base's.
+        if (state->run->folders.empty()) {
+            state->factsChecked = state->run->factsChecked;
+            state->done = ended;
+        }
+    }
+    HWND list = GetDlgItem(dialog, IDC_CHECK_FINDINGS);
+    for (const Finding& finding : arrived) {
+        std::wstring line = FindingLine(finding);
+        SendMessageW(list, LB_ADDSTRING, 0, (LPARAM)line.c_str());
+        WidenList(list, line);
+        state->findings.push_back(finding);
+    }
+    if (ended) {
+        state->rechecking = false;
+        CheckChangedFolders(dialog);
+    }
+    ShowStatus(dialog);
 }
 
 void FixSelected(HWND dialog)
@@ -211,6 +284,7 @@ void OnInitDialog(HWND dialog)
     CheckState* state = new CheckState();
     SetWindowLongPtrW(dialog, DWLP_USER, (LONG_PTR)state);
     OpenCheck = dialog;
+    ListenToBaseChanges(OnBaseChange, dialog);
     StartCheck(dialog);
 }
 
@@ -221,6 +295,7 @@ void OnDestroy(HWND dialog)
         OpenCheck = NULL;
     if (!state)
         return;
+    StopListeningToBaseChanges(OnBaseChange, dialog);
     Detach(state);
     delete state;
     SetWindowLongPtrW(dialog, DWLP_USER, 0);
@@ -253,7 +328,7 @@ void OpenOrRaiseBaseCheck(HWND owner)
 bool BaseCheckDone(HWND dialog)
 {
     CheckState* state = StateOf(dialog);
-    return state && state->done;
+    return state && state->done && !state->rechecking;
 }
 
 INT_PTR CALLBACK BaseCheckDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)

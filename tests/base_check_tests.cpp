@@ -2,6 +2,7 @@
 // each found once and each fix checked on disk; texts of other editors
 // converted only when nothing is lost; the dialog as F6 opens it.
 #include "../check/base_check.h"
+#include "../store/base_changes.h"
 #include "../check/base_check_dialog.h"
 #include "../resources/resource.h"
 #include "../ui/platform_ui.h"
@@ -315,6 +316,40 @@ TEST_F(PlantedCheckDialog, AFixOnWhatChangedSinceTheWalkSaysSoAndChangesNothing)
     EXPECT_EQ(Lines(dialog_), expected_);
     EXPECT_EQ(FolderEntries(DirectivePath() + "\\Gold"),
               (std::vector<std::string>{ "Silver.txt", "Второй.txt", "Описание.txt" }));
+}
+
+// Changes made elsewhere after the walk: what the changed folder held is
+// looked at again, and nothing else; the count of facts stays the walk's.
+TEST_F(PlantedCheckDialog, FindingsFollowChangesMadeAfterTheWalk)
+{
+    const std::wstring d = L"Раздел\\Тема\\Подтема\\Установка\\";
+    WriteBytes(DirectivePath() + "\\заметка.txt", "stray");
+    WriteBytes(DirectivePath() + "\\Факт\\Описание (conflicted copy 2026-12-01).txt", "copy");
+    RemoveTree(DirectivePath() + "\\Без описания");
+    AnnounceFolderChanged(DirectivePath().c_str());
+    WaitForTheWalk(dialog_);
+    EXPECT_EQ(Lines(dialog_), (std::vector<std::wstring>{
+                                  expected_[0],  // looked at again, found again
+                                  L"Файл среди папок категорий: " + d + L"заметка.txt",
+                                  L"Имя не видно в списках: " + d + L"Снег " + SNOWMAN,
+                                  L"Остаток прерванной записи: " + d + L"Факт\\~1234567",
+                                  L"Копия при конфликте синхронизации: " + d +
+                                      L"Факт\\Описание (conflicted copy 2026-12-01).txt рядом с Описание.txt",
+                              }));
+
+    // A change inside one fact walks that fact only; a Section moved away takes its findings along.
+    DeleteFileW((Wide(DirectivePath()) + L"\\Факт\\~1234567").c_str());
+    AnnounceFolderChanged((DirectivePath() + "\\Факт").c_str());
+    WaitForTheWalk(dialog_);
+    EXPECT_EQ(Lines(dialog_).size(), 4u);
+    EXPECT_EQ(Lines(dialog_)[3], L"Копия при конфликте синхронизации: " + d +
+                                     L"Факт\\Описание (conflicted copy 2026-12-01).txt рядом с Описание.txt");
+    ASSERT_TRUE(MoveFileW(Wide(base_ + "\\Раздел").c_str(), Wide(base_ + "\\Раздел Б").c_str()));
+    AnnounceFolderMoved((base_ + "\\Раздел").c_str(), (base_ + "\\Раздел Б").c_str());
+    WaitForTheWalk(dialog_);
+    EXPECT_EQ(Lines(dialog_).size(), 4u);
+    EXPECT_EQ(Lines(dialog_)[0].substr(0, 28), L"Нет текста факта: Раздел Б\\Т");
+    EXPECT_EQ(ControlTextWide(dialog_, IDC_CHECK_STATUS), L"Проверено фактов: 3, замечаний: 4");
 }
 
 TEST_F(PlantedCheckDialog, F6BringsTheOneDialogForwardWithAFreshWalk)
