@@ -7,6 +7,7 @@
 #include "../ui/app_messages.h"
 #include "../watch/base_watch.h"
 #include "../watch/change_notes.h"
+#include "../watch/folder_poller.h"
 #include "support/dialog_driver.h"
 #include "support/dialog_fixture.h"
 #include "support/test_files.h"
@@ -57,6 +58,62 @@ TEST(ChangeNotes, OneNotePerFolderAndALossDropsThemAll)
     ChangeNotes taken = TakeNotes(&notes);
     EXPECT_TRUE(taken.lost);
     EXPECT_TRUE(taken.folders.empty());
+}
+
+// The poller sees every kind of change a listing can show, and only in the
+// folders it is given; a folder's first look is only remembered.
+TEST(FolderPoller, ReportsAFolderWhoseEntriesChangedAndNothingElse)
+{
+    struct Case {
+        const char* what;
+        void (*change)(const std::string& folder);
+        bool reported;
+    };
+    const Case cases[] = {
+        { "nothing changed", [](const std::string&) {}, false },
+        { "a file rewritten longer",
+          [](const std::string& folder) { WriteBytes(folder + "\\Факт.txt", "Текст from A"); }, true },
+        { "a file rewritten, same size, later",
+          [](const std::string& folder) {
+              HANDLE file =
+                  CreateFileW(Wide(folder + "\\Факт.txt").c_str(), GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
+              FILETIME later;
+              GetFileTime(file, NULL, NULL, &later);
+              later.dwHighDateTime += 1;
+              SetFileTime(file, NULL, NULL, &later);
+              CloseHandle(file);
+          },
+          true },
+        { "a file replaced by a safe write",
+          [](const std::string& folder) {
+              WriteBytes(folder + "\\~new", "Текст, записанный заново");
+              MoveFileExW(Wide(folder + "\\~new").c_str(), Wide(folder + "\\Факт.txt").c_str(),
+                          MOVEFILE_REPLACE_EXISTING);
+          },
+          true },
+        { "a folder made", [](const std::string& folder) { MakeFolder(folder + "\\Новая"); }, true },
+        { "a file removed", [](const std::string& folder) { DeleteFileW(Wide(folder + "\\Описание.txt").c_str()); },
+          true },
+        { "the folder gone", [](const std::string& folder) { RemoveTree(folder); }, true },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string root = NewTestFolder();
+        std::string folder = root + "\\Факт", other = root + "\\Другой";
+        MakeFolder(folder);
+        WriteBytes(folder + "\\Описание.txt", "Описание");
+        WriteBytes(folder + "\\Факт.txt", "Текст");
+        MakeFolder(other);
+        std::map<std::string, unsigned long long> seen;
+        EXPECT_TRUE(PollFolders(&seen, { folder, other }).empty()) << "a first look is only remembered";
+        c.change(folder);
+        WriteBytes(root + "\\не показано.txt", "x");  // not open: never looked at
+        std::vector<std::string> expected;
+        if (c.reported)
+            expected.push_back(folder);
+        EXPECT_EQ(PollFolders(&seen, { folder, other }), expected);
+        EXPECT_TRUE(PollFolders(&seen, { folder, other }).empty()) << "told once";
+    }
 }
 
 void Heard(const BaseChange& change, void* context)

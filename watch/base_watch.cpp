@@ -25,6 +25,7 @@ struct Watch {
     UINT message = 0;
     HANDLE folder = INVALID_HANDLE_VALUE;
     HANDLE stop = NULL;
+    HANDLE newlyShown = NULL;  // set when a dialog shows a folder not polled yet
     std::thread thread;
     WatchMode mode = WATCH_OFF;
     std::map<HWND, std::set<std::string>> shown;  // what each open dialog shows
@@ -117,11 +118,15 @@ void WatchThread(Watch* watch)
         // What is open is polled with events too: a share may drop some,
         // and Wine 8 reports none from sub-folders older than the watch.
         DWORD timeout = pending ? QUIET_MS : POLL_MS;
-        HANDLE waits[2] = { watch->stop, overlapped.hEvent };
-        DWORD woke = WaitForMultipleObjects(reading ? 2 : 1, waits, FALSE, timeout);
+        HANDLE waits[3] = { watch->stop, watch->newlyShown, overlapped.hEvent };
+        DWORD woke = WaitForMultipleObjects(reading ? 3 : 2, waits, FALSE, timeout);
         if (woke == WAIT_OBJECT_0)
             break;
-        if (woke == WAIT_OBJECT_0 + 1) {
+        // A folder's first look is what later polls compare with: taken at
+        // once, a change made right after the dialog listed it is not missed.
+        if (woke == WAIT_OBJECT_0 + 1)
+            Poll(*watch, &seen);
+        if (woke == WAIT_OBJECT_0 + 2) {
             TakeEvents(*watch, root, buffer, &overlapped);
             reading = BaseWatchMode() == WATCH_EVENTS && Issue(*watch, &buffer, &overlapped);
             if (!reading && BaseWatchMode() == WATCH_EVENTS)
@@ -169,6 +174,8 @@ WatchMode StartBaseWatch(const char* root, HWND window, UINT message)
         watch.mode = folder == INVALID_HANDLE_VALUE ? WATCH_POLLING : WATCH_EVENTS;
     }
     watch.stop = CreateEventW(NULL, TRUE, FALSE, NULL);
+    if (!watch.newlyShown)
+        watch.newlyShown = CreateEventW(NULL, FALSE, FALSE, NULL);
     watch.thread = std::thread(WatchThread, &watch);
     return BaseWatchMode();
 }
@@ -199,10 +206,16 @@ void ShowingFolders(HWND dialog, const std::set<std::string>& folders)
 {
     Watch& watch = TheWatch();
     std::lock_guard<std::mutex> hold(watch.lock);
+    bool added = false;
+    std::set<std::string>& before = watch.shown[dialog];
+    for (const std::string& folder : folders)
+        added = added || before.count(folder) == 0;
     if (folders.empty())
         watch.shown.erase(dialog);
     else
-        watch.shown[dialog] = folders;
+        before = folders;
+    if (added && watch.newlyShown)
+        SetEvent(watch.newlyShown);
 }
 
 void AnnounceWatchedChanges()
