@@ -108,8 +108,10 @@ int main(int argc, char** argv)
             double start = Now();
             Key(dialog, 'V', IDC_BROWSER_DIRECTIVE_LIST);
             double took = Now() - start;
-            if (GetFileAttributes1251(to.c_str()) == INVALID_FILE_ATTRIBUTES)
+            if (GetFileAttributes1251(to.c_str()) == INVALID_FILE_ATTRIBUTES) {
                 std::fprintf(stderr, "%s was not moved\n", directive);
+                met = false;
+            }
             Key(dialog, 'Z', IDC_BROWSER_DIRECTIVE_LIST);
             return took;
         });
@@ -123,8 +125,10 @@ int main(int argc, char** argv)
             Key(dialog, 'Z', IDC_BROWSER_DIRECTIVE_LIST);
             return Now() - start;
         });
-        if (GetFileAttributes1251(from.c_str()) == INVALID_FILE_ATTRIBUTES)
+        if (GetFileAttributes1251(from.c_str()) == INVALID_FILE_ATTRIBUTES) {
             std::fprintf(stderr, "%s was not moved back\n", directive);
+            met = false;
+        }
         std::printf("| %d | %.1f | %.1f |\n", size.facts, move * 1000, undo * 1000);
         met = met && move <= 0.050 && undo <= 0.050;
     }

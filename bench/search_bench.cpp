@@ -78,40 +78,9 @@ std::string Sentence(size_t bytes)
     return text;
 }
 
-// Makes the base once; a second run finds it made (the marker file is last).
-void MakeBase(const std::string& root, int perDirective)
+std::string BenchText(bool description)
 {
-    std::string marker = root + "\\готово";
-    if (GetFileAttributes1251(marker.c_str()) != INVALID_FILE_ATTRIBUTES)
-        return;
-    CreateDirectory1251(root.c_str());
-    Seed = 12345;
-    int number = 0;
-    char name[64];
-    for (int a = 1; a <= 5; a++) {
-        std::string s = root + "\\Раздел " + std::to_string(a);
-        CreateDirectory1251(s.c_str());
-        for (int b = 1; b <= 5; b++) {
-            std::string t = s + "\\Тема " + std::to_string(b);
-            CreateDirectory1251(t.c_str());
-            for (int c = 1; c <= 5; c++) {
-                std::string u = t + "\\Подтема " + std::to_string(c);
-                CreateDirectory1251(u.c_str());
-                for (int d = 1; d <= 8; d++) {
-                    std::string v = u + "\\Установка " + std::to_string(d);
-                    CreateDirectory1251(v.c_str());
-                    for (int f = 0; f < perDirective; f++) {
-                        snprintf(name, sizeof name, "Факт %06d", ++number);
-                        std::string fact = v + "\\" + name;
-                        CreateDirectory1251(fact.c_str());
-                        WriteFile1251(fact + "\\Описание.txt", Sentence(100));
-                        WriteFile1251(fact + "\\" + name + ".txt", Sentence(600));
-                    }
-                }
-            }
-        }
-    }
-    WriteFile1251(marker, "");
+    return Sentence(description ? 100 : 600);
 }
 
 // The floor: every folder listed and, with read set, every file read whole.
@@ -169,7 +138,8 @@ int main(int argc, char** argv)
     for (int perDirective : sizes) {
         int facts = 1000 * perDirective;
         std::string root = std::string(temp1251) + "факты-поиск-" + std::to_string(facts);
-        MakeBase(root, perDirective);
+        Seed = 12345;
+        MakeBenchBase(root, perDirective, BenchText);
         std::wstring wideRoot = WideFrom1251(root.c_str());
         std::vector<char> buffer(1 << 16);
         size_t textBytes = 0;

@@ -4,6 +4,7 @@
 #include "../platform/platform_text.h"
 #include "../store/base_changes.h"
 
+#include <iterator>
 #include <map>
 #include <mutex>
 #include <thread>
@@ -74,13 +75,103 @@ void Poll(Watch& watch, std::map<std::string, unsigned long long>* seen)
         watch.notes.folders.insert(changed.begin(), changed.end());
 }
 
-bool Issue(Watch& watch, std::vector<DWORD>* buffer, OVERLAPPED* overlapped)
+bool Issue(HANDLE folder, BOOL subtree, std::vector<DWORD>* buffer, OVERLAPPED* overlapped)
 {
     const DWORD filter = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_SIZE |
                          FILE_NOTIFY_CHANGE_LAST_WRITE;
     ResetEvent(overlapped->hEvent);
-    return ReadDirectoryChangesW(watch.folder, buffer->data(), BUFFER_BYTES, TRUE, filter, NULL, overlapped, NULL) !=
-           FALSE;
+    return ReadDirectoryChangesW(folder, buffer->data(), (DWORD)(buffer->size() * sizeof(DWORD)), subtree, filter, NULL,
+                                 overlapped, NULL) != FALSE;
+}
+
+bool Issue(Watch& watch, std::vector<DWORD>* buffer, OVERLAPPED* overlapped)
+{
+    return Issue(watch.folder, TRUE, buffer, overlapped);
+}
+
+HANDLE OpenForWatching(const std::wstring& folder)
+{
+    return CreateFileW(folder.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                       NULL, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, NULL);
+}
+
+// Wine 8's watch over the tree reports nothing from folders older than the
+// watch, so each folder a dialog shows is also watched on its own: what the
+// user looks at follows at once, not at the next poll. On Windows the two
+// report the same change, which the notes gather into one.
+struct ShownFolderWatch {
+    std::wstring path;
+    HANDLE folder;
+    OVERLAPPED overlapped;
+    std::vector<DWORD> buffer;
+};
+typedef std::map<std::string, ShownFolderWatch*> ShownWatches;
+const size_t MOST_SHOWN_WATCHES = 56;  // WaitForMultipleObjects takes 64 handles
+
+void StopWatching(ShownFolderWatch* shown)
+{
+    CancelIo(shown->folder);
+    CloseHandle(shown->folder);
+    CloseHandle(shown->overlapped.hEvent);
+    delete shown;
+}
+
+void WatchShownFolders(Watch& watch, ShownWatches* watches)
+{
+    std::set<std::string> open;
+    {
+        std::lock_guard<std::mutex> hold(watch.lock);
+        if (watch.mode == WATCH_EVENTS)
+            for (const auto& dialog : watch.shown)
+                open.insert(dialog.second.begin(), dialog.second.end());
+    }
+    for (auto at = watches->begin(); at != watches->end();) {
+        if (open.count(at->first)) {
+            ++at;
+            continue;
+        }
+        StopWatching(at->second);
+        at = watches->erase(at);
+    }
+    for (const std::string& folder : open) {
+        if (watches->count(folder) || watches->size() >= MOST_SHOWN_WATCHES)
+            continue;
+        ShownFolderWatch* shown = new ShownFolderWatch();
+        shown->path = WideFrom1251(folder.c_str());
+        shown->folder = OpenForWatching(shown->path);
+        shown->overlapped.hEvent = CreateEventW(NULL, TRUE, FALSE, NULL);
+        shown->buffer.resize(4096 / sizeof(DWORD));
+        if (shown->folder == INVALID_HANDLE_VALUE || !Issue(shown->folder, FALSE, &shown->buffer, &shown->overlapped)) {
+            if (shown->folder != INVALID_HANDLE_VALUE)
+                CloseHandle(shown->folder);
+            CloseHandle(shown->overlapped.hEvent);
+            delete shown;
+            continue;
+        }
+        (*watches)[folder] = shown;
+    }
+}
+
+// Every report of a shown folder's watch is a change of that folder; an
+// overflow there loses nothing more than that folder's details.
+void TakeShownEvents(Watch& watch, ShownFolderWatch* shown)
+{
+    DWORD bytes = 0;
+    bool read = GetOverlappedResult(shown->folder, &shown->overlapped, &bytes, FALSE) && bytes > 0;
+    {
+        std::lock_guard<std::mutex> hold(watch.lock);
+        if (!read)
+            NoteChangedEntry(&watch.notes, shown->path, L"*");
+        for (const BYTE* at = (const BYTE*)shown->buffer.data(); read;) {
+            const FILE_NOTIFY_INFORMATION* info = (const FILE_NOTIFY_INFORMATION*)at;
+            NoteChangedEntry(&watch.notes, shown->path,
+                             std::wstring(info->FileName, info->FileNameLength / sizeof(wchar_t)));
+            if (!info->NextEntryOffset)
+                break;
+            at += info->NextEntryOffset;
+        }
+    }
+    Issue(shown->folder, FALSE, &shown->buffer, &shown->overlapped);
 }
 
 void TakeEvents(Watch& watch, const std::wstring& root, const std::vector<DWORD>& buffer, OVERLAPPED* overlapped)
@@ -114,27 +205,39 @@ void WatchThread(Watch* watch)
     std::map<std::string, unsigned long long> seen;
     DWORD firstNote = GetTickCount(), lastPoll = GetTickCount();
     bool pending = NotesWaiting(*watch);
+    ShownWatches shownWatches;
     for (;;) {
-        // What is open is polled with events too: a share may drop some,
-        // and Wine 8 reports none from sub-folders older than the watch.
+        // What is open is polled with events too: a share may drop some.
         DWORD timeout = pending ? QUIET_MS : POLL_MS;
-        HANDLE waits[3] = { watch->stop, watch->newlyShown, overlapped.hEvent };
-        DWORD woke = WaitForMultipleObjects(reading ? 3 : 2, waits, FALSE, timeout);
+        std::vector<HANDLE> waits = { watch->stop, watch->newlyShown, overlapped.hEvent };
+        if (!reading)
+            ResetEvent(overlapped.hEvent);  // stays quiet without a read on the tree
+        for (const auto& shown : shownWatches)
+            waits.push_back(shown.second->overlapped.hEvent);
+        DWORD woke = WaitForMultipleObjects((DWORD)waits.size(), waits.data(), FALSE, timeout);
         if (woke == WAIT_OBJECT_0)
             break;
         // A folder's first look is what later polls compare with: taken at
         // once, a change made right after the dialog listed it is not missed.
-        if (woke == WAIT_OBJECT_0 + 1)
+        if (woke == WAIT_OBJECT_0 + 1) {
             Poll(*watch, &seen);
+            WatchShownFolders(*watch, &shownWatches);
+        }
         if (woke == WAIT_OBJECT_0 + 2) {
             TakeEvents(*watch, root, buffer, &overlapped);
             reading = BaseWatchMode() == WATCH_EVENTS && Issue(*watch, &buffer, &overlapped);
             if (!reading && BaseWatchMode() == WATCH_EVENTS)
                 FallBackToPolling(*watch);
         }
+        if (woke >= WAIT_OBJECT_0 + 3 && woke < WAIT_OBJECT_0 + waits.size()) {
+            auto shown = shownWatches.begin();
+            std::advance(shown, woke - WAIT_OBJECT_0 - 3);
+            TakeShownEvents(*watch, shown->second);
+        }
         if (GetTickCount() - lastPoll >= POLL_MS) {
             lastPoll = GetTickCount();
             Poll(*watch, &seen);
+            WatchShownFolders(*watch, &shownWatches);
         }
         bool waiting = NotesWaiting(*watch);
         if (waiting && !pending)
@@ -146,6 +249,8 @@ void WatchThread(Watch* watch)
             pending = false;
         }
     }
+    for (const auto& shown : shownWatches)
+        StopWatching(shown.second);
     if (watch->folder != INVALID_HANDLE_VALUE)
         CancelIo(watch->folder);
     CloseHandle(overlapped.hEvent);
@@ -161,9 +266,7 @@ WatchMode StartBaseWatch(const char* root, HWND window, UINT message)
     GetEnvironmentVariableW(L"FACTS_WATCH", asked, 16);
     HANDLE folder = INVALID_HANDLE_VALUE;
     if (lstrcmpiW(asked, L"poll") != 0)
-        folder = CreateFileW(WideFrom1251(root).c_str(), FILE_LIST_DIRECTORY,
-                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL, OPEN_EXISTING,
-                             FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, NULL);
+        folder = OpenForWatching(WideFrom1251(root));
     {
         std::lock_guard<std::mutex> hold(watch.lock);
         watch.root = root;
