@@ -181,4 +181,32 @@ inline constexpr char CheckRootUnusable[] =
 inline constexpr char CheckFixOutdated[] = "Здесь всё уже не так, как при проверке - проверьте базу заново (F6) :)";
 inline constexpr char CheckFixFailed[] = "Не удалось исправить - ничего не изменено :)";
 
+
+// Export and printing
+inline constexpr char MenuExport[] = "Экспорт…";
+inline constexpr char MenuPrint[] = "Печать…";
+inline constexpr char MenuExportBase[] = "Экспорт всей базы…";
+inline constexpr char MenuPrintBase[] = "Печать всей базы…";
+inline constexpr char ExportWholeBase[] = "База фактов";
+inline constexpr char ExportContents[] = "Содержание";
+// A file that could not be read, noted in its place; %s is its name.
+inline constexpr char ExportUnreadable[] = "[Файл «%s» не удалось прочитать]";
+inline constexpr char ExportSummary[] = "Фактов: %d. Не удалось прочитать файлов: %d.";
+inline constexpr char ExportDialogTitle[] = "ЭКСПОРТ";
+inline constexpr char ExportHtmlFilter[] = "Веб-страница (*.html)";
+inline constexpr char ExportTextFilter[] = "Текст (*.txt)";
+inline constexpr char ExportProgress[] = "Экспорт: %d из %d фактов";
+inline constexpr char ExportInsideBase[] =
+    "Файл нельзя сохранить внутри базы фактов: он оказался бы лишним файлом среди категорий. Выберите другую папку :)";
+inline constexpr char ExportDone[] = "Экспорт завершён: фактов %d, не удалось прочитать файлов: %d.";
+inline constexpr char ExportFailed[] = "Не удалось записать файл (ошибка %lu) - файла нет, прежний файл не тронут :)";
+inline constexpr char ExportCancelled[] = "Экспорт отменён - файл не создан.";
+inline constexpr char ExportNoBranch[] = "Этой папки уже нет в базе - экспортировать нечего :)";
+inline constexpr char ExportUsage[] =
+    "Использование: facts.exe --export <путь в базе, пустой - вся база> <файл.html или файл.txt>";
+inline constexpr char ExportBadFormat[] = "Формат файла задаётся окончанием: .html или .txt";
+inline constexpr char NoPrinter[] = "Принтер не установлен - печатать не на чем :)";
+inline constexpr char PrintPageFooter[] = "стр. %d из %d";
+inline constexpr char PrintFailed[] = "Печать не удалась (ошибка %lu) :)";
+
 }  // namespace Text

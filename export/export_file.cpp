@@ -1,0 +1,103 @@
+#include "export_file.h"
+#include "../platform/platform_text.h"
+#include "../store/fact_shape.h"
+#include "../store/text_file.h"
+
+#include <vector>
+
+namespace {
+
+std::wstring FullPath(const std::string& path)
+{
+    std::wstring wide = WideFrom1251(path.c_str());
+    wchar_t full[MAX_PATH * 2];
+    DWORD length = GetFullPathNameW(wide.c_str(), MAX_PATH * 2, full, NULL);
+    std::wstring result = length > 0 && length < MAX_PATH * 2 ? std::wstring(full, length) : wide;
+    while (result.size() > 3 && result.back() == L'\\')
+        result.pop_back();
+    return result;
+}
+
+bool ReadShown(const std::string& path, std::vector<char>* buffer, std::string* text)
+{
+    if (ReadTextFile(path.c_str(), buffer->data()) != READ_OK)
+        return false;
+    *text = buffer->data();
+    return true;
+}
+
+}  // namespace
+
+bool InsideBase(const std::string& root, const std::string& path)
+{
+    std::wstring base = FullPath(root), full = FullPath(path);
+    if (full.size() < base.size() ||
+        CompareStringOrdinal(full.c_str(), (int)base.size(), base.c_str(), (int)base.size(), TRUE) != CSTR_EQUAL)
+        return false;
+    return full.size() == base.size() || full[base.size()] == L'\\' || base.back() == L'\\';
+}
+
+FactTexts ReadFactTexts(const OutlineEntry& fact)
+{
+    static std::vector<char> buffer(TEXT_BUFFER_SIZE);
+    FactTexts texts;
+    if (!ReadShown(DescriptionFileIn(fact.folder), &buffer, &texts.description))
+        texts.unreadableDescription = DescriptionFileName();
+    if (!ReadShown(MainTextFileIn(fact.folder, fact.name), &buffer, &texts.mainText))
+        texts.unreadableMainText = MainTextFileName(fact.name);
+    return texts;
+}
+
+ExportResult ExportBranch(const std::string& root, const std::string& branch, const std::string& target,
+                          ExportFormat format, ExportReport* report, ExportProgress progress, void* context)
+{
+    *report = ExportReport{ 0, 0, 0 };
+    if (InsideBase(root, target))
+        return EXPORT_INSIDE_BASE;
+    BranchOutline outline;
+    if (!OutlineBranch(root, branch, &outline))
+        return EXPORT_NO_BRANCH;
+
+    std::wstring wideTarget = FullPath(target);
+    std::wstring folder = wideTarget.substr(0, wideTarget.rfind(L'\\') + 1);
+    wchar_t temporary[MAX_PATH];
+    if (!GetTempFileNameW(folder.c_str(), L"fx", 0, temporary)) {
+        report->error = GetLastError();
+        return EXPORT_WRITE_FAILED;
+    }
+    DocumentOut out = { CreateFileW(temporary, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL),
+                        std::string(), 0 };
+    if (out.file == INVALID_HANDLE_VALUE) {
+        report->error = GetLastError();
+        DeleteFileW(temporary);
+        return EXPORT_WRITE_FAILED;
+    }
+    WriteDocumentStart(&out, format, outline);
+    bool cancelled = false;
+    for (const OutlineEntry& entry : outline.entries) {
+        WriteHeading(&out, format, entry);
+        if (!entry.fact)
+            continue;
+        FactTexts texts = ReadFactTexts(entry);
+        report->unreadable += !texts.unreadableDescription.empty() + !texts.unreadableMainText.empty();
+        WriteFact(&out, format, texts);
+        report->facts++;
+        if (out.error || (progress && !progress(report->facts, outline.facts, context))) {
+            cancelled = !out.error;
+            break;
+        }
+    }
+    if (!cancelled)
+        WriteDocumentEnd(&out, format, report->facts, report->unreadable);
+    bool written = Flush(&out) && !cancelled;
+    if (written && !FlushFileBuffers(out.file) && !out.error)
+        out.error = GetLastError();
+    CloseHandle(out.file);
+    if (written && !out.error && MoveFileExW(temporary, wideTarget.c_str(), MOVEFILE_REPLACE_EXISTING))
+        return EXPORT_DONE;
+    if (written && !out.error)
+        out.error = GetLastError();
+    DeleteFileW(temporary);
+    report->error = out.error;
+    return cancelled ? EXPORT_CANCELLED : EXPORT_WRITE_FAILED;
+}
