@@ -1,9 +1,12 @@
 // The browser's right-click menus and the commands that act on one entry of
-// its lists: rename and delete, with the paths that follow them.
+// its lists: rename and delete, with the paths that follow them; export and
+// print of the entry's branch.
 #include "browser_state.h"
 #include "../maintenance/rename_delete.h"
 #include "../maintenance/rename_dialog.h"
 #include "../move/undo_stack.h"
+#include "../export/export_dialog.h"
+#include "../print/print_dialog.h"
 #include "../resources/resource.h"
 #include "../resources/ui_strings.h"
 #include "../store/base_changes.h"
@@ -19,6 +22,8 @@ namespace {
 
 void RenameEntry(HWND dialog, int level);
 void DeleteEntry(HWND dialog, int level);
+void ExportEntry(HWND dialog, int level);
+void PrintEntry(HWND dialog, int level);
 
 // The entry menu, top to bottom: each command has one id per level, the
 // Section's first; below its lowest level a command is shown greyed.
@@ -33,6 +38,19 @@ const EntryCommand ENTRY_COMMANDS[] = {
     { IDM_RENAME_SECTION, Text::MenuRename, RenameEntry, 1 },
     { IDM_MOVE_SECTION, Text::MenuMove, MoveSelectedEntry, 2 },
     { IDM_DELETE_SECTION, Text::MenuDelete, DeleteEntry, 1 },
+    { IDM_EXPORT_SECTION, Text::MenuExport, ExportEntry, 1 },
+    { IDM_PRINT_SECTION, Text::MenuPrint, PrintEntry, 1 },
+};
+
+// The Section list's menu also offers the whole base; it runs as level 0.
+struct WholeBaseCommand {
+    int id;
+    const char* text;
+    void (*run)(HWND dialog, int level);
+};
+const WholeBaseCommand WHOLE_BASE_COMMANDS[] = {
+    { IDM_EXPORT_BASE, Text::MenuExportBase, ExportEntry },
+    { IDM_PRINT_BASE, Text::MenuPrintBase, PrintEntry },
 };
 
 // Every menu of the browser opens here: at a screen point, chosen with the
@@ -49,6 +67,9 @@ HMENU BuildEntryMenu(int level)
         UINT flags = MF_STRING | (level < command.lowestLevel ? MF_GRAYED : 0);
         AppendMenuW(menu, flags, command.firstId + level - 1, WideFrom1251(command.text).c_str());
     }
+    if (level == 1)
+        for (const WholeBaseCommand& command : WHOLE_BASE_COMMANDS)
+            AppendMenuW(menu, MF_STRING, command.id, WideFrom1251(command.text).c_str());
     std::string undo = UndoMenuText();
     AppendMenuW(menu, MF_STRING | (undo == Text::MenuUndo ? MF_GRAYED : 0), IDM_UNDO,
                 WideFrom1251(undo.c_str()).c_str());
@@ -109,6 +130,41 @@ void DeleteEntry(HWND dialog, int level)
     if (PathAtOrBelow(StateOf(dialog)->ShownFilePath, folder.c_str()))
         ClearShownText(dialog);
     RefillAndSelect(dialog, level, parent, NULL);
+}
+
+// A document is made from what is on disk: typed text is saved or dropped first.
+bool BranchToTakeOut(HWND dialog, int level, std::string* folder, std::string* name)
+{
+    BrowserState* state = StateOf(dialog);
+    if (!MayLeaveText(dialog))
+        return false;
+    char parent[SLOT_SIZE], entry[SLOT_SIZE];
+    if (level == 0) {
+        *folder = state->root;
+        *name = Text::ExportWholeBase;
+        return true;
+    }
+    if (!SelectedEntry(dialog, level, parent, entry))
+        return false;
+    *folder = std::string(parent) + "\\" + entry;
+    *name = entry;
+    return true;
+}
+
+void ExportEntry(HWND dialog, int level)
+{
+    std::string folder, name;
+    if (BranchToTakeOut(dialog, level, &folder, &name))
+        ExportWithDialog(dialog, StateOf(dialog)->root, folder.c_str(), name.c_str());
+    SetCurrentDirectory1251(StateOf(dialog)->root);
+}
+
+void PrintEntry(HWND dialog, int level)
+{
+    std::string folder, name;
+    if (BranchToTakeOut(dialog, level, &folder, &name))
+        PrintWithDialog(dialog, StateOf(dialog)->root, folder.c_str(), name.c_str());
+    SetCurrentDirectory1251(StateOf(dialog)->root);
 }
 
 }  // namespace
@@ -187,6 +243,12 @@ void OnContextMenu(HWND dialog, HWND window, LPARAM lParam)
 
 bool RunEntryCommand(HWND dialog, int id)
 {
+    for (const WholeBaseCommand& command : WHOLE_BASE_COMMANDS) {
+        if (id == command.id) {
+            command.run(dialog, 0);
+            return true;
+        }
+    }
     for (const EntryCommand& command : ENTRY_COMMANDS) {
         if (id >= command.firstId && id < command.firstId + FACT_LEVEL) {
             command.run(dialog, id - command.firstId + 1);

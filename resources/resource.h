@@ -12,6 +12,7 @@
 #define IDD_RENAME           6100
 #define IDD_BASE_CHECK       6200
 #define IDD_MOVE             6300
+#define IDD_EXPORT_PROGRESS  6400
 
 // ---- Menu bar, accelerators and commands (2000s) -----------------------
 #define IDR_MAIN_MENU         2000
@@ -29,6 +30,12 @@
 #define IDM_MOVE_SECTION      2121  // the browser's list menu: move, level 1 to 5 (a Section's is greyed)
 #define IDM_MOVE_FACT         2125
 #define IDM_UNDO              2131  // the browser's list menu and Ctrl+Z: undo the last rename or move
+#define IDM_EXPORT_BASE       2140  // the Section list's menu: export the whole base
+#define IDM_EXPORT_SECTION    2141  // the browser's list menu: export, level 1 to 5
+#define IDM_EXPORT_FACT       2145
+#define IDM_PRINT_BASE        2150  // the Section list's menu: print the whole base
+#define IDM_PRINT_SECTION     2151  // the browser's list menu: print, level 1 to 5
+#define IDM_PRINT_FACT        2155
 
 // ---- Shared by several dialogs ------------------------------------------
 #define IDC_STATIC_LABEL -1  // every label
@@ -97,3 +104,4 @@
 #define IDC_MOVE_SUBTOPIC_LIST  6303
 #define IDC_MOVE_DIRECTIVE_LIST 6304
 #define IDC_MOVE_TARGET         6305  // the target folder below the base root
+#define IDC_EXPORT_PROGRESS     6401  // "Экспорт: N из M фактов"

@@ -6,6 +6,7 @@
 #include "../../wizard/fact_text_dialog.h"
 #include "../../search/search_dialog.h"
 #include "../../check/base_check_dialog.h"
+#include "../../export/export_dialog.h"
 #include "../../ui/platform_ui.h"
 
 #include <algorithm>
@@ -30,7 +31,7 @@ static bool IsProgramDialog(HWND window)
     DLGPROC procedure = (DLGPROC)GetWindowLongPtrW(window, DWLP_DLGPROC);
     return procedure == FactBaseDialog || procedure == CategoryEditorDialog || procedure == FactPlacementDialog ||
            procedure == FactDescriptionDialog || procedure == FactTextDialog || procedure == SearchDialog ||
-           procedure == BaseCheckDialog;
+           procedure == BaseCheckDialog || procedure == ExportProgressDialog;
 }
 
 static BOOL CALLBACK CollectButton(HWND child, LPARAM param)

@@ -1,0 +1,13 @@
+// Printing from the browser: a word when no printer is installed, the
+// standard print dialog with the page count where it is cheap to know, and
+// the pages laid out by page_layout on the chosen printer.
+#pragma once
+#include <windows.h>
+
+// How many printers the system knows; printing asks for one at least.
+// Replaceable, so that tests decide whether a printer exists.
+extern int (*CountPrinters)();
+int CountInstalledPrinters();
+
+// Prints the branch at folder (root for the whole base), named name.
+void PrintWithDialog(HWND owner, const char* root, const char* folder, const char* name);
