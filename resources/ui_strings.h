@@ -204,6 +204,8 @@ inline constexpr char ExportCancelled[] = "Экспорт отменён - фа�
 inline constexpr char ExportNoBranch[] = "Этой папки уже нет в базе - экспортировать нечего :)";
 inline constexpr char ExportUsage[] =
     "Использование: facts.exe --export <путь в базе, пустой - вся база> <файл.html или файл.txt>";
+inline constexpr char ExportRootUnusable[] =
+    "Эту папку нельзя взять за базу: её путь длиннее 255 знаков или не в кодировке Windows-1251 :)";
 inline constexpr char ExportBadFormat[] = "Формат файла задаётся окончанием: .html или .txt";
 inline constexpr char NoPrinter[] = "Принтер не установлен - печатать не на чем :)";
 inline constexpr char PrintPageFooter[] = "стр. %d из %d";

@@ -1,11 +1,22 @@
-// The program's entry. The command line and the show command are not used:
-// the base root is the working directory, and the window always opens maximised.
+// The program's entry. The show command is not used: the base root is the
+// working directory, and the window always opens maximised. The command line
+// is read only for an export, which runs without a window.
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 #include "main_window.h"
+#include "../export/export_command.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (argv && AsksForExport(argc, argv)) {
+        int code = RunExportCommand(argc, argv);
+        LocalFree(argv);
+        return code;
+    }
+    LocalFree(argv);
     // The manifest asks for the controls of Common Controls 6; loading the
     // library here makes sure its classes are there before the first dialog.
     INITCOMMONCONTROLSEX controls = { sizeof controls, ICC_STANDARD_CLASSES };

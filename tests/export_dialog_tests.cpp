@@ -85,8 +85,9 @@ TEST_F(ExportFromBrowser, TheListMenuExportsTheSelectedBranchOrTheWholeBase)
         std::string bytes;
         EXPECT_EQ(ReadBytes(target, &bytes), c.start[0] != '\0');
         std::string start = c.start[0] == '<' ? c.start : std::string("\xEF\xBB\xBF") + c.start;
-        if (c.start[0])
+        if (c.start[0]) {
             EXPECT_EQ(bytes.substr(0, start.size()), start);
+        }
     }
 }
 
@@ -151,8 +152,9 @@ TEST(PageLayout, PagesHoldEveryCharacterWithinTheirWidthAndKeepHeadingsWithText)
         SIZE size;
         GetTextExtentPoint32W(dc, shown.c_str(), (int)shown.size(), &size);
         EXPECT_LE(size.cx, area.right - area.left) << Cp1251(line.text);
-        if (line.kind == LINE_FOOTER)
+        if (line.kind == LINE_FOOTER) {
             EXPECT_EQ(line.text, L"стр. " + std::to_wstring(line.page) + L" из " + std::to_wstring(pages));
+        }
         if (line.kind == LINE_HEADER)
             headers[line.page]++;
         else if (line.kind == LINE_FOOTER)
