@@ -70,7 +70,7 @@ unsigned long long TicksOf(const FILETIME& time)
     return (unsigned long long)time.dwHighDateTime << 32 | time.dwLowDateTime;
 }
 
-// Every byte of the file and the state they make. False when it cannot be
+// Every byte of the file and, where state is given, the state they make. False when it cannot be
 // opened or read, or is larger than READ_BYTES_MAX (tooLarge then set).
 bool ReadFileBytes(const std::wstring& path, std::string* bytes, FileState* state, bool* tooLarge)
 {
@@ -80,10 +80,11 @@ bool ReadFileBytes(const std::wstring& path, std::string* bytes, FileState* stat
     if (file == INVALID_HANDLE_VALUE)
         return false;
     // Size and time alone: GetFileInformationByHandle also asks for the
-    // volume, which costs Wine a millisecond a file.
+    // volume, which costs Wine a millisecond a file. The time only where
+    // the state is wanted: an export reads thousands of files.
     LARGE_INTEGER size;
-    FILETIME lastWrite;
-    bool ok = GetFileSizeEx(file, &size) && GetFileTime(file, NULL, NULL, &lastWrite);
+    FILETIME lastWrite = {};
+    bool ok = GetFileSizeEx(file, &size) && (!state || GetFileTime(file, NULL, NULL, &lastWrite));
     if (ok && size.QuadPart > (LONGLONG)READ_BYTES_MAX) {
         *tooLarge = true;
         ok = false;
@@ -97,6 +98,8 @@ bool ReadFileBytes(const std::wstring& path, std::string* bytes, FileState* stat
     CloseHandle(file);
     if (!ok)
         return false;
+    if (!state)
+        return true;
     state->exists = true;
     state->size = bytes->size();
     state->lastWrite = TicksOf(lastWrite);
@@ -238,7 +241,7 @@ ReadResult ReadTextFile(const char* path, char* text, FileState* state, TextForm
     std::string bytes;
     FileState read;
     bool tooLarge;
-    if (!ReadFileBytes(WideFrom1251(path), &bytes, &read, &tooLarge))
+    if (!ReadFileBytes(WideFrom1251(path), &bytes, state ? &read : NULL, &tooLarge))
         return tooLarge ? READ_TOO_LONG : READ_CANNOT_OPEN;
     if (state)
         *state = read;
