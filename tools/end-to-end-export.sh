@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The built program's export from the command line, as a script or a backup
-# runs it: the exit code, the document and the reason on failure.
+# runs it: the exit code, the document and the reason on failure. Then the
+# browser's list menu: "Экспорт…" through the real save dialog, and
+# "Печать…", which says that no printer is installed (Wine has none here).
 #   end-to-end-export.sh PROGRAM.exe LOCALE ARTIFACT_FOLDER
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -43,3 +45,38 @@ expect_code -ne "a target inside the base"
 export_run ''
 expect_code -ne "a missing argument"
 echo "the command line exported the base and a Topic, and refused a missing branch, a format and a place in the base"
+
+# The Section list holds "..", "Раздел"; its menu: rename, move (greyed),
+# delete, export, print, then the whole base's two.
+e2e_start_program
+press_on_main F1 shown 'БАЗА ФАКТОВ' || fail "F1 did not open the browser"
+browser=$(xdotool search --onlyvisible --name '^БАЗА ФАКТОВ$' | head -n 1)
+browser_geometry "$browser"
+section_menu() {
+    xdotool mousemove $(browser_at 60 $((BROWSER_LIST_TOPS[0] + 5 + 8))) click 3
+    sleep 0.3
+    xdotool key "$@"
+}
+for _ in 1 2 3; do
+    section_menu Down Down Down Down Return
+    wait_until 5 shown 'ЭКСПОРТ' && break
+done
+shown 'ЭКСПОРТ' || fail "the list menu did not open the save dialog"
+import -window root "$artifacts/export-dialog-${locale%%.*}.png"
+# The file name field has the keyboard; a full path typed over the suggested name.
+xdotool key ctrl+a
+xdotool type --delay 20 "$out_win\\menu.html"
+xdotool key Return
+wait_until 20 test -s "$out/menu.html" || fail "the save dialog's file was not written"
+grep -q '<h1 id="n1">Тема</h1>' "$out/menu.html" || fail "the menu's document does not start below the Section"
+# The word on how it went, then the print command: no printer here.
+wait_until 5 shown 'ЭКСПОРТ' || fail "no word on the export"
+xdotool key Return
+for _ in 1 2 3; do
+    section_menu Down Down Down Down Down Return
+    wait_until 5 shown 'Внимание' && break
+done
+shown 'Внимание' || fail "the print command did not say that no printer is installed"
+xdotool key Return
+echo "the list menu exported the Section through the save dialog and said that no printer is installed"
+press_on_main F4 program_ended || fail "the program still runs after F4"
