@@ -7,6 +7,7 @@
 #include "../wizard/fact_description_dialog.h"
 #include "../wizard/fact_text_dialog.h"
 #include "../resources/resource.h"
+#include "../export/export_dialog.h"
 #include "../ui/app_state.h"
 #include "../resources/ui_strings.h"
 #include "../ui/platform_ui.h"
@@ -168,6 +169,19 @@ std::vector<TemplateCase> Templates()
               { 0xFFFF, L"Static", L"ОСНОВНОЙ ТЕКСТ ФАКТА", 7, 49, 154, 13, LABEL, 0 },
               { 5002, L"Edit", L"", 7, 63, 435, 249, TEXT_EDIT | ES_AUTOVSCROLL, ES_READONLY },
               { 5003, L"Button", L"ОТКРЫТЬ ПАПКУ ФАКТА", 111, 7, 331, 14, BUTTON, BS_DEFPUSHBUTTON },
+          } },
+        { "export progress",
+          IDD_EXPORT_PROGRESS,
+          ExportProgressDialog,
+          L"ЭКСПОРТ",
+          80,
+          80,
+          220,
+          56,
+          WS_POPUP | WS_CAPTION | DS_MODALFRAME,
+          {
+              { IDC_EXPORT_PROGRESS, L"Static", L"", 7, 9, 206, 10, CHILD | SS_NOPREFIX, 0 },
+              { IDCANCEL, L"Button", L"ОТМЕНА", 79, 32, 62, 15, BUTTON, BS_DEFPUSHBUTTON },
           } },
     };
 }
@@ -374,6 +388,16 @@ TEST(InterfaceTexts, ReachTheScreenAsTheRightCharacters)
         { Text::DescriptionNotWritten, L"Ошибка создания файла 'Описание.txt' :)" },
         { Text::MainTextNotWritten, L"Ошибка создания основного файла :)" },
         { Text::FactFolderNotChosen, L"Укажите полный путь к установке - выберете заново директории :)" },
+        { Text::MenuExport, L"Экспорт…" },
+        { Text::MenuPrint, L"Печать…" },
+        { Text::MenuExportBase, L"Экспорт всей базы…" },
+        { Text::MenuPrintBase, L"Печать всей базы…" },
+        { Text::ExportDialogTitle, L"ЭКСПОРТ" },
+        { Text::ExportHtmlFilter, L"Веб-страница (*.html)" },
+        { Text::ExportTextFilter, L"Текст (*.txt)" },
+        { Text::ExportProgress, L"Экспорт: %d из %d фактов" },
+        { Text::PrintPageFooter, L"стр. %d из %d" },
+        { Text::ConflictMark, L" (!)" },
     };
     for (const Row& row : rows) {
         SetWindowText1251(label, row.bytes);
