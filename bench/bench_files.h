@@ -13,6 +13,17 @@ inline void WriteFile1251(const std::string& path, const std::string& bytes)
     CloseHandle(file);
 }
 
+// The Windows temp folder, Windows-1251, with its trailing separator: where
+// the benchmarks keep their bases.
+inline std::string BenchTempFolder()
+{
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    char temp1251[MAX_PATH * 2];
+    TextTo1251(temp, -1, temp1251, sizeof temp1251);
+    return temp1251;
+}
+
 // A base of 5 Sections x 5 Topics x 5 Subtopics x 8 Directives, perDirective
 // facts in each ("Факт 000001" on), made once: a second run finds it made
 // (the marker file is written last). text gives a fact's description (true)

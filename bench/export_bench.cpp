@@ -35,14 +35,11 @@ void CountOnly(const PlacedLine&, void*) {}
 
 int main()
 {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    char temp1251[MAX_PATH * 2];
-    TextTo1251(temp, -1, temp1251, sizeof temp1251);
+    std::string temp1251 = BenchTempFolder();
     // The watch benchmark's base: made by whichever runs first.
-    std::string root = std::string(temp1251) + "факты-наблюдение-5000";
+    std::string root = temp1251 + "факты-наблюдение-5000";
     MakeBenchBase(root, 5, PlainText);
-    std::string out = std::string(temp1251) + "экспорт-";
+    std::string out = temp1251 + "экспорт-";
     double before = PeakMegabytes();
 
     bool met = true;

@@ -127,17 +127,14 @@ int main(int argc, char** argv)
         sizes.push_back(atoi(argv[i]));
     if (sizes.empty())
         sizes = { 5, 50 };
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    char temp1251[MAX_PATH * 2];
-    TextTo1251(temp, -1, temp1251, sizeof temp1251);
+    std::string temp1251 = BenchTempFolder();
     bool met = true;
     printf("| facts | floor s | build s | build/floor | walk s | refresh s | refresh/walk | "
            "two words ms | prefix ms | phrase ms | index MB | peak MB | text MB | check s | check/floor |\n");
     printf("|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
     for (int perDirective : sizes) {
         int facts = 1000 * perDirective;
-        std::string root = std::string(temp1251) + "факты-поиск-" + std::to_string(facts);
+        std::string root = temp1251 + "факты-поиск-" + std::to_string(facts);
         Seed = 12345;
         MakeBenchBase(root, perDirective, BenchText);
         std::wstring wideRoot = WideFrom1251(root.c_str());

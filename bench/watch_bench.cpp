@@ -137,10 +137,7 @@ int main(int argc, char** argv)
     }
     if (sizes.empty())
         sizes = { 5, 50 };
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    char temp1251[MAX_PATH * 2];
-    TextTo1251(temp, -1, temp1251, sizeof temp1251);
+    std::string temp1251 = BenchTempFolder();
 
     INITCOMMONCONTROLSEX controls = { sizeof controls, ICC_STANDARD_CLASSES };
     InitCommonControlsEx(&controls);
@@ -160,7 +157,7 @@ int main(int argc, char** argv)
     std::printf("|---:|---|---|---:|---:|---:|---:|\n");
     for (int perDirective : sizes) {
         int facts = 1000 * perDirective;
-        std::string root = std::string(temp1251) + "факты-наблюдение-" + std::to_string(facts);
+        std::string root = temp1251 + "факты-наблюдение-" + std::to_string(facts);
         MakeBenchBase(root, perDirective, PlainText);
         std::string directive = root + "\\Раздел 3\\Тема 3\\Подтема 3\\Установка 3";
         for (const wchar_t* mode : { L"", L"poll" }) {

@@ -185,29 +185,28 @@ void WriteHeading(DocumentOut* out, ExportFormat format, const OutlineEntry& ent
 
 void WriteFact(DocumentOut* out, ExportFormat format, const FactTexts& texts)
 {
-    if (format == EXPORT_TEXT) {
-        if (texts.unreadableDescription.empty())
-            PlainText(out, texts.description);
-        else
-            Put(out, Utf8From1251(Note(Text::ExportUnreadable, texts.unreadableDescription)) + "\r\n");
-        Put(out, "\r\n");
-        if (texts.unreadableMainText.empty())
-            PlainText(out, texts.mainText);
-        else
-            Put(out, Utf8From1251(Note(Text::ExportUnreadable, texts.unreadableMainText)) + "\r\n");
-        Put(out, "\r\n");
-        return;
+    struct Part {
+        const char* cssClass;
+        const std::string& text;
+        const std::string& unreadable;
+    };
+    const Part parts[] = { { "description", texts.description, texts.unreadableDescription },
+                           { "main-text", texts.mainText, texts.unreadableMainText } };
+    for (const Part& part : parts) {
+        std::string note =
+            part.unreadable.empty() ? std::string() : Utf8From1251(Note(Text::ExportUnreadable, part.unreadable));
+        if (format == EXPORT_TEXT) {
+            if (note.empty())
+                PlainText(out, part.text);
+            else
+                Put(out, note + "\r\n");
+            Put(out, "\r\n");
+        } else if (note.empty()) {
+            HtmlText(out, part.cssClass, part.text);
+        } else {
+            Put(out, "<p class=\"note\">" + Escaped(note) + "</p>\n");
+        }
     }
-    if (texts.unreadableDescription.empty())
-        HtmlText(out, "description", texts.description);
-    else
-        Put(out, "<p class=\"note\">" +
-                     Escaped(Utf8From1251(Note(Text::ExportUnreadable, texts.unreadableDescription))) + "</p>\n");
-    if (texts.unreadableMainText.empty())
-        HtmlText(out, "main-text", texts.mainText);
-    else
-        Put(out, "<p class=\"note\">" + Escaped(Utf8From1251(Note(Text::ExportUnreadable, texts.unreadableMainText))) +
-                     "</p>\n");
 }
 
 void WriteDocumentEnd(DocumentOut* out, ExportFormat format, int facts, int unreadable)

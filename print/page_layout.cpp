@@ -111,23 +111,21 @@ void Gap(Layout* layout)
     layout->y += layout->fonts->lineHeight[LINE_TEXT] / 2;
 }
 
+// The description, then the main text; a file that could not be read is a note in its place.
 void FactTextsOn(Layout* layout, const FactTexts& texts)
 {
-    char note[512];
-    if (texts.unreadableDescription.empty()) {
-        Text(layout, LINE_TEXT, texts.description);
-    } else {
-        snprintf(note, sizeof note, Text::ExportUnreadable, texts.unreadableDescription.c_str());
-        Paragraph(layout, LINE_NOTE, WideFrom1251(note));
+    const std::string* parts[2][2] = { { &texts.description, &texts.unreadableDescription },
+                                       { &texts.mainText, &texts.unreadableMainText } };
+    for (const auto& part : parts) {
+        if (part[1]->empty()) {
+            Text(layout, LINE_TEXT, *part[0]);
+        } else {
+            char note[512];
+            snprintf(note, sizeof note, Text::ExportUnreadable, part[1]->c_str());
+            Paragraph(layout, LINE_NOTE, WideFrom1251(note));
+        }
+        Gap(layout);
     }
-    Gap(layout);
-    if (texts.unreadableMainText.empty()) {
-        Text(layout, LINE_TEXT, texts.mainText);
-    } else {
-        snprintf(note, sizeof note, Text::ExportUnreadable, texts.unreadableMainText.c_str());
-        Paragraph(layout, LINE_NOTE, WideFrom1251(note));
-    }
-    Gap(layout);
 }
 
 }  // namespace
