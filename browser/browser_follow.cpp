@@ -69,10 +69,17 @@ void MarkConflictCopies(HWND dialog)
     HWND list = GetDlgItem(dialog, IDC_BROWSER_FACT_LIST);
     int count = (int)SendMessageW(list, LB_GETCOUNT, 0, 0);
     char directive[SLOT_SIZE] = "";
+    int looked = 0;
     for (int i = 0; i < count; i++) {
         LRESULT marks = EntryMarks(list, i);
         if (marks & ENTRY_LOOKED_AT)
             continue;
+        // A Directive of thousands of facts is looked through a share at a
+        // time, the windows answering in between (each fact is a listing).
+        if (looked == CONFLICT_LOOKS_AT_ONCE) {
+            SetTimer(dialog, CONFLICT_TIMER, 1, NULL);
+            break;
+        }
         if (!directive[0] &&
             ComposeSelectionPath(dialog, BrowserCascade(dialog), DIRECTIVE_LEVEL, directive) != SELECTION_COMPOSED)
             break;
@@ -80,6 +87,7 @@ void MarkConflictCopies(HWND dialog)
         bool copy =
             FolderNameAt(list, i, name) == TEXT_FITS && FactHasConflictCopy(std::string(directive) + "\\" + name);
         SetEntryMarks(list, i, (copy ? marks | ENTRY_CONFLICT : marks & ~ENTRY_CONFLICT) | ENTRY_LOOKED_AT);
+        looked++;
     }
     SetCurrentDirectory1251(StateOf(dialog)->root);
 }

@@ -77,7 +77,10 @@ void FollowEntry(HWND dialog, const std::string& from, const std::string& to, bo
 // kept; the text on show is read again when nothing was typed.
 void FollowChangesElsewhere(const BaseChange& change, void* context);
 // Looks for conflict copies in the fact folders the fact list shows, once
-// per entry, and marks the facts that have one.
+// per entry, and marks the facts that have one. Past CONFLICT_LOOKS_AT_ONCE
+// entries it goes on at CONFLICT_TIMER.
+const int CONFLICT_LOOKS_AT_ONCE = 200;
+const UINT_PTR CONFLICT_TIMER = 1;
 void MarkConflictCopies(HWND dialog);
 
 // ---- entry_moves.cpp: moving, cut and paste, and undo

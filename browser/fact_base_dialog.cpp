@@ -162,6 +162,11 @@ INT_PTR CALLBACK FactBaseDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM
         if (StateOf(dialog))
             OnContextMenu(dialog, (HWND)wParam, lParam);
         return TRUE;
+    case WM_TIMER:
+        KillTimer(dialog, wParam);
+        if (wParam == CONFLICT_TIMER && StateOf(dialog))
+            MarkConflictCopies(dialog);
+        return TRUE;
     case WM_DESTROY: OnDestroy(dialog); return FALSE;
     case WM_FACTS_CLOSE_QUERY: return StateOf(dialog) ? AnswerCloseQuery(dialog, MayLeaveText(dialog)) : FALSE;
     default: return FALSE;

@@ -13,6 +13,7 @@
 #include "support/test_files.h"
 
 #include <windows.h>
+#include <algorithm>
 #include <set>
 
 namespace {
@@ -228,6 +229,30 @@ TEST_F(FollowingBrowser, ListsRefillKeepingTheSelectionAndTypedTextStays)
     EXPECT_TRUE(ListEntries(browser, IDC_BROWSER_FACT_LIST).empty());
     EXPECT_EQ(ControlText(browser, IDC_BROWSER_TEXT_VIEW), "набранный текст");
     EXPECT_EQ(SelectedIndex(browser, IDC_BROWSER_SUBTOPIC_LIST), 1) << "the Subtopic stays selected";
+}
+
+// A Directive of many facts is looked through a share at a time: the list
+// shows at once, and the marks of its far end follow while the windows answer.
+TEST_F(FollowingBrowser, AConflictCopyFarDownALongFactListIsMarkedSoonAfter)
+{
+    BuildFactBase();
+    for (int f = 0; f < 250; f++)
+        MakeFolder(DirectivePath() + "\\Ф " + std::to_string(1000 + f));
+    WriteBytes(DirectivePath() + "\\Ф 1249\\Описание.txt", "x");
+    WriteBytes(DirectivePath() + "\\Ф 1249\\Описание-PC01.txt", "копия");
+    HWND browser = Open(IDD_FACT_BASE, FactBaseDialog);
+    WalkBrowserTo(browser, "Раздел\\Тема\\Подтема\\Установка");
+    auto shows = [&](const char* entry) {
+        std::vector<std::string> entries = ListEntries(browser, IDC_BROWSER_FACT_LIST);
+        return std::find(entries.begin(), entries.end(), entry) != entries.end();
+    };
+    EXPECT_TRUE(shows("Ф 1249")) << "not yet looked at";
+    for (int i = 0; i < 500 && !shows("Ф 1249 (!)"); i++) {
+        MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
+        PumpMessages();
+    }
+    EXPECT_TRUE(shows("Ф 1249 (!)"));
+    EXPECT_TRUE(shows("Ф 1248")) << "a fact without a copy stays unmarked";
 }
 
 // The other dialogs with lists follow by the same road: here the category editor.
