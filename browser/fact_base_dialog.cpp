@@ -163,8 +163,10 @@ INT_PTR CALLBACK FactBaseDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM
             OnContextMenu(dialog, (HWND)wParam, lParam);
         return TRUE;
     case WM_TIMER:
+        if (wParam != CONFLICT_TIMER)
+            return FALSE;
         KillTimer(dialog, wParam);
-        if (wParam == CONFLICT_TIMER && StateOf(dialog))
+        if (StateOf(dialog))
             MarkConflictCopies(dialog);
         return TRUE;
     case WM_DESTROY: OnDestroy(dialog); return FALSE;
