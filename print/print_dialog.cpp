@@ -8,7 +8,7 @@
 #include <stdio.h>
 #include <vector>
 
-int (*CountPrinters)() = CountInstalledPrinters;
+bool (*PrinterInstalled)() = DefaultPrinterExists;
 
 namespace {
 
@@ -71,31 +71,35 @@ int CountPages(HDC dc, const BranchOutline& outline, const std::wstring& title)
     return pages;
 }
 
-// The default printer's DC, for counting pages before the dialog; NULL when none.
+// The default printer's DC, for counting pages before the dialog; NULL when
+// there is none. The print dialog's "return the default" asks nothing.
 HDC DefaultPrinterDc()
 {
-    wchar_t name[512];
-    DWORD size = 512;
-    return GetDefaultPrinterW(name, &size) ? CreateDCW(L"WINSPOOL", name, NULL, NULL) : NULL;
+    PRINTDLGW asked = {};
+    asked.lStructSize = sizeof asked;
+    asked.Flags = PD_RETURNDEFAULT | PD_RETURNDC;
+    if (!PrintDlgW(&asked))
+        return NULL;
+    if (asked.hDevMode)
+        GlobalFree(asked.hDevMode);
+    if (asked.hDevNames)
+        GlobalFree(asked.hDevNames);
+    return asked.hDC;
 }
 
 }  // namespace
 
-int CountInstalledPrinters()
+bool DefaultPrinterExists()
 {
-    DWORD needed = 0, count = 0;
-    EnumPrintersW(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, NULL, 4, NULL, 0, &needed, &count);
-    if (!needed)
-        return 0;
-    std::vector<BYTE> buffer(needed);
-    if (!EnumPrintersW(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, NULL, 4, buffer.data(), needed, &needed, &count))
-        return 0;
-    return (int)count;
+    HDC dc = DefaultPrinterDc();
+    if (dc)
+        DeleteDC(dc);
+    return dc != NULL;
 }
 
 void PrintWithDialog(HWND owner, const char* root, const char* folder, const char* name)
 {
-    if (CountPrinters() == 0) {
+    if (!PrinterInstalled()) {
         MessageBox1251(owner, Text::NoPrinter, Text::CaptionWarning, MB_OK);
         return;
     }

@@ -4,10 +4,10 @@
 #pragma once
 #include <windows.h>
 
-// How many printers the system knows; printing asks for one at least.
+// Whether the system has a printer to print on (a default one).
 // Replaceable, so that tests decide whether a printer exists.
-extern int (*CountPrinters)();
-int CountInstalledPrinters();
+extern bool (*PrinterInstalled)();
+bool DefaultPrinterExists();
 
 // Prints the branch at folder (root for the whole base), named name.
 void PrintWithDialog(HWND owner, const char* root, const char* folder, const char* name);

@@ -23,9 +23,9 @@ bool AnswerSaveDialog(HWND, const char*, std::wstring* target)
     return !ChosenTarget.empty();
 }
 
-int NoPrinters()
+bool NoPrinter()
 {
-    return 0;
+    return false;
 }
 
 class ExportFromBrowser : public DialogTest {
@@ -34,13 +34,13 @@ protected:
     {
         DialogTest::SetUp();
         AskExportTarget = AnswerSaveDialog;
-        CountPrinters = NoPrinters;
+        PrinterInstalled = NoPrinter;
         out_ = NewTestFolder();
     }
     void TearDown() override
     {
         AskExportTarget = AskWithSaveDialog;
-        CountPrinters = CountInstalledPrinters;
+        PrinterInstalled = DefaultPrinterExists;
         DialogTest::TearDown();
     }
     std::string out_;

@@ -15,10 +15,11 @@ out=$(mktemp -d /tmp/facts-export.XXXXXX)
 trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null || true; rm -rf "$base" "$out"' EXIT
 out_win="Z:$(printf '%s' "$out" | tr / '\\')"
 
-# export BELOW TARGET: the program run in the base; sets code, said (its console text).
+# export_run ARGUMENTS...: the program run in the base with --export and
+# them; sets code, and said (its console text).
 export_run() {
     set +e
-    said=$(cd "$base" && timeout 60 wine "$program" --export "$1" "$2" 2>&1 </dev/null)
+    said=$(cd "$base" && timeout 60 wine "$program" --export "$@" 2>&1 </dev/null)
     code=$?
     set -e
 }
@@ -44,6 +45,7 @@ expect_code -ne "a target inside the base"
 [ ! -e "$base/в базе.html" ] || fail "a file was written into the base"
 export_run ''
 expect_code -ne "a missing argument"
+echo "$said" | grep -q 'Использование: facts.exe --export' || fail "no usage given: '$said'"
 echo "the command line exported the base and a Topic, and refused a missing branch, a format and a place in the base"
 
 # The Section list holds "..", "Раздел"; its menu: rename, move (greyed),
