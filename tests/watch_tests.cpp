@@ -165,8 +165,9 @@ TEST(BaseWatch, EventsOrAPollBringOneNotePerChangedFolderToTheWindow)
     SetEnvironmentVariableW(L"FACTS_WATCH", NULL);
     HWND dialog = window;  // stands for a dialog showing the Section's entries
     ShowingFolders(dialog, { root + "\\Раздел" });
-    // A folder's first poll only looks at it: a change made before that is
-    // its first look, so the change is made again until a poll tells it.
+    // A folder's first look is taken on the watch's thread when it is
+    // shown; a change that crosses it is part of that look, so the change is
+    // made again until a poll tells it.
     bool told = false;
     for (int attempt = 0; attempt < 3 && !told; attempt++) {
         MakeFolder(root + "\\Раздел\\Тема " + std::to_string(attempt));
