@@ -53,6 +53,17 @@ TEST_F(ExportFromBrowser, TheListMenuExportsTheSelectedBranchOrTheWholeBase)
     BuildFactBase();
     HWND browser = Open(IDD_FACT_BASE, FactBaseDialog);
     WalkBrowserTo(browser, "Раздел\\Тема\\Подтема\\Установка\\Факт");
+
+    // A document is made from the disk: typed text is saved or dropped first.
+    TypeAsUser(browser, IDC_BROWSER_TEXT_VIEW, "набрано");
+    ChosenTarget = Wide(out_ + "\\первый.txt");
+    boxes_.AnswerNext(IDYES);
+    SendMessageW(browser, WM_COMMAND, MAKEWPARAM(IDM_EXPORT_FACT, 0), 0);
+    ASSERT_EQ(boxes_.Seen().size(), 2u);
+    EXPECT_EQ(boxes_.Seen()[0].text, L"Текст факта изменён и не записан. Записать изменения?");
+    std::string first;
+    ASSERT_TRUE(ReadBytes(out_ + "\\первый.txt", &first));
+    EXPECT_NE(first.find(u8"набрано"), std::string::npos) << "the saved text is in the document";
     struct Case {
         int command;
         const char* target;  // below out_, or below the base with a leading "*"
