@@ -102,6 +102,45 @@ TEST_F(ExportFromBrowser, TheListMenuExportsTheSelectedBranchOrTheWholeBase)
     }
 }
 
+// The progress window's ОТМЕНА, pressed by a timer while the export pumps.
+BOOL CALLBACK CancelProgress(HWND window, LPARAM)
+{
+    if ((DLGPROC)GetWindowLongPtrW(window, DWLP_DLGPROC) == ExportProgressDialog)
+        SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    return TRUE;
+}
+
+void CALLBACK PressCancel(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(NULL, timer);
+    EnumThreadWindows(GetCurrentThreadId(), CancelProgress, 0);
+}
+
+// A long export keeps the windows answering between facts, and its ОТМЕНА
+// leaves no file and an earlier one untouched.
+TEST_F(ExportFromBrowser, CancellingALongExportLeavesNoFile)
+{
+    BuildFactBase();
+    for (int f = 0; f < 1500; f++) {
+        std::string fact = DirectivePath() + "\\Ф " + std::to_string(f);
+        MakeFolder(fact);
+        WriteBytes(fact + "\\Описание.txt", "Описание");
+    }
+    HWND browser = Open(IDD_FACT_BASE, FactBaseDialog);
+    std::string target = out_ + "\\вся.html";
+    WriteBytes(target, "прежний");
+    ChosenTarget = Wide(target);
+    SetTimer(NULL, 0, 20, PressCancel);
+    SendMessageW(browser, WM_COMMAND, MAKEWPARAM(IDM_EXPORT_BASE, 0), 0);
+    ASSERT_EQ(boxes_.Seen().size(), 1u);
+    EXPECT_EQ(boxes_.Seen()[0].text, L"Экспорт отменён - файл не создан.");
+    EXPECT_EQ(FolderEntries(out_), std::vector<std::string>{ "вся.html" });
+    std::string bytes;
+    ASSERT_TRUE(ReadBytes(target, &bytes));
+    EXPECT_EQ(bytes, "прежний");
+    EXPECT_TRUE(IsWindowEnabled(browser)) << "the browser answers again";
+}
+
 struct Collected {
     HDC dc;
     const PageFonts* fonts;
