@@ -19,20 +19,6 @@ bool IsFolder(const char* path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-int LevelBelowRoot(const char* root, const char* path)
-{
-    if (!PathPlainBelow(path, root))
-        return 0;
-    int level = 0;
-    size_t length = strlen(root);
-    // A drive's top ends in the separator that starts the first segment.
-    const char* rest = path + (root[length - 1] == '\\' ? length - 1 : length);
-    for (; *rest; rest++)
-        if (*rest == '\\')
-            level++;
-    return level;
-}
-
 MoveResult CheckMove(const char* root, const char* folder, const char* target)
 {
     int level = LevelBelowRoot(root, folder);

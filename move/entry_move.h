@@ -3,6 +3,7 @@
 // folder, never a copy, so it is done whole or not at all, and costs the
 // same whatever the folder holds. UI-free.
 #pragma once
+#include "../store/fact_shape.h"
 #include <string>
 
 enum MoveResult {
@@ -22,10 +23,6 @@ enum MoveResult {
 std::string ParentOf(const char* path);
 // Whether a folder is there.
 bool IsFolder(const char* path);
-
-// The depth of path below root: 1 for a Section, FACT_LEVEL for a fact
-// folder, 0 for root itself or anything not plainly below it.
-int LevelBelowRoot(const char* root, const char* path);
 
 // Every refusal that can be known before trying, in this order: outside,
 // wrong level, same place, taken, too long. MOVE_DONE when the move may go.

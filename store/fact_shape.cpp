@@ -1,6 +1,9 @@
 #include "fact_shape.h"
+#include "entry_name.h"
 #include "../platform/platform_text.h"
 #include "../resources/ui_strings.h"
+
+#include <string.h>
 
 std::string DescriptionFileName()
 {
@@ -72,4 +75,18 @@ bool PlaceOfFactFolder(const std::string& root, const std::string& folder, FactP
     }
     *place = found;
     return true;
+}
+
+int LevelBelowRoot(const char* root, const char* path)
+{
+    if (!PathPlainBelow(path, root))
+        return 0;
+    int level = 0;
+    size_t length = strlen(root);
+    // A drive's top ends in the separator that starts the first segment.
+    const char* rest = path + (root[length - 1] == '\\' ? length - 1 : length);
+    for (; *rest; rest++)
+        if (*rest == '\\')
+            level++;
+    return level;
 }

@@ -33,3 +33,7 @@ std::string DescriptionFileIn(const std::string& factFolder);
 std::wstring DescriptionFileInW(const std::wstring& factFolder);
 std::string MainTextFileIn(const std::string& factFolder, const std::string& factName);
 std::wstring MainTextFileInW(const std::wstring& factFolder, const std::wstring& factName);
+
+// The depth of path below root: 1 for a Section, FACT_LEVEL for a fact
+// folder, 0 for root itself or anything not plainly below it (PathPlainBelow).
+int LevelBelowRoot(const char* root, const char* path);
