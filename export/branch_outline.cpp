@@ -2,8 +2,6 @@
 #include "../store/fact_shape.h"
 #include "../store/fact_store.h"
 
-#include <string.h>
-
 namespace {
 
 void OutlineFolder(const std::string& folder, int level, int depth, const std::string& number, BranchOutline* outline)
@@ -27,30 +25,13 @@ void OutlineFolder(const std::string& folder, int level, int depth, const std::s
 
 }  // namespace
 
-int LevelBelow(const std::string& root, const std::string& folder)
-{
-    std::string top = root;
-    if (!top.empty() && top.back() == '\\')
-        top.pop_back();
-    if (folder.size() < top.size() || _strnicmp(folder.c_str(), top.c_str(), top.size()) != 0)
-        return -1;
-    if (folder.size() == top.size())
-        return 0;
-    if (folder[top.size()] != '\\' || folder.back() == '\\')
-        return -1;
-    int level = 0;
-    for (size_t at = top.size(); at < folder.size(); at++)
-        level += folder[at] == '\\';
-    return level;
-}
-
 bool OutlineBranch(const std::string& root, const std::string& folder, BranchOutline* outline)
 {
     outline->entries.clear();
     outline->facts = 0;
-    int level = LevelBelow(root, folder);
+    int level = folder == root ? 0 : LevelBelowRoot(root.c_str(), folder.c_str());
     std::vector<std::string> probe;
-    if (level < 0 || level > FACT_LEVEL || !ListSubfolders(folder.c_str(), &probe))
+    if ((level == 0 && folder != root) || level > FACT_LEVEL || !ListSubfolders(folder.c_str(), &probe))
         return false;
     outline->title = level == 0 ? std::string() : folder.substr(folder.rfind('\\') + 1);
     if (level == FACT_LEVEL) {

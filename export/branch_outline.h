@@ -20,11 +20,8 @@ struct BranchOutline {
     int facts;
 };
 
-// The level of folder below root: 0 for the root itself, 1 a Section … 5 a
-// fact; -1 when folder is not root or below it.
-int LevelBelow(const std::string& root, const std::string& folder);
-
 // Lists the branch at folder (root itself for the whole base). A fact alone
-// is a branch of one entry. False when the folder is not a category or fact
-// folder of the base, or cannot be listed.
+// is a branch of one entry. False when the folder is not root or a category
+// or fact folder plainly below it (as every path the program acts on), or
+// cannot be listed.
 bool OutlineBranch(const std::string& root, const std::string& folder, BranchOutline* outline);

@@ -159,6 +159,10 @@ TEST_F(ExportTest, ACancelOrAFailureLeavesNoFileAndTheOldOneUntouched)
     EXPECT_FALSE(PathExists(directive_ + "\\док.html"));
     EXPECT_EQ(ExportBranch(base_, base_ + "\\Нет такого", out_ + "\\x.txt", EXPORT_TEXT, &report), EXPORT_NO_BRANCH);
     EXPECT_EQ(ExportBranch(base_, out_, out_ + "\\x.txt", EXPORT_TEXT, &report), EXPORT_NO_BRANCH);
+    // A path typed on the command line leads nowhere outside the base.
+    EXPECT_EQ(ExportBranch(base_, base_ + "\\Раздел\\..\\..", out_ + "\\x.txt", EXPORT_TEXT, &report),
+              EXPORT_NO_BRANCH);
+    EXPECT_FALSE(PathExists(out_ + "\\x.txt"));
 }
 
 }  // namespace
