@@ -1,6 +1,7 @@
 #include "document_writer.h"
 #include "../platform/platform_text.h"
 #include "../resources/ui_strings.h"
+#include "../store/text_encoding.h"
 
 #include <stdio.h>
 
@@ -115,13 +116,7 @@ bool FormatOfFileName(const std::string& fileName, ExportFormat* format)
 
 std::string Utf8From1251(const std::string& text)
 {
-    std::wstring wide = WideFrom1251(text.c_str());
-    if (wide.empty())
-        return std::string();
-    int size = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), (int)wide.size(), NULL, 0, NULL, NULL);
-    std::string utf8((size_t)size, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), (int)wide.size(), &utf8[0], size, NULL, NULL);
-    return utf8;
+    return EncodeText(WideFrom1251(text.c_str()), ENCODING_UTF8);
 }
 
 void Put(DocumentOut* out, const std::string& bytes)

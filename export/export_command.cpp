@@ -3,6 +3,7 @@
 #include "../platform/platform_text.h"
 #include "../resources/ui_strings.h"
 #include "../store/path_slot.h"
+#include "../store/text_encoding.h"
 
 #include <windows.h>
 #include <stdio.h>
@@ -27,9 +28,7 @@ void Say(const char* text1251, DWORD which = STD_ERROR_HANDLE)
         WriteConsoleW(out, wide.c_str(), (DWORD)wide.size(), &written, NULL);
         return;
     }
-    int size = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), (int)wide.size(), NULL, 0, NULL, NULL);
-    std::string utf8((size_t)size, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), (int)wide.size(), &utf8[0], size, NULL, NULL);
+    std::string utf8 = EncodeText(wide, ENCODING_UTF8);
     WriteFile(out, utf8.data(), (DWORD)utf8.size(), &written, NULL);
 }
 
