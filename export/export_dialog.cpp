@@ -132,10 +132,6 @@ void ExportWithDialog(HWND owner, const char* root, const char* folder, const ch
         Complain(owner, Text::ExportBadFormat);
         return;
     }
-    if (InsideBase(root, target)) {
-        Complain(owner, Text::ExportInsideBase);
-        return;
-    }
     ExportRun run = { NULL, GetTickCount(), 0, false };
     run.progress = CreateDialogParamW(App.AppInstance, MAKEINTRESOURCEW(IDD_EXPORT_PROGRESS), owner,
                                       ExportProgressDialog, (LPARAM)&run);

@@ -87,16 +87,16 @@ ExportResult ExportBranch(const std::string& root, const std::string& branch, co
             break;
         }
     }
-    if (!cancelled)
+    if (!cancelled) {
         WriteDocumentEnd(&out, format, report->facts, report->unreadable);
-    bool written = Flush(&out) && !cancelled;
-    if (written && !FlushFileBuffers(out.file) && !out.error)
-        out.error = GetLastError();
+        if (Flush(&out) && !FlushFileBuffers(out.file))
+            out.error = GetLastError();
+    }
     CloseHandle(out.file);
-    if (written && !out.error && MoveFileExW(temporary, wideTarget.c_str(), MOVEFILE_REPLACE_EXISTING))
-        return EXPORT_DONE;
-    if (written && !out.error)
+    if (!cancelled && !out.error && !MoveFileExW(temporary, wideTarget.c_str(), MOVEFILE_REPLACE_EXISTING))
         out.error = GetLastError();
+    if (!cancelled && !out.error)
+        return EXPORT_DONE;
     DeleteFileW(temporary);
     report->error = out.error;
     return cancelled ? EXPORT_CANCELLED : EXPORT_WRITE_FAILED;

@@ -58,23 +58,13 @@ void MakeRoom(Layout* layout, int height)
         StartPage(layout);
 }
 
-struct Wrapped {
-    std::vector<std::wstring> lines;
-};
-
-void KeepLine(const std::wstring& line, void* context)
-{
-    ((Wrapped*)context)->lines.push_back(line);
-}
-
 std::vector<std::wstring> Wrap(Layout* layout, LineKind kind, const std::wstring& text)
 {
     SelectObject(layout->dc, layout->fonts->font[kind]);
-    Wrapped wrapped;
-    WrapLine(layout->dc, text, layout->area.right - layout->area.left, KeepLine, &wrapped);
-    if (wrapped.lines.empty())
-        wrapped.lines.push_back(std::wstring());
-    return wrapped.lines;
+    std::vector<std::wstring> lines = WrapLine(layout->dc, text, layout->area.right - layout->area.left);
+    if (lines.empty())
+        lines.push_back(std::wstring());
+    return lines;
 }
 
 // keepBelow: the height that must follow on the same page (a heading's first lines).
@@ -152,8 +142,9 @@ void FreePageFonts(PageFonts* fonts)
         DeleteObject(fonts->font[kind]);
 }
 
-void WrapLine(HDC dc, const std::wstring& text, int width, void (*line)(const std::wstring&, void*), void* context)
+std::vector<std::wstring> WrapLine(HDC dc, const std::wstring& text, int width)
 {
+    std::vector<std::wstring> lines;
     size_t start = 0;
     while (start < text.size()) {
         int fit = 0;
@@ -167,9 +158,10 @@ void WrapLine(HDC dc, const std::wstring& text, int width, void (*line)(const st
             if (space != std::wstring::npos && space >= start)
                 end = space + 1;
         }
-        line(text.substr(start, end - start), context);
+        lines.push_back(text.substr(start, end - start));
         start = end;
     }
+    return lines;
 }
 
 int LayOutBranch(HDC dc, const PageFonts& fonts, const RECT& area, const BranchOutline& outline,

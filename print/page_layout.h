@@ -6,6 +6,7 @@
 #include "../export/branch_outline.h"
 #include <windows.h>
 #include <string>
+#include <vector>
 
 enum LineKind {
     LINE_HEADER,   // the branch name at the top of each page
@@ -47,4 +48,4 @@ int LayOutBranch(HDC dc, const PageFonts& fonts, const RECT& area, const BranchO
 // at spaces where it can, inside a word only where the word alone is wider.
 // Every character of text is in exactly one line, the breaking spaces in the
 // line they end.
-void WrapLine(HDC dc, const std::wstring& text, int width, void (*line)(const std::wstring&, void*), void* context);
+std::vector<std::wstring> WrapLine(HDC dc, const std::wstring& text, int width);
