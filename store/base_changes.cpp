@@ -49,36 +49,30 @@ void AnnounceBaseChange(const BaseChange& change)
 
 void AnnounceFactChanged(const char* factFolder)
 {
-    BaseChange change = { BASE_FACT_CHANGED, factFolder, NULL };
-    AnnounceBaseChange(change);
+    AnnounceBaseChange(BaseChange{ BASE_FACT_CHANGED, factFolder, NULL });
 }
 
 void AnnounceFolderCreated(const char* folder)
 {
-    BaseChange change = { BASE_FOLDER_CREATED, folder, NULL };
-    AnnounceBaseChange(change);
+    AnnounceBaseChange(BaseChange{ BASE_FOLDER_CREATED, folder, NULL });
 }
 
 void AnnounceFolderMoved(const char* from, const char* to)
 {
-    BaseChange change = { BASE_FOLDER_MOVED, from, to };
-    AnnounceBaseChange(change);
+    AnnounceBaseChange(BaseChange{ BASE_FOLDER_MOVED, from, to });
 }
 
 void AnnounceFolderRemoved(const char* folder)
 {
-    BaseChange change = { BASE_FOLDER_REMOVED, folder, NULL };
-    AnnounceBaseChange(change);
+    AnnounceBaseChange(BaseChange{ BASE_FOLDER_REMOVED, folder, NULL });
 }
 
 void AnnounceFolderChanged(const char* folder)
 {
-    BaseChange change = { BASE_FOLDER_CHANGED, folder, NULL };
-    AnnounceBaseChange(change);
+    AnnounceBaseChange(BaseChange{ BASE_FOLDER_CHANGED, folder, NULL });
 }
 
 void AnnounceAnythingChanged(const char* root)
 {
-    BaseChange change = { BASE_ANYTHING_CHANGED, root, NULL };
-    AnnounceBaseChange(change);
+    AnnounceBaseChange(BaseChange{ BASE_ANYTHING_CHANGED, root, NULL });
 }
