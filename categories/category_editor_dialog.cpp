@@ -115,7 +115,9 @@ void OnDestroy(HWND dialog)
 
 // A name the rule refuses is named in a complaint and nothing is made; a
 // taken name goes on to the file system, which refuses it in silence, as
-// any other refusal of a valid name does.
+// any other refusal of a valid name does. A folder that is there already
+// (by its short name, or made by another program since the check) is
+// taken: nothing is made and nothing announced.
 void CreateNamed(HWND dialog, const CategoryLevel& level, const char* parent, const char* name)
 {
     const NameComplaints complaints = { level.nameMissing, NULL, Text::CategoryPathTooLong };
@@ -128,7 +130,8 @@ void CreateNamed(HWND dialog, const CategoryLevel& level, const char* parent, co
     case FOLDER_PATH_TOO_LONG: Complain(dialog, Text::CategoryPathTooLong); return;
     case FOLDER_OUTSIDE: Complain(dialog, Text::OutsideBase); return;
     case FOLDER_CREATED: AnnounceFolderCreated((std::string(parent) + "\\" + name).c_str()); break;
-    default: break;
+    case FOLDER_EXISTS:
+    case FOLDER_NOT_CREATED: break;
     }
     // The list shows what is really there, whether or not the folder was made.
     HWND list = GetDlgItem(dialog, level.listId);

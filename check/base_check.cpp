@@ -4,6 +4,7 @@
 #include "../platform/platform_text.h"
 #include "../resources/ui_strings.h"
 #include "../store/conflict_copy.h"
+#include "../store/entry_name.h"
 #include "../store/fact_store.h"
 #include "../store/folder_walk.h"
 #include "../store/path_slot.h"
@@ -273,46 +274,89 @@ std::wstring LastPart(const std::wstring& path)
     return separator == std::wstring::npos ? path : path.substr(separator + 1);
 }
 
-FixResult RemoveEmptyFact(const Finding& finding)
+// The walk reaches names the name rule refuses and that the lists still show
+// (a trailing blank or dot, a device's name), and the findings about them are
+// fixed as any other. The guard for a fix is therefore the walk's own: below
+// root, one real entry per segment, never "." or "..", nothing that could
+// name another place. Such a name is reached only through the "\\?\" form,
+// since the plain form would strip its end or take it for the device.
+bool EntrySegment(const std::wstring& segment)
 {
-    DWORD attributes = GetFileAttributesW(finding.target.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY) ||
-        !EntriesOf(finding.target).empty())
-        return FIX_NOT_APPLICABLE;
-    return RemoveDirectoryW(finding.target.c_str()) ? FIX_DONE : FIX_FAILED;
+    if (segment.empty() || segment == L"." || segment == L"..")
+        return false;
+    for (wchar_t c : segment)
+        if (c < 32 || wcschr(L"\\/:*?\"<>|", c))
+            return false;
+    return true;
 }
 
-FixResult RecycleLeftover(const Finding& finding)
+// The exact entry target names below root, in the "\\?\" form, or empty when
+// target does not lie there.
+std::wstring ExactBelow(const std::wstring& root, const std::wstring& target)
+{
+    std::wstring top = root;
+    if (!top.empty() && top.back() == L'\\')
+        top.pop_back();
+    if (top.empty() || target.size() <= top.size() + 1 || target.compare(0, top.size(), top) != 0 ||
+        target[top.size()] != L'\\')
+        return std::wstring();
+    for (size_t at = top.size() + 1; at <= target.size();) {
+        size_t end = target.find(L'\\', at);
+        if (end == std::wstring::npos)
+            end = target.size();
+        if (!EntrySegment(target.substr(at, end - at)))
+            return std::wstring();
+        at = end + 1;
+    }
+    if (target.compare(0, 4, L"\\\\?\\") == 0)
+        return target;
+    if (target.compare(0, 2, L"\\\\") == 0)
+        return L"\\\\?\\UNC" + target.substr(1);  // a base on a share
+    return L"\\\\?\\" + target;
+}
+
+FixResult RemoveEmptyFact(const std::wstring& exact)
+{
+    DWORD attributes = GetFileAttributesW(exact.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY) || !EntriesOf(exact).empty())
+        return FIX_NOT_APPLICABLE;
+    return RemoveDirectoryW(exact.c_str()) ? FIX_DONE : FIX_FAILED;
+}
+
+FixResult RecycleLeftover(const std::string& root, const Finding& finding)
 {
     DWORD attributes = GetFileAttributesW(finding.target.c_str());
     std::string path = Narrow(finding.target);
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) || path.empty())
+    // The Recycle Bin takes plain paths only: the store's own guard applies.
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) || path.empty() ||
+        !PathPlainBelow(path.c_str(), root.c_str()))
         return FIX_NOT_APPLICABLE;
-    // The leftover's own folder is the place it may leave from.
-    std::string folder = path.substr(0, path.find_last_of('\\'));
-    return MoveToRecycleBin(folder.c_str(), path.c_str()) == RECYCLED ? FIX_DONE : FIX_FAILED;
+    return MoveToRecycleBin(root.c_str(), path.c_str()) == RECYCLED ? FIX_DONE : FIX_FAILED;
 }
 
-FixResult RecoverMainText(const Finding& finding)
+FixResult RecoverMainText(const Finding& finding, const std::wstring& exact)
 {
     std::wstring name = LastPart(finding.target);
-    FactFiles files = SortOutFact(EntriesOf(finding.target), name);
+    FactFiles files = SortOutFact(EntriesOf(exact), name);
     if (!MainTextRecoverable(files, Narrow(finding.target), name))
         return FIX_NOT_APPLICABLE;
-    std::wstring from = finding.target + L"\\" + files.otherTexts[0];
-    std::wstring to = MainTextFileInW(finding.target, name);
+    std::wstring from = exact + L"\\" + files.otherTexts[0];
+    std::wstring to = MainTextFileInW(exact, name);
     return MoveFileW(from.c_str(), to.c_str()) ? FIX_DONE : FIX_FAILED;
 }
 
-FixResult ConvertTo1251(const Finding& finding)
+FixResult ConvertTo1251(const std::string& root, const Finding& finding)
 {
     std::string path = Narrow(finding.target);
     std::vector<char> text(TEXT_BUFFER_SIZE);
     FileState state, whole;
     TextFormat format;
     std::string bytes;
+    // The text files are read and replaced by plain paths: the store's own guard applies.
+    if (path.empty() || !PathPlainBelow(path.c_str(), root.c_str()))
+        return FIX_NOT_APPLICABLE;
     // The text to write and the bytes judged must be one version of the file.
-    if (path.empty() || ReadTextFile(path.c_str(), text.data(), &state, &format) != READ_OK ||
+    if (ReadTextFile(path.c_str(), text.data(), &state, &format) != READ_OK ||
         ReadWholeFile(path.c_str(), &bytes, &whole) != READ_OK || memcmp(whole.hash, state.hash, SHA256_SIZE) != 0 ||
         format.lossy || !Convertible(ShapeOf(bytes)))
         return FIX_NOT_APPLICABLE;
@@ -383,15 +427,16 @@ bool FindingWithin(const Finding& finding, const std::string& folder)
     return finding.target == path && finding.factFolder == folder;
 }
 
-FixResult FixFinding(const Finding& finding)
+FixResult FixFinding(const std::string& root, const Finding& finding)
 {
-    if (!finding.fixable)
+    std::wstring exact = ExactBelow(WideFrom1251(root.c_str()), finding.target);
+    if (!finding.fixable || exact.empty())
         return FIX_NOT_APPLICABLE;
     switch (finding.kind) {
-    case FINDING_EMPTY_FACT: return RemoveEmptyFact(finding);
-    case FINDING_LEFTOVER: return RecycleLeftover(finding);
-    case FINDING_NO_MAIN_TEXT: return RecoverMainText(finding);
-    case FINDING_NOT_1251: return ConvertTo1251(finding);
+    case FINDING_EMPTY_FACT: return RemoveEmptyFact(exact);
+    case FINDING_LEFTOVER: return RecycleLeftover(root, finding);
+    case FINDING_NO_MAIN_TEXT: return RecoverMainText(finding, exact);
+    case FINDING_NOT_1251: return ConvertTo1251(root, finding);
     default: return FIX_NOT_APPLICABLE;
     }
 }

@@ -60,4 +60,7 @@ enum FixResult {
     FIX_FAILED           // tried and refused by the system; nothing changed
 };
 
-FixResult FixFinding(const Finding& finding);
+// A fix changes only what lies below root: a finding whose target leads
+// elsewhere (another folder, "..", a "\\?\" or other spelling) is
+// FIX_NOT_APPLICABLE and nothing is touched.
+FixResult FixFinding(const std::string& root, const Finding& finding);

@@ -253,7 +253,7 @@ void FixSelected(HWND dialog)
     if (selected < 0 || selected >= (int)state->findings.size() || !state->findings[selected].fixable)
         return;
     Finding finding = state->findings[selected];
-    switch (FixFinding(finding)) {
+    switch (FixFinding(state->root, finding)) {
     case FIX_DONE:
         state->findings.erase(state->findings.begin() + selected);
         SendMessageW(list, LB_DELETESTRING, (WPARAM)selected, 0);

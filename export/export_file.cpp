@@ -1,5 +1,6 @@
 #include "export_file.h"
 #include "../platform/platform_text.h"
+#include "../store/entry_name.h"
 #include "../store/fact_shape.h"
 #include "../store/text_file.h"
 
@@ -28,9 +29,57 @@ bool ReadShown(const std::string& path, std::vector<char>* buffer, std::string* 
 
 }  // namespace
 
+namespace {
+
+// The folder itself, and every folder above it up to its volume's top, by
+// what each is on disk; false when none of them opens.
+bool FolderOrAboveIs(const std::wstring& folder, const EntryIdentity& wanted)
+{
+    // A folder not there yet is judged by the nearest one above it that is.
+    std::wstring at = folder;
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    while (!at.empty()) {
+        handle = CreateFileW(at.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL, OPEN_EXISTING,
+                             FILE_FLAG_BACKUP_SEMANTICS, NULL);
+        if (handle != INVALID_HANDLE_VALUE)
+            break;
+        size_t separator = at.find_last_of(L'\\');
+        at = separator == std::wstring::npos ? std::wstring() : at.substr(0, separator);
+    }
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    // The name the file system itself gives the folder: short names, "..",
+    // case and links resolved, so that its ancestors are read off it.
+    wchar_t final[MAX_PATH * 2];
+    DWORD length = GetFinalPathNameByHandleW(handle, final, MAX_PATH * 2, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    CloseHandle(handle);
+    std::wstring real = length > 0 && length < MAX_PATH * 2 ? std::wstring(final, length) : at;
+    // The volume's top: the separator right after the drive, or after the share.
+    size_t top = real.compare(0, 4, L"\\\\?\\") == 0 ? 4 : 0;
+    if (real.compare(top, 4, L"UNC\\") == 0)
+        top = real.find(L'\\', real.find(L'\\', top + 4) + 1);
+    else
+        top = real.find(L'\\', top);
+    for (;;) {
+        if (SameEntry(IdentityOf(real), wanted))
+            return true;
+        size_t separator = real.find_last_of(L'\\');
+        if (top == std::wstring::npos || separator == std::wstring::npos || separator < top ||
+            (separator == top && real.size() == top + 1))
+            return false;
+        real.erase(separator == top ? top + 1 : separator);
+    }
+}
+
+}  // namespace
+
 bool InsideBase(const std::string& root, const std::string& path)
 {
     std::wstring base = FullPath(root), full = FullPath(path);
+    EntryIdentity rootIdentity = IdentityOf(base);
+    if (rootIdentity.known)
+        return FolderOrAboveIs(full, rootIdentity);
+    // A root that cannot be opened is compared by its spelling, as Windows compares names.
     if (full.size() < base.size() ||
         CompareStringOrdinal(full.c_str(), (int)base.size(), base.c_str(), (int)base.size(), TRUE) != CSTR_EQUAL)
         return false;

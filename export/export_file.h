@@ -23,8 +23,11 @@ struct ExportReport {
 // Called after each fact; false cancels the export.
 typedef bool (*ExportProgress)(int done, int total, void* context);
 
-// Whether path (full) is the base root or lies below it, compared as Windows
-// compares names.
+// Whether path is the base root or lies below it, judged by what the folders
+// are on disk, not by how path is spelled (a "\\?\" prefix, short names,
+// "..", case, links): path and each folder above it, up to its volume's top,
+// is compared with the root by identity. A path whose folders are not there
+// yet is judged by the nearest folder above it that is.
 bool InsideBase(const std::string& root, const std::string& path);
 
 ExportResult ExportBranch(const std::string& root, const std::string& branch, const std::string& target,

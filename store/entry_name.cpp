@@ -73,27 +73,45 @@ bool LookForName(const FolderEntry& entry, void* context)
     return !look->taken;
 }
 
+// The listing catches names equal but for case on a file system that keeps
+// both; the look-up catches what the file system itself resolves the name
+// to, a short name among them, which no listing of long names shows.
 bool TakenInFolder(const char* parent, const char* name, const char* oldName)
 {
     Taken look = { WideFrom1251(name), oldName ? WideFrom1251(oldName) : std::wstring(), oldName != NULL, false };
-    VisitFolder(WideFrom1251(parent), LookForName, &look);
-    return look.taken;
+    std::wstring folder = WideFrom1251(parent);
+    VisitFolder(folder, LookForName, &look);
+    if (look.taken)
+        return true;
+    std::wstring path = folder + L"\\" + look.name;
+    if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return false;
+    return !oldName || !SameEntry(IdentityOf(path), IdentityOf(folder + L"\\" + look.oldName));
 }
-
 }  // namespace
 
-bool HoldsExactName(const char* folder, const char* name)
+EntryIdentity IdentityOf(const std::wstring& path)
 {
-    Taken look = { WideFrom1251(name), std::wstring(), false, false };
-    VisitFolder(
-        WideFrom1251(folder),
-        [](const FolderEntry& entry, void* context) {
-            Taken* exact = (Taken*)context;
-            exact->taken = lstrcmpW(entry.name, exact->name.c_str()) == 0;
-            return !exact->taken;
-        },
-        &look);
-    return look.taken;
+    EntryIdentity identity = { false, 0, 0 };
+    // Opening for no access at all is enough to ask who the entry is, and a
+    // folder opens only with backup semantics.
+    HANDLE handle = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, NULL);
+    if (handle == INVALID_HANDLE_VALUE)
+        return identity;
+    BY_HANDLE_FILE_INFORMATION information;
+    if (GetFileInformationByHandle(handle, &information)) {
+        identity.known = true;
+        identity.volume = information.dwVolumeSerialNumber;
+        identity.file = ((unsigned long long)information.nFileIndexHigh << 32) | information.nFileIndexLow;
+    }
+    CloseHandle(handle);
+    return identity;
+}
+
+bool SameEntry(const EntryIdentity& a, const EntryIdentity& b)
+{
+    return a.known && b.known && a.volume == b.volume && a.file == b.file;
 }
 
 NameRule CheckNameText(const char* name)

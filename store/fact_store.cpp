@@ -84,6 +84,18 @@ bool OneFolderBelow(const char* path, const char* directive)
     return PathPlainBelow(path, directive) && (size_t)(strrchr(path, '\\') - path) <= strlen(directive);
 }
 
+FolderResult CreateFolderAt(const char* path)
+{
+    std::wstring wide = WideFrom1251(path);
+    if (CreateDirectoryW(wide.c_str(), NULL))
+        return FOLDER_CREATED;
+    DWORD error = GetLastError();
+    if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ||
+        GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return FOLDER_EXISTS;
+    return FOLDER_NOT_CREATED;
+}
+
 }  // namespace
 
 FolderResult CreateCategoryFolder(const char* root, const char* parent, const char* name)
@@ -93,7 +105,7 @@ FolderResult CreateCategoryFolder(const char* root, const char* parent, const ch
         return FOLDER_PATH_TOO_LONG;
     if (!PathPlainBelow(path, root))
         return FOLDER_OUTSIDE;
-    return CreateDirectory1251(path) ? FOLDER_CREATED : FOLDER_NOT_CREATED;
+    return CreateFolderAt(path);
 }
 
 FolderResult CreateFactFolder(const char* directive, const char* name, char* factFolder)
@@ -104,7 +116,7 @@ FolderResult CreateFactFolder(const char* directive, const char* name, char* fac
     if (!OneFolderBelow(path, directive))
         return FOLDER_OUTSIDE;
     SlotCopy(factFolder, path);
-    return CreateDirectory1251(path) ? FOLDER_CREATED : FOLDER_NOT_CREATED;
+    return CreateFolderAt(path);
 }
 
 FolderState GetFolderState(const char* path)
@@ -139,13 +151,16 @@ bool MainTextFilePath(const char* factFolder, const char* factName, char* out)
 
 // ---------------------------------------------------------------- unfinished facts
 
-void DeleteUnfinishedFact(const char* directive, const char* factFolder)
+void DeleteUnfinishedFact(const char* directive, const char* factFolder, const UnfinishedFact& made)
 {
     if (SlotEquals(factFolder, Text::UnsetPath) || !OneFolderBelow(factFolder, directive))
         return;
     char description[SLOT_SIZE];
     if (!DescriptionFilePath(factFolder, description))
         return;
-    DeleteFile1251(description);
-    RemoveDirectory1251(factFolder);
+    // A description someone changed since, or one the wizard never wrote, is theirs.
+    if (made.description.exists && CompareFileState(description, made.description) == FILE_UNCHANGED)
+        DeleteFile1251(description);
+    if (made.folderMade)
+        RemoveDirectory1251(factFolder);
 }

@@ -21,13 +21,17 @@ bool ListSubfolders(const char* folder, std::vector<std::string>* names);
 
 enum FolderResult {
     FOLDER_CREATED,        // a new folder was made
-    FOLDER_NOT_CREATED,    // the file system refused it: it exists, the name is invalid, the parent is missing
+    FOLDER_EXISTS,         // an entry answers to that name already (its long or its short name): it is taken
+    FOLDER_NOT_CREATED,    // the file system refused it otherwise: the name is invalid, the parent is missing
     FOLDER_PATH_TOO_LONG,  // parent + "\" + name would not fit 255 characters: nothing was tried
     FOLDER_OUTSIDE  // the new folder would not lie plainly below its place (see PathPlainBelow): nothing was tried
 };
 
 // Creates parent + "\" + name, one level, the name exactly as typed, only
 // when that lies plainly below root: a category never lands beside the base.
+// The creation is the test of whether the name is free: whatever the name
+// check said a moment before, only FOLDER_CREATED gives the caller a folder
+// to write into, since another program may have made that name since.
 FolderResult CreateCategoryFolder(const char* root, const char* parent, const char* name);
 
 // Creates directive + "\" + name, only when that is one plain folder below
@@ -47,7 +51,15 @@ bool DescriptionFilePath(const char* factFolder, char* out);
 // fact folder + "\" + fact name + ".txt" into out; false when it would not fit.
 bool MainTextFilePath(const char* factFolder, const char* factName, char* out);
 
-// Deletes the fact folder's description file and then removes the folder
-// itself if that left it empty. Nothing else is deleted; the unset path "C:\"
-// and anything that is not one plain folder below directive are never touched.
-void DeleteUnfinishedFact(const char* directive, const char* factFolder);
+// What the fact wizard itself wrote, remembered so that giving the fact up
+// removes that and nothing else.
+struct UnfinishedFact {
+    bool folderMade;        // the wizard created the fact folder
+    FileState description;  // the description as the wizard wrote it; exists false when it wrote none
+};
+
+// Deletes the fact folder's description file only while it still holds the
+// bytes the wizard wrote, and then the folder only if the wizard made it and
+// it is empty. Nothing else is deleted; the unset path "C:\" and anything
+// that is not one plain folder below directive are never touched.
+void DeleteUnfinishedFact(const char* directive, const char* factFolder, const UnfinishedFact& made);

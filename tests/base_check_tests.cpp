@@ -140,7 +140,7 @@ TEST_F(BaseCheckTest, EveryPlantedProblemIsFoundOnceAndEachFixWorksOnDisk)
         const Finding* finding = Find(check, e.kind, e.below);
         ASSERT_TRUE(finding != NULL) << e.kind << " " << Cp1251(e.below);
         EXPECT_EQ(finding->fixable, e.fixable) << Cp1251(e.below);
-        EXPECT_EQ(FixFinding(*finding), e.fixable ? FIX_DONE : FIX_NOT_APPLICABLE) << Cp1251(e.below);
+        EXPECT_EQ(FixFinding(root_, *finding), e.fixable ? FIX_DONE : FIX_NOT_APPLICABLE) << Cp1251(e.below);
     }
     EXPECT_EQ(FolderEntries(directive_ + "\\Переименован"),
               (std::vector<std::string>{ "Описание.txt", "Переименован.txt" }));
@@ -174,7 +174,7 @@ TEST_F(BaseCheckTest, AFixLooksAgainAndLeavesWhatChangedSinceTheWalk)
     WriteBytes(directive_ + "\\Пустой\\Описание.txt", "typed meanwhile");
     WriteBytes(directive_ + "\\Переименован\\Ещё один.txt", "now two candidates");
     for (const Finding& finding : check.findings)
-        EXPECT_EQ(FixFinding(finding), FIX_NOT_APPLICABLE) << Cp1251(finding.below);
+        EXPECT_EQ(FixFinding(root_, finding), FIX_NOT_APPLICABLE) << Cp1251(finding.below);
     EXPECT_EQ(Bytes(directive_ + "\\Пустой\\Описание.txt"), "typed meanwhile");
     EXPECT_EQ(FolderEntries(directive_ + "\\Переименован").size(), 3u);
 }
@@ -208,10 +208,89 @@ TEST_F(BaseCheckTest, TextsOfOtherEditorsAreConvertedOnlyWhenNothingIsLost)
         const Finding* finding = Find(check, FINDING_NOT_1251, below);
         ASSERT_TRUE(finding != NULL) << c.name;
         EXPECT_EQ(finding->fixable, c.fixable) << c.name;
-        EXPECT_EQ(FixFinding(*finding), c.fixable ? FIX_DONE : FIX_NOT_APPLICABLE) << c.name;
+        EXPECT_EQ(FixFinding(root_, *finding), c.fixable ? FIX_DONE : FIX_NOT_APPLICABLE) << c.name;
         std::string path = directive_ + "\\" + c.name + "\\" + c.name + ".txt";
         EXPECT_EQ(Bytes(path), c.fixable ? c.after : c.file) << c.name;
     }
+}
+
+// Every file below folder with its bytes, and every folder, as path=bytes lines.
+std::vector<std::string> Snapshot(const std::string& folder, const std::string& below = "")
+{
+    std::vector<std::string> lines;
+    for (const std::string& entry : FolderEntries(folder + below)) {
+        std::string path = below + "\\" + entry;
+        DWORD attributes = GetFileAttributesW(Wide(folder + path).c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            lines.push_back(path + "\\");
+            std::vector<std::string> inner = Snapshot(folder, path);
+            lines.insert(lines.end(), inner.begin(), inner.end());
+        } else {
+            lines.push_back(path + "=" + Bytes(folder + path));
+        }
+    }
+    return lines;
+}
+
+// A fix acts below the base root only. Each fixable finding is pointed, as a
+// stale or tampered list could point it, at a copy of its case outside the
+// base: refused, and nothing there changes.
+TEST_F(BaseCheckTest, AFixLedOutsideTheBaseIsRefusedAndTouchesNothing)
+{
+    PlantEveryFinding();
+    BaseCheck check;
+    CheckBase(root_, &check);
+    std::string outside = NewTestFolder();
+    std::string outsideLeaf = outside.substr(outside.find_last_of('\\') + 1);
+    MakeFolder(outside + "\\Пустой");
+    MakeFolder(outside + "\\Переименован");
+    WriteBytes(outside + "\\Переименован\\Описание.txt", "о");
+    WriteBytes(outside + "\\Переименован\\Старое имя.txt", "чужой текст");
+    MakeFolder(outside + "\\Прерван");
+    WriteBytes(outside + "\\Прерван\\~00a1b2c", "чужое");
+    MakeFolder(outside + "\\Блокнот");
+    WriteBytes(outside + "\\Блокнот\\Блокнот.txt", u8"чужой UTF-8");
+    std::vector<std::string> before = Snapshot(outside);
+    std::wstring wideOutside = Wide(outside);
+    std::wstring up = Wide(root_) + L"\\Раздел\\..\\..\\" + Wide(outsideLeaf);
+    int tried = 0;
+    for (const Finding& planted : check.findings) {
+        if (!planted.fixable)
+            continue;
+        std::wstring tail = planted.target.substr(planted.target.find(L"Установка\\") + wcslen(L"Установка\\"));
+        for (const std::wstring& target :
+             { wideOutside + L"\\" + tail, up + L"\\" + tail, L"\\\\?\\" + wideOutside + L"\\" + tail }) {
+            SCOPED_TRACE(Cp1251(target));
+            Finding tampered = planted;
+            tampered.target = target;
+            EXPECT_EQ(FixFinding(root_, tampered), FIX_NOT_APPLICABLE);
+            tried++;
+        }
+        // The finding as found, but handed a root it does not lie below.
+        EXPECT_EQ(FixFinding(outside, planted), FIX_NOT_APPLICABLE) << Cp1251(planted.below);
+    }
+    EXPECT_EQ(tried, 4 * 3);
+    std::vector<std::string> after = Snapshot(outside);
+    EXPECT_EQ(after, before);
+    // Nothing of the base changed either: every finding is still there.
+    BaseCheck again;
+    CheckBase(root_, &again);
+    EXPECT_EQ(again.findings.size(), check.findings.size());
+}
+
+// A fact folder whose name the plain form of a path would change (a trailing
+// dot) is removed as itself, and its namesake without the dot stays.
+TEST_F(BaseCheckTest, AnEmptyFactWithATrailingDotIsRemovedAsItself)
+{
+    ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + Wide(directive_) + L"\\Точка.").c_str(), NULL));
+    MakeFact(directive_ + "\\Точка", "текст");
+    BaseCheck check;
+    CheckBase(root_, &check);
+    const Finding* finding = Find(check, FINDING_EMPTY_FACT, L"Раздел\\Тема\\Подтема\\Установка\\Точка.");
+    ASSERT_TRUE(finding != NULL);
+    EXPECT_EQ(FixFinding(root_, *finding), FIX_DONE);
+    EXPECT_EQ(FolderEntries(directive_), (std::vector<std::string>{ "Точка", "Хороший" }));
+    EXPECT_EQ(FolderEntries(directive_ + "\\Точка"), (std::vector<std::string>{ "Описание.txt", "Точка.txt" }));
 }
 
 class BaseCheckDialogTest : public DialogTest {

@@ -212,6 +212,27 @@ TEST_F(CategoryEditor, RefusedNamesAreNamedTakenOnesPassInSilence)
     EXPECT_EQ(FolderEntries(base_ + "\\.."), above);
 }
 
+// A Subtopic's short name is taken as its long name is: nothing made, nothing
+// written into the Subtopic that answers to it.
+TEST_F(CategoryEditor, AnotherEntrysShortNameIsTakenInSilence)
+{
+    std::string longFolder = base_ + "\\Раздел\\Тема\\Longname subtopic";
+    MakeFolder(longFolder);
+    WriteBytes(longFolder + "\\inside.txt", "kept");
+    wchar_t shortPath[MAX_PATH];
+    DWORD length = GetShortPathNameW(Wide(longFolder).c_str(), shortPath, MAX_PATH);
+    ASSERT_TRUE(length > 0 && length < MAX_PATH);
+    std::wstring shortName(shortPath, length);
+    std::string typed = Cp1251(shortName.substr(shortName.find_last_of(L'\\') + 1));
+    ASSERT_NE(typed, "Longname subtopic") << "this drive gives no short names: the test needs one that does";
+    SelectDownTo(2);
+    Create(SUBTOPIC, typed);
+    EXPECT_TRUE(boxes_.Seen().empty());
+    EXPECT_EQ(FolderEntries(base_ + "\\Раздел\\Тема"), (std::vector<std::string>{ "Longname subtopic", "Подтема" }));
+    EXPECT_EQ(FolderEntries(longFolder), std::vector<std::string>{ "inside.txt" });
+    EXPECT_EQ(ListEntries(editor_, SUBTOPICS), (std::vector<std::string>{ "..", "Longname subtopic", "Подтема" }));
+}
+
 // The lists may show what ".." shows; nothing is made there.
 TEST_F(CategoryEditor, NothingIsMadeUnderTheParentEntry)
 {

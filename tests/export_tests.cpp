@@ -166,3 +166,54 @@ TEST_F(ExportTest, ACancelOrAFailureLeavesNoFileAndTheOldOneUntouched)
 }
 
 }  // namespace
+
+namespace {
+
+std::string ShortPathOf(const std::string& path)
+{
+    wchar_t shortPath[MAX_PATH];
+    DWORD length = GetShortPathNameW(Wide(path).c_str(), shortPath, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? Cp1251(std::wstring(shortPath, length)) : std::string();
+}
+
+// However a place in the base is spelled, it is the base: refused, and not
+// a byte written there; a place outside, however spelled, is written.
+TEST_F(ExportTest, ThePlaceIsJudgedByWhatItIsOnDiskNotByItsSpelling)
+{
+    MakeFolder(base_ + "\\Longname section");
+    std::string shortDirective = ShortPathOf(directive_);
+    std::string shortSection = ShortPathOf(base_ + "\\Longname section");
+    std::string shortOut = ShortPathOf(out_);
+    ASSERT_NE(shortSection, base_ + "\\Longname section") << "this drive gives no short names: the test needs one";
+    ASSERT_FALSE(shortDirective.empty());
+    ASSERT_FALSE(shortOut.empty());
+    std::string baseLeaf = base_.substr(base_.find_last_of('\\') + 1);
+    struct Case {
+        std::string target;
+        ExportResult expected;
+    };
+    const Case cases[] = {
+        { "\\\\?\\" + directive_ + "\\док.html", EXPORT_INSIDE_BASE },
+        { "\\\\?\\" + base_ + "\\док.html", EXPORT_INSIDE_BASE },
+        { shortDirective + "\\док.html", EXPORT_INSIDE_BASE },
+        { shortSection + "\\док.html", EXPORT_INSIDE_BASE },
+        { out_ + "\\..\\" + baseLeaf + "\\Раздел\\док.html", EXPORT_INSIDE_BASE },
+        { "\\\\?\\" + shortSection + "\\док.html", EXPORT_INSIDE_BASE },
+        { base_ + "\\Нет такой\\ещё\\док.html", EXPORT_INSIDE_BASE },  // not there yet, but in the base
+        { "\\\\?\\" + out_ + "\\1.html", EXPORT_DONE },
+        { shortOut + "\\2.html", EXPORT_DONE },
+        { base_ + "\\..\\" + out_.substr(out_.find_last_of('\\') + 1) + "\\3.html", EXPORT_DONE },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.target);
+        ExportReport report;
+        EXPECT_EQ(ExportBranch(base_, directive_, c.target, EXPORT_HTML, &report), c.expected);
+    }
+    EXPECT_TRUE(FolderEntries(directive_ + "\\..") == std::vector<std::string>{ "Установка" });
+    EXPECT_EQ(FolderEntries(base_), (std::vector<std::string>{ "Longname section", "Раздел", "Раздел 2" }));
+    EXPECT_EQ(FolderEntries(directive_), (std::vector<std::string>{ "Б & В", "Без текста", "Юникод" }));
+    EXPECT_TRUE(FolderEntries(base_ + "\\Longname section").empty());
+    EXPECT_EQ(FolderEntries(out_), (std::vector<std::string>{ "1.html", "2.html", "3.html" }));
+}
+
+}  // namespace

@@ -290,7 +290,7 @@ TEST(FactFolders, CreationReportsWhatHappenedAndKeepsTheNameAsTyped)
 {
     std::string base = NewTestFolder();
     EXPECT_EQ(CreateCategoryFolder(base.c_str(), base.c_str(), "  Раздел с пробелами"), FOLDER_CREATED);
-    EXPECT_EQ(CreateCategoryFolder(base.c_str(), base.c_str(), "  Раздел с пробелами"), FOLDER_NOT_CREATED);
+    EXPECT_EQ(CreateCategoryFolder(base.c_str(), base.c_str(), "  Раздел с пробелами"), FOLDER_EXISTS);
     EXPECT_EQ(FolderEntries(base), std::vector<std::string>{ "  Раздел с пробелами" });
 
     char factFolder[SLOT_SIZE] = "unchanged";
@@ -382,28 +382,70 @@ TEST(FactFolders, FolderStateTellsEmptyFromInUse)
     EXPECT_EQ(GetFolderState((base + "\\файл").c_str()), FOLDER_IN_USE);
 }
 
+// A fact folder made and a description written as the wizard does it.
+UnfinishedFact MakeUnfinished(const std::string& directive, const char* name, char* folder)
+{
+    UnfinishedFact made = { CreateFactFolder(directive.c_str(), name, folder) == FOLDER_CREATED, {} };
+    char description[SLOT_SIZE];
+    DescriptionFilePath(folder, description);
+    EXPECT_EQ(ReplaceTextFile(description, "x", NULL, &made.description), WRITE_DONE);
+    return made;
+}
+
 TEST(DeleteUnfinishedFact, RemovesTheDescriptionAndTheEmptiedFolderOnly)
 {
     std::string directive = NewTestFolder();
     char folder[SLOT_SIZE];
     char description[SLOT_SIZE];
-    CreateFactFolder(directive.c_str(), "Новый", folder);
+    UnfinishedFact made = MakeUnfinished(directive, "Новый", folder);
     DescriptionFilePath(folder, description);
-    WriteTextFile(description, "x");
-    DeleteUnfinishedFact((directive + "\\..").c_str(), folder);
-    DeleteUnfinishedFact(directive.c_str(), (directive + "\\Новый\\..\\Новый").c_str());
+    DeleteUnfinishedFact((directive + "\\..").c_str(), folder, made);
+    DeleteUnfinishedFact(directive.c_str(), (directive + "\\Новый\\..\\Новый").c_str(), made);
     EXPECT_TRUE(PathExists(description)) << "only a plain folder right below the Directive";
-    DeleteUnfinishedFact(directive.c_str(), folder);
+    DeleteUnfinishedFact(directive.c_str(), folder, made);
     EXPECT_FALSE(PathExists(folder));
     EXPECT_TRUE(PathExists(directive));
 
-    CreateFactFolder(directive.c_str(), "Занятый", folder);
-    DescriptionFilePath(folder, description);
-    WriteTextFile(description, "x");
+    made = MakeUnfinished(directive, "Занятый", folder);
     WriteBytes(std::string(folder) + "\\Занятый.txt", "main");
     WriteBytes(std::string(folder) + "\\чужой.doc", "foreign");
-    DeleteUnfinishedFact(directive.c_str(), folder);
+    DeleteUnfinishedFact(directive.c_str(), folder, made);
     EXPECT_EQ(FolderEntries(folder), (std::vector<std::string>{ "Занятый.txt", "чужой.doc" }));
+}
+
+// Only what the wizard wrote, and only as it wrote it: a description
+// changed since, or one it never wrote, stays; so does a folder it did not make.
+TEST(DeleteUnfinishedFact, LeavesWhatChangedOrWasNeverTheWizards)
+{
+    std::string directive = NewTestFolder();
+    struct Case {
+        const char* name;
+        bool rewrite;     // the description holds other bytes by then
+        bool folderMade;  // what the wizard remembers
+        bool described;   // the wizard wrote the description
+        std::vector<std::string> left;
+    };
+    const Case cases[] = {
+        { "Свой", false, true, true, {} },
+        { "Изменён", true, true, true, { "Описание.txt" } },
+        { "Чужая папка", false, false, true, {} },
+        { "Не писал", false, true, false, { "Описание.txt" } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        char folder[SLOT_SIZE];
+        UnfinishedFact made = MakeUnfinished(directive, c.name, folder);
+        made.folderMade = c.folderMade;
+        made.description.exists = c.described;
+        if (c.rewrite)
+            WriteBytes(std::string(folder) + "\\Описание.txt", "y");  // same size, other bytes
+        DeleteUnfinishedFact(directive.c_str(), folder, made);
+        bool folderStays = !c.left.empty() || !c.folderMade;
+        EXPECT_EQ(PathExists(folder), folderStays);
+        if (folderStays) {
+            EXPECT_EQ(FolderEntries(folder), c.left);
+        }
+    }
 }
 
 TEST(DeleteUnfinishedFact, NeverTouchesTheUnsetPath)
@@ -411,8 +453,10 @@ TEST(DeleteUnfinishedFact, NeverTouchesTheUnsetPath)
     // "C:\" means no fact folder: its Описание.txt is somebody else's file.
     std::string path = std::string(Text::UnsetPath) + "Описание.txt";
     WriteBytes(path, "not ours");
-    DeleteUnfinishedFact("C:", Text::UnsetPath);
+    FileState state;
     std::string bytes;
+    ReadWholeFile(path.c_str(), &bytes, &state);
+    DeleteUnfinishedFact("C:", Text::UnsetPath, UnfinishedFact{ true, state });
     EXPECT_TRUE(ReadBytes(path, &bytes));
     DeleteFileW(Wide(path).c_str());
 }

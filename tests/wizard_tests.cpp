@@ -234,12 +234,51 @@ TEST_F(Wizard, RefusedNamesAreNamedKeptAndCanBeMended)
     EXPECT_EQ(FileText(Directive() + "\\Исправленный\\Описание.txt"), "описание");
 }
 
-TEST_F(Wizard, AnEmptyFolderLeftBehindIsReused)
+// What is there already is somebody's: an empty folder, or a fact whose
+// short name is the name typed. The step says the name is taken, stays, and
+// writes nothing; giving the wizard up afterwards takes nothing away.
+TEST_F(Wizard, ANameAnEntryAnswersToAlreadyIsTakenAndNothingIsWritten)
 {
+    std::string longFact = Directive() + "\\Longname fact one";
+    MakeFolder(longFact);
+    WriteBytes(longFact + "\\Описание.txt", "чужое описание");
+    WriteBytes(longFact + "\\Longname fact one.txt", "чужой текст");
     MakeFolder(Directive() + "\\Пустой");
-    HWND text = Next(ToDescription(), "Пустой", "снова");
-    EXPECT_EQ(WindowTextWide(text), TEXT_TITLE);
-    EXPECT_EQ(FileText(Directive() + "\\Пустой\\Описание.txt"), "снова");
+    wchar_t shortPath[MAX_PATH];
+    DWORD length = GetShortPathNameW(Wide(longFact).c_str(), shortPath, MAX_PATH);
+    ASSERT_TRUE(length > 0 && length < MAX_PATH);
+    std::wstring shortName(shortPath, length);
+    std::string typed = Cp1251(shortName.substr(shortName.find_last_of(L'\\') + 1));
+    ASSERT_NE(typed, "Longname fact one") << "this drive gives no short names: the test needs one that does";
+
+    std::vector<std::string> before = FolderEntries(Directive());
+    HWND description = ToDescription();
+    for (const std::string& name : { typed, std::string("Пустой") }) {
+        SCOPED_TRACE(name);
+        boxes_.Clear();
+        EXPECT_EQ(Next(description, name, "моё описание"), description) << "the step stays";
+        ASSERT_EQ(boxes_.Seen().size(), 1u);
+        ExpectBox(boxes_.Seen()[0], L"Факт с таким именем в этой установке уже есть - введите другое имя :)",
+                  L"Ошибка", description);
+        EXPECT_STREQ(App.FactFolderPath, "C:\\") << "no fact folder is in the making";
+    }
+    ClickButton(description, IDCANCEL);
+    ASSERT_EQ(boxes_.Seen().size(), 2u);  // the typed text will be lost
+    EXPECT_FALSE(IsWindow(description));
+    EXPECT_EQ(FolderEntries(Directive()), before);
+    EXPECT_TRUE(FolderEntries(Directive() + "\\Пустой").empty());
+    EXPECT_EQ(FolderEntries(longFact), (std::vector<std::string>{ "Longname fact one.txt", "Описание.txt" }));
+    EXPECT_EQ(FileText(longFact + "\\Описание.txt"), "чужое описание");
+}
+
+// Giving the fact up takes back only the description the wizard wrote, as it wrote it.
+TEST_F(Wizard, DiscardingKeepsADescriptionChangedSince)
+{
+    HWND text = Next(ToDescription(), "Изменённый", "x");
+    WriteBytes(Directive() + "\\Изменённый\\Описание.txt", "y");
+    ClickButton(text, IDCANCEL);
+    EXPECT_FALSE(IsWindow(text));
+    EXPECT_EQ(FileText(Directive() + "\\Изменённый\\Описание.txt"), "y");
 }
 
 TEST_F(Wizard, AnEmptyNameOrAnExistingFactIsRefused)

@@ -52,14 +52,7 @@ void OnNext(HWND dialog, WizardRun* run)
         Complain(dialog, Text::OutsideBase);
         return;
     }
-    char factFolder[SLOT_SIZE];
     NameRule rule = CheckEntryName(run->DirectivePath, name, ENTRY_FACT);
-    // An empty folder of exactly this name is what an earlier version left
-    // when the description could not be written: it is taken over, never
-    // another fact's folder.
-    if (rule == NAME_TAKEN && SlotJoin(factFolder, run->DirectivePath, "\\", name) &&
-        GetFolderState(factFolder) == FOLDER_EMPTY && HoldsExactName(run->DirectivePath, name))
-        rule = NAME_OK;
     // The typed name and text stay, to be corrected.
     if (rule != NAME_OK) {
         Complain(dialog, ComplaintForName(rule, FACT_NAME_COMPLAINTS));
@@ -67,24 +60,31 @@ void OnNext(HWND dialog, WizardRun* run)
     }
     SlotJoin(segment, "\\", name);
 
-    SlotCopy(run->FactNameSegment, segment);
-    SlotCopy(App.FactName, segment);
-    FolderResult created = CreateFactFolder(run->DirectivePath, name, run->FactFolderPath);
-    SlotCopy(App.FactFolderPath, run->FactFolderPath);
-
-    char descriptionFile[SLOT_SIZE];
-    DescriptionFilePath(run->FactFolderPath, descriptionFile);
-    if (created != FOLDER_CREATED && created != FOLDER_NOT_CREATED) {
-        MessageBox1251(NULL, Text::DescriptionNotWritten, Text::CaptionFile, MB_OK);
+    // Only a folder this step has just made is written into: one that is
+    // there already, by its name or its short name, belongs to another fact,
+    // whatever the check above found a moment before.
+    char factFolder[SLOT_SIZE];
+    FolderResult created = CreateFactFolder(run->DirectivePath, name, factFolder);
+    if (created == FOLDER_EXISTS) {
+        Complain(dialog, Text::FactNameTaken);
         return;
     }
-    if (!WriteTextFile(descriptionFile, description.data())) {
+    char descriptionFile[SLOT_SIZE];
+    FileState written;
+    if (created != FOLDER_CREATED || !DescriptionFilePath(factFolder, descriptionFile) ||
+        ReplaceTextFile(descriptionFile, description.data(), NULL, &written) != WRITE_DONE) {
         // Nothing of the failed attempt stays behind.
         if (created == FOLDER_CREATED)
-            RemoveDirectory1251(run->FactFolderPath);
+            RemoveDirectory1251(factFolder);
         MessageBox1251(NULL, Text::DescriptionNotWritten, Text::CaptionFile, MB_OK);
         return;
     }
+    SlotCopy(run->FactNameSegment, segment);
+    SlotCopy(App.FactName, segment);
+    SlotCopy(run->FactFolderPath, factFolder);
+    SlotCopy(App.FactFolderPath, factFolder);
+    run->made.folderMade = true;
+    run->made.description = written;
     AnnounceFactChanged(run->FactFolderPath);
     HandOverWizardRun(run);
     DestroyWindow(dialog);

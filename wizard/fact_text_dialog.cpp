@@ -64,7 +64,7 @@ void OnDiscard(HWND dialog, WizardRun* run)
     if (!MayDropText(dialog))
         return;
     // Only this wizard's own fact folder is touched.
-    DeleteUnfinishedFact(run->DirectivePath, run->FactFolderPath);
+    DeleteUnfinishedFact(run->DirectivePath, run->FactFolderPath, run->made);
     AnnounceFactChanged(run->FactFolderPath);
     EndWizard(dialog, run);
 }
