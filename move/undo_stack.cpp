@@ -76,7 +76,9 @@ UndoResult UndoNewestStep(const char* root, UndoStep* undone)
         return UNDO_NOTHING;
     *undone = Steps[Newest];
     UndoResult result = MoveBack(root, *undone);
-    if (result == UNDO_DONE) {
+    // A step whose entry is gone can never be undone: kept, it would stand
+    // before every older step for the rest of the run.
+    if (result == UNDO_DONE || result == UNDO_ENTRY_GONE) {
         Newest = (Newest + UNDO_DEPTH - 1) % UNDO_DEPTH;
         Count--;
     }

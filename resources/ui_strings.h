@@ -148,7 +148,8 @@ inline constexpr char MoveGone[] = "Не удалось переместить: 
 inline constexpr char MoveFailed[] = "Не удалось переместить - ничего не перемещено :)";
 inline constexpr char PasteNothingCut[] = "Сначала вырежьте папку в списке (Ctrl+X) :)";
 inline constexpr char UndoNothing[] = "Отменять нечего :)";
-inline constexpr char UndoEntryGone[] = "Отменить нельзя: папки уже нет там, куда её поместили - ничего не изменено :)";
+inline constexpr char UndoEntryGone[] =
+    "Отменить нельзя: папки уже нет там, куда её поместили - этот шаг забыт, следующая отмена вернёт предыдущий :)";
 inline constexpr char UndoPlaceTaken[] =
     "Отменить нельзя: на прежнем месте уже есть папка с тем же именем - ничего не изменено :)";
 inline constexpr char UndoPlaceGone[] = "Отменить нельзя: папки, где она лежала, больше нет - ничего не изменено :)";
