@@ -204,6 +204,9 @@ inline constexpr char ExportFailed[] = "Не удалось записать ф�
 inline constexpr char ExportCancelled[] = "Экспорт отменён - файл не создан.";
 inline constexpr char ExportNoBranch[] = "Этой папки уже нет в базе - экспортировать нечего :)";
 inline constexpr char ExportUsage[] =
+// After a text the browser shows cut, in an exported or printed document.
+inline constexpr char ExportCutText[] = "[Файл «%s» прочитан не до конца: дальше в нём недопустимый символ]";
+
     "Использование: facts.exe --export <путь в базе, пустой - вся база> <файл.html или файл.txt>";
 inline constexpr char ExportRootUnusable[] =
     "Эту папку нельзя взять за базу: её путь длиннее 255 знаков или не в кодировке Windows-1251 :)";
