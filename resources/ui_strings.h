@@ -105,9 +105,6 @@ inline constexpr char SearchUnread[] = ", не прочитано: %d";
 inline constexpr char SearchPathSeparator[] = " › ";
 
 // Rename and delete from the browser's lists
-inline constexpr char MenuRename[] = "Переименовать…";
-inline constexpr char MenuDelete[] = "Удалить в корзину";
-inline constexpr char MenuOpenFolder[] = "Открыть папку";
 inline constexpr char CaptionDelete[] = "Удаление";
 inline constexpr char SelectEntryFirst[] = "Сначала выберете папку в этом списке :)";
 inline constexpr char NameEmpty[] = "Сначала введите новое имя :)";
@@ -128,7 +125,6 @@ inline constexpr char RecycleRefused[] = "Здесь нет корзины (се
 inline constexpr char RecycleFailed[] = "Не удалось удалить в корзину - ничего не удалено :)";
 
 // Moving, cutting and pasting entries, and undoing the last renames and moves
-inline constexpr char MenuMove[] = "Переместить…";
 inline constexpr char MenuUndo[] = "Отменить";
 inline constexpr char MenuUndoMove[] = "Отменить: перемещение «%s»";
 inline constexpr char MenuUndoRename[] = "Отменить: переименование «%s»";
@@ -184,10 +180,6 @@ inline constexpr char CheckFixFailed[] = "Не удалось исправить
 
 
 // Export and printing
-inline constexpr char MenuExport[] = "Экспорт…";
-inline constexpr char MenuPrint[] = "Печать…";
-inline constexpr char MenuExportBase[] = "Экспорт всей базы…";
-inline constexpr char MenuPrintBase[] = "Печать всей базы…";
 inline constexpr char ExportWholeBase[] = "База фактов";
 inline constexpr char ExportContents[] = "Содержание";
 // A file that could not be read, noted in its place; %s is its name.
@@ -204,9 +196,6 @@ inline constexpr char ExportFailed[] = "Не удалось записать ф�
 inline constexpr char ExportCancelled[] = "Экспорт отменён - файл не создан.";
 inline constexpr char ExportNoBranch[] = "Этой папки уже нет в базе - экспортировать нечего :)";
 inline constexpr char ExportUsage[] =
-// After a text the browser shows cut, in an exported or printed document.
-inline constexpr char ExportCutText[] = "[Файл «%s» прочитан не до конца: дальше в нём недопустимый символ]";
-
     "Использование: facts.exe --export <путь в базе, пустой - вся база> <файл.html или файл.txt>";
 inline constexpr char ExportRootUnusable[] =
     "Эту папку нельзя взять за базу: её путь длиннее 255 знаков или не в кодировке Windows-1251 :)";
@@ -214,5 +203,8 @@ inline constexpr char ExportBadFormat[] = "Формат файла задаёт�
 inline constexpr char NoPrinter[] = "Принтер не установлен - печатать не на чем :)";
 inline constexpr char PrintPageFooter[] = "стр. %d из %d";
 inline constexpr char PrintFailed[] = "Печать не удалась (ошибка %lu) :)";
+
+// After a text the browser shows cut, in an exported or printed document.
+inline constexpr char ExportCutText[] = "[Файл «%s» прочитан не до конца: дальше в нём недопустимый символ]";
 
 }  // namespace Text
