@@ -91,8 +91,9 @@ TEST_F(RenameDelete, NothingOutsideTheBaseChanges)
 TEST(RecycleBin, ADriveWithoutOneIsRefusedBeforeTheShellIsAsked)
 {
     const char* alias = getenv("FACTS_DRIVE_N_ALIAS");
-    if (!alias || !*alias || GetDriveTypeW(L"N:\\") != DRIVE_REMOTE)
-        GTEST_SKIP() << "the test command maps N: as a network drive";
+    ASSERT_TRUE(alias && *alias) << "drive N: is not mapped: tools/wine-run, the test command, maps it";
+    ASSERT_EQ(GetDriveTypeW(L"N:\\"), (UINT)DRIVE_REMOTE)
+        << "drive N: is not a network drive: tools/wine-session.sh and tools/wine-run register it before Wine starts";
     std::string folder = "N:\\Раздел-" + std::to_string(GetCurrentProcessId());
     MakeFolder(folder);
     MakeFolder(folder + "\\Тема");
