@@ -211,4 +211,9 @@ inline constexpr char NoPrinter[] = "Принтер не установлен - 
 inline constexpr char PrintPageFooter[] = "стр. %d из %d";
 inline constexpr char PrintFailed[] = "Печать не удалась (ошибка %lu) :)";
 
+
+// Quick capture
+// The name a captured fact gets when its text has no word a name could take.
+inline constexpr char CaptureDefaultName[] = "Быстрый факт";
+
 }  // namespace Text
