@@ -9,9 +9,9 @@
 // A fact folder as the walk of the base meets it; the texts are valid
 // during the call only.
 struct SeenFact {
-    const char* folder;     // the fact folder's full path, Windows-1251
-    const char* directive;  // its Directive's full path
-    const char* name;       // the fact's name: the folder's own name
+    const char* folder;          // the fact folder's full path, Windows-1251
+    const char* directive;       // its Directive's full path
+    const char* name;            // the fact's name: the folder's own name
     unsigned long long created;  // FILETIME ticks
 };
 

@@ -14,7 +14,7 @@ namespace {
 
 // One of the fact's two files, ready before anything is made.
 struct FileToWrite {
-    bool utf8;          // bytes are the file's own (BOM and all); otherwise a Windows-1251 text
+    bool utf8;  // bytes are the file's own (BOM and all); otherwise a Windows-1251 text
     std::string bytes;
 };
 
@@ -104,8 +104,8 @@ bool WriteFactFiles(const char* directive, const char* factFolder, const char* n
 {
     char descriptionPath[SLOT_SIZE];
     char mainTextPath[SLOT_SIZE];
-    bool paths = DescriptionFilePath(factFolder, descriptionPath) &&
-                 MainTextFilePath(factFolder, name, mainTextPath) && PathPlainBelow(mainTextPath, directive);
+    bool paths = DescriptionFilePath(factFolder, descriptionPath) && MainTextFilePath(factFolder, name, mainTextPath) &&
+                 PathPlainBelow(mainTextPath, directive);
     bool descriptionWritten = paths && Write(descriptionPath, description);
     bool textWritten = descriptionWritten && Write(mainTextPath, text);
     if (textWritten)
@@ -127,15 +127,12 @@ CaptureSave CreateCapturedFact(const char* directive, const char* name, const st
 
     CaptureSave save = Outcome(CAPTURE_SAVED);
     switch (CreateFactFolder(directive, name, save.factFolder)) {
-    case FOLDER_CREATED:
-        break;
+    case FOLDER_CREATED: break;
     case FOLDER_NOT_CREATED:
         // Someone made that name since it was checked, or took the place away.
         return IsFolder(directive) ? Outcome(CAPTURE_NAME_REFUSED, NAME_TAKEN) : Outcome(CAPTURE_PLACE_GONE);
-    case FOLDER_PATH_TOO_LONG:
-        return Outcome(CAPTURE_NAME_REFUSED, NAME_TOO_LONG);
-    case FOLDER_OUTSIDE:
-        return Outcome(CAPTURE_NAME_REFUSED, NAME_BAD_CHARACTERS);
+    case FOLDER_PATH_TOO_LONG: return Outcome(CAPTURE_NAME_REFUSED, NAME_TOO_LONG);
+    case FOLDER_OUTSIDE: return Outcome(CAPTURE_NAME_REFUSED, NAME_BAD_CHARACTERS);
     }
     if (!WriteFactFiles(directive, save.factFolder, name, descriptionFile, textFile))
         return Outcome(CAPTURE_WRITE_FAILED);
@@ -143,8 +140,8 @@ CaptureSave CreateCapturedFact(const char* directive, const char* name, const st
     return save;
 }
 
-CaptureSave SaveCapturedFact(const char* root, const char* directive, const char* name,
-                             const std::wstring& description, const std::wstring& text, CaptureEncoding how)
+CaptureSave SaveCapturedFact(const char* root, const char* directive, const char* name, const std::wstring& description,
+                             const std::wstring& text, CaptureEncoding how)
 {
     if (!PathPlainBelow(directive, root) || !IsFolder(directive))
         return Outcome(CAPTURE_PLACE_GONE);

@@ -101,8 +101,9 @@ TEST(SourceOfCapture, TheAddressOfTheHtmlFormatOrElseTheWindowTitle)
         const wchar_t* source;
     };
     const Case cases[] = {
-        { "a page's address", HtmlFormatPayload("SourceURL:https://ru.example.org/wiki/" + pyramid + "\r\n", "<b>x</b>"),
-          L"Окно", L"https://ru.example.org/wiki/Пирамида" },
+        { "a page's address",
+          HtmlFormatPayload("SourceURL:https://ru.example.org/wiki/" + pyramid + "\r\n", "<b>x</b>"), L"Окно",
+          L"https://ru.example.org/wiki/Пирамида" },
         { "blanks around it", HtmlFormatPayload("SourceURL:  https://example.org/caf\xC3\xA9 \r\n", "x"), L"Окно",
           L"https://example.org/café" },
         { "in any case of the key", HtmlFormatPayload("sourceurl:https://example.org/\r\n", "x"), L"Окно",
@@ -133,16 +134,30 @@ TEST(Windows1251, NearestLettersAndWhatIsListed)
     };
     const wchar_t mark[] = { OUTSIDE_1251_MARK, 0 };
     const Case cases[] = {
-        { L"Café, Müller, Straße", L"Cafe, Muller, Strasse",
+        { L"Café, Müller, Straße",
+          L"Cafe, Muller, Strasse",
           { { L"é", L"e", 1 }, { L"ü", L"u", 1 }, { L"ß", L"ss", 1 } } },
         { L"a → b ≈ c → d", L"a -> b ~ c -> d", { { L"→", L"->", 2 }, { L"≈", L"~", 1 } } },
         { L"— – “” « » … № € іїєґў", L"— – “” « » … № € іїєґў", {} },
-        { L"Ωμέγα θ", L"Omega th", { { L"Ω", L"O", 1 }, { L"μ", L"m", 1 }, { L"έ", L"e", 1 }, { L"γ", L"g", 1 },
-                                    { L"α", L"a", 1 }, { L"θ", L"th", 1 } } },
+        { L"Ωμέγα θ",
+          L"Omega th",
+          { { L"Ω", L"O", 1 },
+            { L"μ", L"m", 1 },
+            { L"έ", L"e", 1 },
+            { L"γ", L"g", 1 },
+            { L"α", L"a", 1 },
+            { L"θ", L"th", 1 } } },
         { L"Қазақстан", L"Казакстан", { { L"Қ", L"К", 1 }, { L"қ", L"к", 1 } } },
-        { L"әғқңөұүһ", L"агкноуух",
-          { { L"ә", L"а", 1 }, { L"ғ", L"г", 1 }, { L"қ", L"к", 1 }, { L"ң", L"н", 1 }, { L"ө", L"о", 1 },
-            { L"ұ", L"у", 1 }, { L"ү", L"у", 1 }, { L"һ", L"х", 1 } } },
+        { L"әғқңөұүһ",
+          L"агкноуух",
+          { { L"ә", L"а", 1 },
+            { L"ғ", L"г", 1 },
+            { L"қ", L"к", 1 },
+            { L"ң", L"н", 1 },
+            { L"ө", L"о", 1 },
+            { L"ұ", L"у", 1 },
+            { L"ү", L"у", 1 },
+            { L"һ", L"х", 1 } } },
         { L"ок😀 и 😀", std::wstring(L"ок") + mark + L" и " + mark, { { L"😀", mark, 2 } } },
         { L"漢字", std::wstring(mark) + mark, { { L"漢", mark, 1 }, { L"字", mark, 1 } } },
         { L"без\u200bшва\u00a0", L"безшва\u00a0", { { L"\u200b", L"", 1 } } },
@@ -472,7 +487,8 @@ TEST(Duplicate, TheSameTextButForCaseYoBlanksAndLineEnds)
         SCOPED_TRACE(Shown(c.a) + " / " + Shown(c.b));
         EXPECT_EQ(DuplicateKey(c.a) == DuplicateKey(c.b), c.same);
     }
-    std::vector<KnownText> known = { { "first", DuplicateKey(L"Другое") }, { "second", DuplicateKey(L"Ёж\r\nи  ёлка") },
+    std::vector<KnownText> known = { { "first", DuplicateKey(L"Другое") },
+                                     { "second", DuplicateKey(L"Ёж\r\nи  ёлка") },
                                      { "third", DuplicateKey(L"еж и елка") } };
     const KnownText* found = FindSameText(DuplicateKey(L"ЕЖ И ЕЛКА"), known);
     ASSERT_NE(found, nullptr);
@@ -487,7 +503,8 @@ TEST(Duplicate, FoundInTheBaseWhateverTheFileEncoding)
     MakeFolder(directive + "\\Хеопс");
     WriteBytes(directive + "\\Хеопс\\Хеопс.txt", "Пирамида   Хеопса\r\nв Гизе");
     MakeFolder(directive + "\\Кафе");
-    WriteBytes(directive + "\\Кафе\\Кафе.txt", "\xEF\xBB\xBF" "Caf\xC3\xA9 \xE2\x86\x92 bar");
+    WriteBytes(directive + "\\Кафе\\Кафе.txt", "\xEF\xBB\xBF"
+                                               "Caf\xC3\xA9 \xE2\x86\x92 bar");
     MakeFolder(directive + "\\Без текста");
     WriteBytes(directive + "\\Без текста\\Описание.txt", "only a description");
 
@@ -499,8 +516,7 @@ TEST(Duplicate, FoundInTheBaseWhateverTheFileEncoding)
     EXPECT_EQ(std::string(found), directive + "\\Кафе");
     EXPECT_FALSE(FindDuplicateFact(base.root.c_str(), L"Cafe -> bar", found));
     EXPECT_STREQ(found, "");
-    EXPECT_FALSE(FindDuplicateFact(base.root.c_str(), L"only a description", found))
-        << "only main texts count";
+    EXPECT_FALSE(FindDuplicateFact(base.root.c_str(), L"only a description", found)) << "only main texts count";
 }
 
 // ---------------------------------------------------------------- saving
@@ -523,7 +539,10 @@ protected:
         directive = base.Directive("Раздел", "Установка");
         ASSERT_TRUE(ListenToBaseChanges(Record, &heard));
     }
-    void TearDown() override { StopListeningToBaseChanges(Record, &heard); }
+    void TearDown() override
+    {
+        StopListeningToBaseChanges(Record, &heard);
+    }
 
     Base base;
     std::string directive;
@@ -533,8 +552,8 @@ protected:
 TEST_F(SaveCaptured, BothFilesByteForByteInWindows1251)
 {
     CaptureSave save = SaveCapturedFact(base.root.c_str(), directive.c_str(), "Пирамида Хеопса",
-                                        L"https://ru.example.org/wiki/Пирамида", L"Первая строка\nвторая\r\n«третья» — …",
-                                        CAPTURE_KEEP_EXACTLY);
+                                        L"https://ru.example.org/wiki/Пирамида",
+                                        L"Первая строка\nвторая\r\n«третья» — …", CAPTURE_KEEP_EXACTLY);
     ASSERT_EQ(save.result, CAPTURE_SAVED);
     std::string folder = directive + "\\Пирамида Хеопса";
     EXPECT_EQ(std::string(save.factFolder), folder);
@@ -552,8 +571,11 @@ TEST_F(SaveCaptured, TheTwoRoadsForCharactersOutside1251)
         std::string text;
     };
     const Case cases[] = {
-        { CAPTURE_KEEP_EXACTLY, "\xEF\xBB\xBF" "https://example.org/caf\xC3\xA9",
-          "\xEF\xBB\xBF" "Caf\xC3\xA9 \xE2\x86\x92 \xD0\xBA\xD0\xB0\xD1\x84\xD0\xB5\r\n\xF0\x9F\x98\x80" },
+        { CAPTURE_KEEP_EXACTLY,
+          "\xEF\xBB\xBF"
+          "https://example.org/caf\xC3\xA9",
+          "\xEF\xBB\xBF"
+          "Caf\xC3\xA9 \xE2\x86\x92 \xD0\xBA\xD0\xB0\xD1\x84\xD0\xB5\r\n\xF0\x9F\x98\x80" },
         { CAPTURE_REPLACE_INTO_1251, "https://example.org/cafe", "Cafe -> кафе\r\n\xA4" },
     };
     for (const Case& c : cases) {
@@ -568,8 +590,9 @@ TEST_F(SaveCaptured, TheTwoRoadsForCharactersOutside1251)
         // The store reads the file back as it was meant.
         std::wstring read;
         ASSERT_TRUE(ReadMainText(save.factFolder, name.c_str(), &read));
-        std::wstring expected = c.how == CAPTURE_KEEP_EXACTLY ? L"Café → кафе\r\n😀"
-                                                              : L"Cafe -> кафе\r\n" + std::wstring(1, OUTSIDE_1251_MARK);
+        std::wstring expected = c.how == CAPTURE_KEEP_EXACTLY
+                                    ? L"Café → кафе\r\n😀"
+                                    : L"Cafe -> кафе\r\n" + std::wstring(1, OUTSIDE_1251_MARK);
         EXPECT_EQ(Shown(read), Shown(expected));
     }
     EXPECT_EQ(heard.factsChanged.size(), 2u);
