@@ -207,4 +207,8 @@ inline constexpr char PrintFailed[] = "Печать не удалась (оши�
 // After a text the browser shows cut, in an exported or printed document.
 inline constexpr char ExportCutText[] = "[Файл «%s» прочитан не до конца: дальше в нём недопустимый символ]";
 
+// Quick capture
+// The name a captured fact gets when its text has no word a name could take.
+inline constexpr char CaptureDefaultName[] = "Быстрый факт";
+
 }  // namespace Text
