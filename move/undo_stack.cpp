@@ -36,8 +36,9 @@ UndoResult MoveBack(const char* root, const UndoStep& step)
                                          : RenameCategory(root, parent.c_str(), newName, oldName);
         return renamed == RENAME_DONE ? UNDO_DONE : UNDO_FAILED;
     }
-    if (!MoveFileExW(WideFrom1251(step.to).c_str(), WideFrom1251(step.from).c_str(), 0))
-        return GetLastError() == ERROR_ALREADY_EXISTS ? UNDO_PLACE_TAKEN : UNDO_FAILED;
+    unsigned long error = MoveFolderOnDisk(step.to, step.from);
+    if (error)
+        return error == ERROR_ALREADY_EXISTS ? UNDO_PLACE_TAKEN : UNDO_FAILED;
     return UNDO_DONE;
 }
 
