@@ -25,6 +25,7 @@ struct BrowserState {
     bool CutMarkShown;          // some list may still show a cut mark
     HMENU ListMenu;             // MENU_LIST, for a right click on the background
     HMENU ListPopup;
+    HMENU EntryMenu;            // IDR_ENTRY_MENU: its popup of each level, for a right click on a list
 };
 
 BrowserState* StateOf(HWND dialog);

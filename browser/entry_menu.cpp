@@ -25,56 +25,44 @@ void DeleteEntry(HWND dialog, int level);
 void ExportEntry(HWND dialog, int level);
 void PrintEntry(HWND dialog, int level);
 
-// The entry menu, top to bottom: each command has one id per level, the
-// Section's first; below its lowest level a command is shown greyed.
+// The commands of the entry menu (IDR_ENTRY_MENU): each has one id per
+// level, the Section's first.
 struct EntryCommand {
     int firstId;
-    const char* text;
     void (*run)(HWND dialog, int level);
-    int lowestLevel;
 };
 
 const EntryCommand ENTRY_COMMANDS[] = {
-    { IDM_RENAME_SECTION, Text::MenuRename, RenameEntry, 1 },
-    { IDM_MOVE_SECTION, Text::MenuMove, MoveSelectedEntry, 2 },
-    { IDM_DELETE_SECTION, Text::MenuDelete, DeleteEntry, 1 },
-    { IDM_EXPORT_SECTION, Text::MenuExport, ExportEntry, 1 },
-    { IDM_PRINT_SECTION, Text::MenuPrint, PrintEntry, 1 },
+    { IDM_RENAME_SECTION, RenameEntry }, { IDM_MOVE_SECTION, MoveSelectedEntry },
+    { IDM_DELETE_SECTION, DeleteEntry }, { IDM_EXPORT_SECTION, ExportEntry },
+    { IDM_PRINT_SECTION, PrintEntry },
 };
 
 // The Section list's menu also offers the whole base; it runs as level 0.
 struct WholeBaseCommand {
     int id;
-    const char* text;
     void (*run)(HWND dialog, int level);
 };
 const WholeBaseCommand WHOLE_BASE_COMMANDS[] = {
-    { IDM_EXPORT_BASE, Text::MenuExportBase, ExportEntry },
-    { IDM_PRINT_BASE, Text::MenuPrintBase, PrintEntry },
+    { IDM_EXPORT_BASE, ExportEntry },
+    { IDM_PRINT_BASE, PrintEntry },
 };
 
-// Every menu of the browser opens here: at a screen point, chosen with the
-// left button, its command sent back to the browser as WM_COMMAND.
+// Every menu of the browser is a popup of its resources, opened here: at a
+// screen point, chosen with the left button, its command sent back to the
+// browser as WM_COMMAND.
 void TrackMenu(HWND dialog, HMENU menu, POINT screen)
 {
     TrackPopupMenu(menu, 0, screen.x, screen.y, 0, dialog, NULL);
 }
 
-HMENU BuildEntryMenu(int level)
+// The popup of the list at level, its undo item naming the step it would undo.
+HMENU EntryMenuOf(HWND dialog, int level)
 {
-    HMENU menu = CreatePopupMenu();
-    for (const EntryCommand& command : ENTRY_COMMANDS) {
-        UINT flags = MF_STRING | (level < command.lowestLevel ? MF_GRAYED : 0);
-        AppendMenuW(menu, flags, command.firstId + level - 1, WideFrom1251(command.text).c_str());
-    }
-    if (level == 1)
-        for (const WholeBaseCommand& command : WHOLE_BASE_COMMANDS)
-            AppendMenuW(menu, MF_STRING, command.id, WideFrom1251(command.text).c_str());
+    HMENU menu = GetSubMenu(StateOf(dialog)->EntryMenu, level - 1);
     std::string undo = UndoMenuText();
-    AppendMenuW(menu, MF_STRING | (undo == Text::MenuUndo ? MF_GRAYED : 0), IDM_UNDO,
-                WideFrom1251(undo.c_str()).c_str());
-    AppendMenuW(menu, MF_SEPARATOR, 0, NULL);
-    AppendMenuW(menu, MF_STRING, IDC_BROWSER_OPEN_FOLDER, WideFrom1251(Text::MenuOpenFolder).c_str());
+    ModifyMenuW(menu, IDM_UNDO, MF_BYCOMMAND | MF_STRING | (undo == Text::MenuUndo ? MF_GRAYED : MF_ENABLED),
+                IDM_UNDO, WideFrom1251(undo.c_str()).c_str());
     return menu;
 }
 
@@ -236,9 +224,7 @@ void OnContextMenu(HWND dialog, HWND window, LPARAM lParam)
         if ((int)SendMessageW(list, LB_GETCURSEL, 0, 0) != entry)
             return;  // the user chose to stay with an edited text
     }
-    HMENU menu = BuildEntryMenu(level);
-    TrackMenu(dialog, menu, point);
-    DestroyMenu(menu);
+    TrackMenu(dialog, EntryMenuOf(dialog, level), point);
 }
 
 bool RunEntryCommand(HWND dialog, int id)

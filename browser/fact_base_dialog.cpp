@@ -24,6 +24,7 @@ void OnInitDialog(HWND dialog)
         state->Selection[level] = -1;
     state->ListMenu = LoadMenuW(App.AppInstance, L"MENU_LIST");
     state->ListPopup = GetSubMenu(state->ListMenu, 0);
+    state->EntryMenu = LoadMenuW(App.AppInstance, MAKEINTRESOURCEW(IDR_ENTRY_MENU));
     SetWindowLongPtrW(dialog, DWLP_USER, (LONG_PTR)state);
     ListenToBaseChanges(FollowChangesElsewhere, dialog);
 
@@ -53,6 +54,7 @@ void OnDestroy(HWND dialog)
     StopListeningToBaseChanges(FollowChangesElsewhere, dialog);
     ShowingFolders(dialog, std::set<std::string>());
     DestroyMenu(state->ListMenu);
+    DestroyMenu(state->EntryMenu);
     SetWindowLongPtrW(dialog, DWLP_USER, 0);
     delete state;
 }

@@ -203,7 +203,7 @@ void OnBaseChange(const BaseChange& change, void* context)
 {
     HWND dialog = (HWND)context;
     CheckState* state = StateOf(dialog);
-    if (!state)
+    if (!state || change.kind == BASE_CHANGE_COMING || change.kind == BASE_CHANGE_OVER)
         return;
     if (change.kind == BASE_ANYTHING_CHANGED)
         state->everythingChanged = true;

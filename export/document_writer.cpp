@@ -184,23 +184,28 @@ void WriteFact(DocumentOut* out, ExportFormat format, const FactTexts& texts)
         const char* cssClass;
         const std::string& text;
         const std::string& unreadable;
+        const std::string& cut;
     };
-    const Part parts[] = { { "description", texts.description, texts.unreadableDescription },
-                           { "main-text", texts.mainText, texts.unreadableMainText } };
+    const Part parts[] = { { "description", texts.description, texts.unreadableDescription, texts.cutDescription },
+                           { "main-text", texts.mainText, texts.unreadableMainText, texts.cutMainText } };
     for (const Part& part : parts) {
-        std::string note =
-            part.unreadable.empty() ? std::string() : Utf8From1251(Note(Text::ExportUnreadable, part.unreadable));
+        // An unreadable file is a note in its place; a cut text is followed by one where it stops.
+        std::string note = !part.unreadable.empty() ? Utf8From1251(Note(Text::ExportUnreadable, part.unreadable))
+                           : !part.cut.empty()      ? Utf8From1251(Note(Text::ExportCutText, part.cut))
+                                                    : std::string();
+        bool textShown = part.unreadable.empty();
         if (format == EXPORT_TEXT) {
-            if (note.empty())
+            if (textShown)
                 PlainText(out, part.text);
-            else
+            if (!note.empty())
                 Put(out, note + "\r\n");
             Put(out, "\r\n");
-        } else if (note.empty()) {
-            HtmlText(out, part.cssClass, part.text);
-        } else {
-            Put(out, "<p class=\"note\">" + Escaped(note) + "</p>\n");
+            continue;
         }
+        if (textShown)
+            HtmlText(out, part.cssClass, part.text);
+        if (!note.empty())
+            Put(out, "<p class=\"note\">" + Escaped(note) + "</p>\n");
     }
 }
 

@@ -24,10 +24,12 @@ void Put(DocumentOut* out, const std::string& bytes);
 bool Flush(DocumentOut* out);
 
 // A fact's two texts as the browser shows them (Windows-1251); a file that
-// could not be read has its name in unreadable instead.
+// could not be read has its name in unreadable instead, and a file whose text
+// the browser shows cut (it stops at a NUL or 0x1A) has its name in cut.
 struct FactTexts {
     std::string description, mainText;
     std::string unreadableDescription, unreadableMainText;  // file names, empty when read
+    std::string cutDescription, cutMainText;                // file names, empty when read whole
 };
 
 void WriteDocumentStart(DocumentOut* out, ExportFormat format, const BranchOutline& outline);

@@ -14,22 +14,29 @@ namespace {
 enum ExitCode { EXIT_DONE = 0, EXIT_USAGE = 2, EXIT_FAILED = 1 };
 
 // A program without a console of its own writes to its parent's: to a
-// console as text, to a pipe or file as UTF-8.
+// console as text, to a pipe or file as UTF-8. The parent's console, once
+// attached, is opened for each message and closed after it.
 void Say(const char* text1251, DWORD which = STD_ERROR_HANDLE)
 {
     HANDLE out = GetStdHandle(which);
-    if ((!out || out == INVALID_HANDLE_VALUE) && AttachConsole(ATTACH_PARENT_PROCESS))
-        out = CreateFileW(L"CONOUT$", GENERIC_WRITE, FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
+    HANDLE opened = INVALID_HANDLE_VALUE;
+    if (!out || out == INVALID_HANDLE_VALUE) {
+        if (AttachConsole(ATTACH_PARENT_PROCESS) || GetLastError() == ERROR_ACCESS_DENIED)  // attached already
+            opened = CreateFileW(L"CONOUT$", GENERIC_WRITE, FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
+        out = opened;
+    }
     if (!out || out == INVALID_HANDLE_VALUE)
         return;
     std::wstring wide = WideFrom1251(text1251) + L"\r\n";
     DWORD mode, written;
     if (GetConsoleMode(out, &mode)) {
         WriteConsoleW(out, wide.c_str(), (DWORD)wide.size(), &written, NULL);
-        return;
+    } else {
+        std::string utf8 = EncodeText(wide, ENCODING_UTF8);
+        WriteFile(out, utf8.data(), (DWORD)utf8.size(), &written, NULL);
     }
-    std::string utf8 = EncodeText(wide, ENCODING_UTF8);
-    WriteFile(out, utf8.data(), (DWORD)utf8.size(), &written, NULL);
+    if (opened != INVALID_HANDLE_VALUE)
+        CloseHandle(opened);
 }
 
 bool Narrow(const wchar_t* wide, std::string* narrow)

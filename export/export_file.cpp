@@ -19,11 +19,14 @@ std::wstring FullPath(const std::string& path)
     return result;
 }
 
-bool ReadShown(const std::string& path, std::vector<char>* buffer, std::string* text)
+// The text as the browser shows it; cut tells whether it stopped at a NUL or 0x1A.
+bool ReadShown(const std::string& path, std::vector<char>* buffer, std::string* text, bool* cut)
 {
-    if (ReadTextFile(path.c_str(), buffer->data()) != READ_OK)
+    TextFormat format = {};
+    if (ReadTextFile(path.c_str(), buffer->data(), NULL, &format) != READ_OK)
         return false;
     *text = buffer->data();
+    *cut = format.cut;
     return true;
 }
 
@@ -90,10 +93,15 @@ FactTexts ReadFactTexts(const OutlineEntry& fact)
 {
     static std::vector<char> buffer(TEXT_BUFFER_SIZE);
     FactTexts texts;
-    if (!ReadShown(DescriptionFileIn(fact.folder), &buffer, &texts.description))
+    bool cut = false;
+    if (!ReadShown(DescriptionFileIn(fact.folder), &buffer, &texts.description, &cut))
         texts.unreadableDescription = DescriptionFileName();
-    if (!ReadShown(MainTextFileIn(fact.folder, fact.name), &buffer, &texts.mainText))
+    else if (cut)
+        texts.cutDescription = DescriptionFileName();
+    if (!ReadShown(MainTextFileIn(fact.folder, fact.name), &buffer, &texts.mainText, &cut))
         texts.unreadableMainText = MainTextFileName(fact.name);
+    else if (cut)
+        texts.cutMainText = MainTextFileName(fact.name);
     return texts;
 }
 

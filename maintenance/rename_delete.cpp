@@ -3,6 +3,7 @@
 #include "../store/fact_store.h"
 #include "../store/entry_name.h"
 #include "../store/path_slot.h"
+#include "../store/base_changes.h"
 #include "../platform/platform_text.h"
 #include "../resources/ui_strings.h"
 
@@ -18,9 +19,31 @@ RenameResult RenameCategory(const char* root, const char* parent, const char* ol
     std::string to = std::string(parent) + "\\" + newName;
     if (!PathPlainBelow(from.c_str(), root) || !PathPlainBelow(to.c_str(), root))
         return RENAME_OUTSIDE;
-    return MoveFileW(WideFrom1251(from.c_str()).c_str(), WideFrom1251(to.c_str()).c_str()) ? RENAME_DONE
-                                                                                           : RENAME_FAILED;
+    AnnounceChangeComing(from.c_str(), to.c_str());
+    bool renamed = MoveFileRetried(WideFrom1251(from.c_str()).c_str(), WideFrom1251(to.c_str()).c_str(), 0);
+    AnnounceChangeOver(from.c_str(), to.c_str());
+    return renamed ? RENAME_DONE : RENAME_FAILED;
 }
+
+namespace {
+
+// The file first, then the folder; never half renamed: when the folder
+// refuses, the file gets its old name back.
+RenameResult RenameFactFolder(const std::wstring& folder, const std::wstring& newFolder, const std::wstring& oldFile,
+                              const std::wstring& newFile)
+{
+    DWORD attributes = GetFileAttributesW(oldFile.c_str());
+    bool hasMainText = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    if (hasMainText && !MoveFileRetried(oldFile.c_str(), newFile.c_str(), 0))
+        return RENAME_FAILED;
+    if (MoveFileRetried(folder.c_str(), newFolder.c_str(), 0))
+        return RENAME_DONE;
+    if (hasMainText)
+        MoveFileRetried(newFile.c_str(), oldFile.c_str(), 0);
+    return RENAME_FAILED;
+}
+
+}  // namespace
 
 RenameResult RenameFact(const char* root, const char* directive, const char* oldName, const char* newName)
 {
@@ -29,20 +52,35 @@ RenameResult RenameFact(const char* root, const char* directive, const char* old
     if (!PathPlainBelow(from.c_str(), root) || !PathPlainBelow(to.c_str(), root))
         return RENAME_OUTSIDE;
     std::wstring folder = WideFrom1251(from.c_str());
-    std::wstring newFolder = WideFrom1251(to.c_str());
-    std::wstring oldFile = MainTextFileInW(folder, WideFrom1251(oldName));
-    std::wstring newFile = MainTextFileInW(folder, WideFrom1251(newName));
-    DWORD attributes = GetFileAttributesW(oldFile.c_str());
-    bool hasMainText = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-    if (hasMainText && !MoveFileW(oldFile.c_str(), newFile.c_str()))
-        return RENAME_FAILED;
-    if (MoveFileW(folder.c_str(), newFolder.c_str()))
-        return RENAME_DONE;
-    // Never half renamed: the file gets its old name back.
-    if (hasMainText)
-        MoveFileW(newFile.c_str(), oldFile.c_str());
-    return RENAME_FAILED;
+    AnnounceChangeComing(from.c_str(), to.c_str());
+    RenameResult result = RenameFactFolder(folder, WideFrom1251(to.c_str()),
+                                           MainTextFileInW(folder, WideFrom1251(oldName)),
+                                           MainTextFileInW(folder, WideFrom1251(newName)));
+    AnnounceChangeOver(from.c_str(), to.c_str());
+    return result;
 }
+
+namespace {
+
+// The shell's own codes for "access denied" say "in use" as often as not.
+const int SHELL_ACCESS_DENIED_SOURCE = 0x78;
+
+bool TryRecycle(void* context)
+{
+    SHFILEOPSTRUCTW* operation = (SHFILEOPSTRUCTW*)context;
+    operation->fAnyOperationsAborted = FALSE;
+    int result = SHFileOperationW(operation);
+    if (result == 0)
+        return true;
+    // A user's No to the shell's warning is never asked again.
+    if (operation->fAnyOperationsAborted)
+        SetLastError(ERROR_CANCELLED);
+    else
+        SetLastError(result == SHELL_ACCESS_DENIED_SOURCE ? ERROR_ACCESS_DENIED : (DWORD)result);
+    return false;
+}
+
+}  // namespace
 
 RecycleResult MoveToRecycleBin(const char* root, const char* path)
 {
@@ -66,7 +104,9 @@ RecycleResult MoveToRecycleBin(const char* root, const char* path)
     // switched off or too small would turn this into a delete for good, and
     // that the shell must say first.
     operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_WANTNUKEWARNING | FOF_NOERRORUI | FOF_SILENT;
-    int result = SHFileOperationW(&operation);
+    AnnounceChangeComing(path, NULL);
+    int result = RetryWhileInUse(TryRecycle, &operation) ? 0 : (int)GetLastError();
+    AnnounceChangeOver(path, NULL);
     bool gone = GetFileAttributesW(WideFrom1251(path).c_str()) == INVALID_FILE_ATTRIBUTES;
     if (operation.fAnyOperationsAborted && !gone)
         return RECYCLE_CANCELLED;

@@ -1,5 +1,6 @@
 #include "entry_move.h"
 #include "../platform/platform_text.h"
+#include "../store/base_changes.h"
 #include "../store/entry_name.h"
 #include "../store/fact_shape.h"
 #include "../store/path_slot.h"
@@ -55,6 +56,15 @@ MoveResult MoveResultOfError(unsigned long error)
     }
 }
 
+unsigned long MoveFolderOnDisk(const char* from, const char* to)
+{
+    AnnounceChangeComing(from, to);
+    bool moved = MoveFileRetried(WideFrom1251(from).c_str(), WideFrom1251(to).c_str(), 0);
+    DWORD error = moved ? 0 : GetLastError();
+    AnnounceChangeOver(from, to);
+    return error;
+}
+
 MoveResult MoveEntry(const char* root, const char* folder, const char* target, std::string* newFolder)
 {
     MoveResult checked = CheckMove(root, folder, target);
@@ -63,8 +73,9 @@ MoveResult MoveEntry(const char* root, const char* folder, const char* target, s
     std::string to = std::string(target) + "\\" + (strrchr(folder, '\\') + 1);
     // No MOVEFILE_COPY_ALLOWED: across volumes Windows would copy and then
     // delete, which can stop halfway; refused, nothing has changed.
-    if (!MoveFileExW(WideFrom1251(folder).c_str(), WideFrom1251(to.c_str()).c_str(), 0))
-        return MoveResultOfError(GetLastError());
+    unsigned long error = MoveFolderOnDisk(folder, to.c_str());
+    if (error)
+        return MoveResultOfError(error);
     *newFolder = to;
     return MOVE_DONE;
 }

@@ -33,5 +33,11 @@ MoveResult CheckMove(const char* root, const char* folder, const char* target);
 // Nothing changes on any other result.
 MoveResult MoveEntry(const char* root, const char* folder, const char* target, std::string* newFolder);
 
+// The one move of a folder on disk that MoveEntry and the undo make: the
+// change channel hears that it is coming (so that the program's own handles
+// inside let go) and that it is over, and a moment's sharing violation is
+// tried again. 0 when moved, or the error of the last try.
+unsigned long MoveFolderOnDisk(const char* from, const char* to);
+
 // What a failed MoveFileExW's error means for the user.
 MoveResult MoveResultOfError(unsigned long error);

@@ -36,8 +36,9 @@ UndoResult MoveBack(const char* root, const UndoStep& step)
                                          : RenameCategory(root, parent.c_str(), newName, oldName);
         return renamed == RENAME_DONE ? UNDO_DONE : UNDO_FAILED;
     }
-    if (!MoveFileExW(WideFrom1251(step.to).c_str(), WideFrom1251(step.from).c_str(), 0))
-        return GetLastError() == ERROR_ALREADY_EXISTS ? UNDO_PLACE_TAKEN : UNDO_FAILED;
+    unsigned long error = MoveFolderOnDisk(step.to, step.from);
+    if (error)
+        return error == ERROR_ALREADY_EXISTS ? UNDO_PLACE_TAKEN : UNDO_FAILED;
     return UNDO_DONE;
 }
 
@@ -76,7 +77,9 @@ UndoResult UndoNewestStep(const char* root, UndoStep* undone)
         return UNDO_NOTHING;
     *undone = Steps[Newest];
     UndoResult result = MoveBack(root, *undone);
-    if (result == UNDO_DONE) {
+    // A step whose entry is gone can never be undone: kept, it would stand
+    // before every older step for the rest of the run.
+    if (result == UNDO_DONE || result == UNDO_ENTRY_GONE) {
         Newest = (Newest + UNDO_DEPTH - 1) % UNDO_DEPTH;
         Count--;
     }

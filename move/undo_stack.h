@@ -33,5 +33,8 @@ enum UndoResult {
     UNDO_FAILED        // the file system refused; nothing changed
 };
 
-// Undoes the newest step and forgets it when done; undone receives it.
+// Undoes the newest step; undone receives it. The step is forgotten when it
+// is undone and when its entry is gone (UNDO_ENTRY_GONE), so that the next
+// undo reaches the step before it; a step refused for a reason that may pass
+// (a place taken, a folder in use) stays the newest.
 UndoResult UndoNewestStep(const char* root, UndoStep* undone);

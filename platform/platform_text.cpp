@@ -73,3 +73,47 @@ DWORD GetFileAttributes1251(const char* path)
 {
     return GetFileAttributesW(WideFrom1251(path).c_str());
 }
+
+bool FailedAsInUse(DWORD error)
+{
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
+}
+
+bool RetryWhileInUse(bool (*attempt)(void* context), void* context)
+{
+    // Growing pauses, about a second in all: a scanner's look is over in a
+    // few milliseconds, a real refusal costs no more than a second.
+    static const DWORD PAUSES_MS[] = { 20, 50, 100, 200, 300, 330 };
+    for (DWORD pause : PAUSES_MS) {
+        if (attempt(context))
+            return true;
+        DWORD error = GetLastError();
+        if (!FailedAsInUse(error))
+            return false;
+        Sleep(pause);
+        SetLastError(error);
+    }
+    return attempt(context);
+}
+
+namespace {
+
+struct FileMove {
+    const wchar_t* from;
+    const wchar_t* to;
+    DWORD flags;
+};
+
+bool TryMoveFile(void* context)
+{
+    const FileMove* move = (const FileMove*)context;
+    return MoveFileExW(move->from, move->to, move->flags) != FALSE;
+}
+
+}  // namespace
+
+bool MoveFileRetried(const wchar_t* from, const wchar_t* to, DWORD flags)
+{
+    FileMove move = { from, to, flags };
+    return RetryWhileInUse(TryMoveFile, &move);
+}

@@ -28,3 +28,15 @@ bool CreateDirectory1251(const char* path);
 bool RemoveDirectory1251(const char* path);
 bool DeleteFile1251(const char* path);
 DWORD GetFileAttributes1251(const char* path);  // INVALID_FILE_ATTRIBUTES when missing
+
+// Antivirus, the search indexer and sync tools open files for a moment, and
+// a move, rename, replace or delete that meets them is refused as in use.
+// Calls attempt (true: done; false: failed, the reason in GetLastError) and,
+// while it fails as in use (a sharing or lock violation, or access denied,
+// which is what Windows says for a folder with something open inside), again,
+// for about a second in all. The last failure's reason stays in GetLastError.
+bool RetryWhileInUse(bool (*attempt)(void* context), void* context);
+bool FailedAsInUse(DWORD error);
+
+// MoveFileExW through RetryWhileInUse.
+bool MoveFileRetried(const wchar_t* from, const wchar_t* to, DWORD flags);

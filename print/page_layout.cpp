@@ -101,18 +101,26 @@ void Gap(Layout* layout)
     layout->y += layout->fonts->lineHeight[LINE_TEXT] / 2;
 }
 
-// The description, then the main text; a file that could not be read is a note in its place.
+void Note(Layout* layout, const char* format, const std::string& fileName)
+{
+    char note[512];
+    snprintf(note, sizeof note, format, fileName.c_str());
+    Paragraph(layout, LINE_NOTE, WideFrom1251(note));
+}
+
+// The description, then the main text; a file that could not be read is a
+// note in its place, a text shown cut is followed by one.
 void FactTextsOn(Layout* layout, const FactTexts& texts)
 {
-    const std::string* parts[2][2] = { { &texts.description, &texts.unreadableDescription },
-                                       { &texts.mainText, &texts.unreadableMainText } };
+    const std::string* parts[2][3] = { { &texts.description, &texts.unreadableDescription, &texts.cutDescription },
+                                       { &texts.mainText, &texts.unreadableMainText, &texts.cutMainText } };
     for (const auto& part : parts) {
-        if (part[1]->empty()) {
-            Text(layout, LINE_TEXT, *part[0]);
+        if (!part[1]->empty()) {
+            Note(layout, Text::ExportUnreadable, *part[1]);
         } else {
-            char note[512];
-            snprintf(note, sizeof note, Text::ExportUnreadable, part[1]->c_str());
-            Paragraph(layout, LINE_NOTE, WideFrom1251(note));
+            Text(layout, LINE_TEXT, *part[0]);
+            if (!part[2]->empty())
+                Note(layout, Text::ExportCutText, *part[2]);
         }
         Gap(layout);
     }

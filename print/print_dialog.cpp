@@ -87,6 +87,19 @@ HDC DefaultPrinterDc()
     return asked.hDC;
 }
 
+// What the print dialog hands back, whatever the user ended it with.
+void ReleasePrintSettings(PRINTDLGEXW* dialog)
+{
+    if (dialog->hDC)
+        DeleteDC(dialog->hDC);
+    if (dialog->hDevMode)
+        GlobalFree(dialog->hDevMode);
+    if (dialog->hDevNames)
+        GlobalFree(dialog->hDevNames);
+    dialog->hDC = NULL;
+    dialog->hDevMode = dialog->hDevNames = NULL;
+}
+
 }  // namespace
 
 bool DefaultPrinterExists()
@@ -128,9 +141,10 @@ void PrintWithDialog(HWND owner, const char* root, const char* folder, const cha
     dialog.nMaxPage = pagesAhead ? (DWORD)pagesAhead : 0xFFFF;
     dialog.nCopies = 1;
     dialog.nStartPage = START_PAGE_GENERAL;
-    if (PrintDlgExW(&dialog) != S_OK || dialog.dwResultAction != PD_RESULT_PRINT || !dialog.hDC) {
-        if (dialog.hDC)
-            DeleteDC(dialog.hDC);
+    HRESULT shown = PrintDlgExW(&dialog);
+    if (shown != S_OK || dialog.dwResultAction != PD_RESULT_PRINT || !dialog.hDC) {
+        // Apply then Cancel still hands back the settings and the DC.
+        ReleasePrintSettings(&dialog);
         return;
     }
     HDC dc = dialog.hDC;
@@ -155,11 +169,7 @@ void PrintWithDialog(HWND owner, const char* root, const char* folder, const cha
         }
     }
     FreePageFonts(&fonts);
-    DeleteDC(dc);
-    if (dialog.hDevMode)
-        GlobalFree(dialog.hDevMode);
-    if (dialog.hDevNames)
-        GlobalFree(dialog.hDevNames);
+    ReleasePrintSettings(&dialog);
     if (error || printing.failed) {
         char text[256];
         snprintf(text, sizeof text, Text::PrintFailed, error);

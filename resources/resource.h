@@ -1,5 +1,5 @@
-// Resource numbers. The icon "IDI_ICON1" and the popup menu "MENU_LIST" are
-// named resources and so have no number here.
+// Resource numbers. The icon "IDI_ICON1" and the background popup menu
+// "MENU_LIST" are named resources and so have no number here.
 #pragma once
 
 // ---- Dialog templates -------------------------------------------------
@@ -17,6 +17,7 @@
 // ---- Menu bar, accelerators and commands (2000s) -----------------------
 #define IDR_MAIN_MENU         2000
 #define IDR_MAIN_ACCELERATORS 2000
+#define IDR_ENTRY_MENU        2100  // the browser's list menu: one popup per level
 #define IDM_FACT_BASE         2001  // "&БАЗА ФАКТОВ", F1
 #define IDM_EXIT              2003  // "&ВЫХОД", F4
 #define IDM_CREATE_CATEGORY   2005  // "&СОЗДАТЬ", F2; popup "&Создать"

@@ -105,9 +105,6 @@ inline constexpr char SearchUnread[] = ", не прочитано: %d";
 inline constexpr char SearchPathSeparator[] = " › ";
 
 // Rename and delete from the browser's lists
-inline constexpr char MenuRename[] = "Переименовать…";
-inline constexpr char MenuDelete[] = "Удалить в корзину";
-inline constexpr char MenuOpenFolder[] = "Открыть папку";
 inline constexpr char CaptionDelete[] = "Удаление";
 inline constexpr char SelectEntryFirst[] = "Сначала выберете папку в этом списке :)";
 inline constexpr char NameEmpty[] = "Сначала введите новое имя :)";
@@ -128,7 +125,6 @@ inline constexpr char RecycleRefused[] = "Здесь нет корзины (се
 inline constexpr char RecycleFailed[] = "Не удалось удалить в корзину - ничего не удалено :)";
 
 // Moving, cutting and pasting entries, and undoing the last renames and moves
-inline constexpr char MenuMove[] = "Переместить…";
 inline constexpr char MenuUndo[] = "Отменить";
 inline constexpr char MenuUndoMove[] = "Отменить: перемещение «%s»";
 inline constexpr char MenuUndoRename[] = "Отменить: переименование «%s»";
@@ -148,7 +144,8 @@ inline constexpr char MoveGone[] = "Не удалось переместить: 
 inline constexpr char MoveFailed[] = "Не удалось переместить - ничего не перемещено :)";
 inline constexpr char PasteNothingCut[] = "Сначала вырежьте папку в списке (Ctrl+X) :)";
 inline constexpr char UndoNothing[] = "Отменять нечего :)";
-inline constexpr char UndoEntryGone[] = "Отменить нельзя: папки уже нет там, куда её поместили - ничего не изменено :)";
+inline constexpr char UndoEntryGone[] =
+    "Отменить нельзя: папки уже нет там, куда её поместили - этот шаг забыт, следующая отмена вернёт предыдущий :)";
 inline constexpr char UndoPlaceTaken[] =
     "Отменить нельзя: на прежнем месте уже есть папка с тем же именем - ничего не изменено :)";
 inline constexpr char UndoPlaceGone[] = "Отменить нельзя: папки, где она лежала, больше нет - ничего не изменено :)";
@@ -183,10 +180,6 @@ inline constexpr char CheckFixFailed[] = "Не удалось исправить
 
 
 // Export and printing
-inline constexpr char MenuExport[] = "Экспорт…";
-inline constexpr char MenuPrint[] = "Печать…";
-inline constexpr char MenuExportBase[] = "Экспорт всей базы…";
-inline constexpr char MenuPrintBase[] = "Печать всей базы…";
 inline constexpr char ExportWholeBase[] = "База фактов";
 inline constexpr char ExportContents[] = "Содержание";
 // A file that could not be read, noted in its place; %s is its name.
@@ -210,5 +203,12 @@ inline constexpr char ExportBadFormat[] = "Формат файла задаёт�
 inline constexpr char NoPrinter[] = "Принтер не установлен - печатать не на чем :)";
 inline constexpr char PrintPageFooter[] = "стр. %d из %d";
 inline constexpr char PrintFailed[] = "Печать не удалась (ошибка %lu) :)";
+
+// After a text the browser shows cut, in an exported or printed document.
+inline constexpr char ExportCutText[] = "[Файл «%s» прочитан не до конца: дальше в нём недопустимый символ]";
+
+// Quick capture
+// The name a captured fact gets when its text has no word a name could take.
+inline constexpr char CaptureDefaultName[] = "Быстрый факт";
 
 }  // namespace Text

@@ -30,6 +30,7 @@ struct SearchService {
     // Someone else changed the base while a walk ran, past where the walk
     // may have been: one more walk follows it.
     bool walkAgain = false;
+    int walks = 0;  // walks started over the program's life
 };
 
 void Apply(FactIndex* index, const OwnChange& change)
@@ -127,6 +128,7 @@ void WalkBase(std::string root)
     TellWatchers(service);
     if (service.walkAgain) {
         service.walkAgain = false;
+        service.walks++;
         std::thread(WalkBase, root).detach();
     }
 }
@@ -170,6 +172,7 @@ void StartWalk(const std::string& root, bool again)
         return;
     }
     service.busy = true;
+    service.walks++;
     std::thread(WalkBase, root).detach();
 }
 
@@ -201,6 +204,8 @@ void OnBaseChange(const BaseChange& change, void*)
     case BASE_FOLDER_CREATED: FactChanged(change.folder); break;  // only a fact folder is taken
     case BASE_FOLDER_MOVED: FolderMoved(change.folder, change.newFolder); break;
     case BASE_FOLDER_REMOVED: FolderMoved(change.folder, NULL); break;
+    case BASE_CHANGE_COMING:
+    case BASE_CHANGE_OVER: break;  // the change itself follows
     }
 }
 
@@ -247,4 +252,11 @@ bool SearchIndexBusy()
     SearchService& service = Service();
     std::lock_guard<std::mutex> hold(service.lock);
     return service.busy;
+}
+
+int SearchWalksStarted()
+{
+    SearchService& service = Service();
+    std::lock_guard<std::mutex> hold(service.lock);
+    return service.walks;
 }

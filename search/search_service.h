@@ -32,6 +32,10 @@ SearchAnswer QuerySearchIndex(const SearchQuery& query);
 // Whether a background walk is under way (for tests that wait for its end).
 bool SearchIndexBusy();
 
+// How many walks over the whole base have begun since the program started:
+// a change of the program's own is followed without one.
+int SearchWalksStarted();
+
 // Called on the walk's own thread after each Directive, when set: lets a
 // test hold a walk halfway and change the base meanwhile.
 extern void (*SearchWalkStep)();

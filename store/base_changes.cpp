@@ -76,3 +76,13 @@ void AnnounceAnythingChanged(const char* root)
 {
     AnnounceBaseChange(BaseChange{ BASE_ANYTHING_CHANGED, root, NULL });
 }
+
+void AnnounceChangeComing(const char* folder, const char* newFolder)
+{
+    AnnounceBaseChange(BaseChange{ BASE_CHANGE_COMING, folder, newFolder });
+}
+
+void AnnounceChangeOver(const char* folder, const char* newFolder)
+{
+    AnnounceBaseChange(BaseChange{ BASE_CHANGE_OVER, folder, newFolder });
+}

@@ -14,13 +14,22 @@ enum BaseChangeKind {
     // Seen by the watch, made by someone else: what changed is not known,
     // only where. Whoever shows that folder's entries or files looks again.
     BASE_FOLDER_CHANGED,  // the entries of this folder, or the files of this fact folder
-    BASE_ANYTHING_CHANGED  // events were lost: folder is the base root, and everything open is looked at again
+    BASE_ANYTHING_CHANGED,  // events were lost: folder is the base root, and everything open is looked at again
+    // The program itself is about to move, rename or remove folder (to
+    // newFolder, or NULL when it goes), and then is done with it, whether it
+    // succeeded or not. Whoever holds a handle at or below folder lets go
+    // before the first returns (Windows refuses to move a folder with a
+    // handle open inside it), and takes what the file system reports there
+    // meanwhile as the program's own. The change itself is announced as
+    // ever, after the second.
+    BASE_CHANGE_COMING,
+    BASE_CHANGE_OVER
 };
 
 struct BaseChange {
     BaseChangeKind kind;
     const char* folder;     // full Windows-1251 path: the fact folder, or the folder made, moved or removed
-    const char* newFolder;  // BASE_FOLDER_MOVED: where it is now; NULL otherwise
+    const char* newFolder;  // BASE_FOLDER_MOVED: where it is now; BASE_CHANGE_*: where it goes; NULL otherwise
 };
 
 typedef void (*BaseChangeListener)(const BaseChange& change, void* context);
@@ -41,3 +50,5 @@ void AnnounceFolderMoved(const char* from, const char* to);
 void AnnounceFolderRemoved(const char* folder);
 void AnnounceFolderChanged(const char* folder);
 void AnnounceAnythingChanged(const char* root);
+void AnnounceChangeComing(const char* folder, const char* newFolder);
+void AnnounceChangeOver(const char* folder, const char* newFolder);

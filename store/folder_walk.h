@@ -24,6 +24,7 @@ struct FolderEntry {
     const wchar_t* name;  // valid during the call only
     bool isFolder;
     FileStamp stamp;  // of a file; a folder's size is 0
+    unsigned long long created;  // FILETIME ticks: when the file or folder was made
 };
 
 // Called for each entry; false stops the listing there.

@@ -176,7 +176,7 @@ WriteResult ReplaceTextFile(const char* path, const char* text, const FileState*
         !SetFileAttributesW(temporary.c_str(), attributes & KEPT_ATTRIBUTES))
         result = WRITE_FAILED;
     if (result == WRITE_DONE &&
-        !MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        !MoveFileRetried(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         result = WRITE_FAILED;
     if (result != WRITE_DONE) {
         DeleteFileW(temporary.c_str());

@@ -5,6 +5,7 @@
 #include "../resources/resource.h"
 #include "../ui/app_state.h"
 #include "../store/fact_store.h"
+#include "../move/undo_stack.h"
 #include "../ui/platform_ui.h"
 #include "support/dialog_driver.h"
 #include "support/dialog_fixture.h"
@@ -357,10 +358,26 @@ struct PopupPick {
                 GetWindowRect(menuWindow, &seenRect);
                 for (int i = 0; i < downs; i++)
                     PostMessageW(menuWindow, WM_KEYDOWN, VK_DOWN, 0);
-                PostMessageW(menuWindow, WM_KEYDOWN, VK_RETURN, 0);
+                PostMessageW(menuWindow, WM_KEYDOWN, downs < 0 ? VK_ESCAPE : VK_RETURN, 0);
             }
         }
         return CallNextHookEx(hook, code, wParam, lParam);
+    }
+    // Right-clicks a list at its selected entry; the menu is dismissed.
+    static void RightClickList(HWND dialog, int listId)
+    {
+        HWND list = GetDlgItem(dialog, listId);
+        RECT item;
+        SendMessageW(list, LB_GETITEMRECT, SendMessageW(list, LB_GETCURSEL, 0, 0), (LPARAM)&item);
+        POINT at = { item.left + 5, item.top + 3 };
+        ClientToScreen(list, &at);
+        downs = -1;
+        seenMenu = NULL;
+        hook = SetWindowsHookExW(WH_MSGFILTER, Filter, NULL, GetCurrentThreadId());
+        PostMessageW(dialog, WM_NULL, 0, 0);
+        SendMessageW(dialog, WM_CONTEXTMENU, (WPARAM)list, MAKELPARAM(at.x, at.y));
+        UnhookWindowsHookEx(hook);
+        PumpMessages();
     }
     // Right-clicks the dialog at (x, y) and picks the item `downs` steps down.
     static void RightClick(HWND dialog, int x, int y, int itemDowns)
@@ -400,11 +417,47 @@ TEST_F(Browser, TheRightClickPopupOpensAtThePointerAndReplacesTheBrowser)
     EXPECT_EQ(std::string(App.CaptureRoot), base_);
 }
 
+// A right click on a list shows that level's popup of the entry menu, its
+// undo item naming the newest step and enabled only when there is one.
+TEST_F(Browser, TheEntryMenuOfEachListNamesTheStepItWouldUndo)
+{
+    ForgetAllSteps();
+    WalkToDirective(browser_);
+    struct Case {
+        int listId;
+        int level;
+        int items;
+    };
+    const Case cases[] = { { SECTIONS, 1, 10 }, { TOPICS, 2, 8 }, { DIRECTIVES, 4, 8 } };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.listId);
+        PopupPick::RightClickList(browser_, c.listId);
+        ASSERT_TRUE(PopupPick::seenMenu != NULL);
+        EXPECT_EQ(PopupPick::seenItems, c.items);
+        UINT move = GetMenuState(PopupPick::seenMenu, IDM_MOVE_SECTION + c.level - 1, MF_BYCOMMAND);
+        ASSERT_NE(move, (UINT)-1) << "the popup of that level, with that level's ids";
+        EXPECT_EQ((move & MF_GRAYED) != 0, c.level == 1) << "only a Section cannot be moved";
+        wchar_t text[128] = {};
+        GetMenuStringW(PopupPick::seenMenu, IDM_UNDO, text, 128, MF_BYCOMMAND);
+        EXPECT_STREQ(text, L"Отменить");
+        EXPECT_TRUE(GetMenuState(PopupPick::seenMenu, IDM_UNDO, MF_BYCOMMAND) & MF_GRAYED);
+    }
+    std::string topic = base_ + "\\Раздел\\Тема";
+    RememberStep(UNDO_MOVE, false, (base_ + "\\Раздел 2\\Тема").c_str(), topic.c_str());
+    PopupPick::RightClickList(browser_, TOPICS);
+    ASSERT_TRUE(PopupPick::seenMenu != NULL);
+    wchar_t text[128] = {};
+    GetMenuStringW(PopupPick::seenMenu, IDM_UNDO, text, 128, MF_BYCOMMAND);
+    EXPECT_STREQ(text, L"Отменить: перемещение «Тема»");
+    EXPECT_FALSE(GetMenuState(PopupPick::seenMenu, IDM_UNDO, MF_BYCOMMAND) & MF_GRAYED);
+    ForgetAllSteps();
+}
+
 // A base root at the top of a drive: paths carry a doubled separator.
 TEST_F(DialogTest, BrowserAtTheTopOfADrive)
 {
     if (!UseDriveTAsBase())
-        GTEST_SKIP() << "drive T: is not mapped";
+        FAIL() << "drive T: is not mapped: tools/wine-run, the test command, maps it";
     HWND browser = Open(IDD_FACT_BASE, FactBaseDialog);
     EXPECT_EQ(std::string(App.BrowseRoot), "T:\\");
     EXPECT_EQ(ListEntries(browser, SECTIONS), (std::vector<std::string>{ "Раздел 2", "Раздел" }));

@@ -300,7 +300,7 @@ TEST_F(DialogTest, CategoryEditorAtTheTopOfADrive)
 {
     std::string alias = EmptyDriveT();
     if (alias.empty())
-        GTEST_SKIP() << "drive T: is not mapped";
+        FAIL() << "drive T: is not mapped: tools/wine-run, the test command, maps it";
     MakeFolder(alias + "\\Раздел");
     SetCurrentDirectoryW(L"T:\\");
     HWND editor = Open(IDD_CATEGORY_EDITOR, CategoryEditorDialog);

@@ -127,6 +127,41 @@ TEST_F(ExportTest, ABranchIsHeadedFromTheLevelBelowIt)
     }
 }
 
+// A main text the browser shows cut (a NUL or 0x1A with more after it) is
+// exported as far as it is shown, with a note where it stops.
+TEST_F(ExportTest, ATextShownCutCarriesANoteWhereItStops)
+{
+    struct Case {
+        const char* what;
+        std::string bytes;
+    };
+    const Case cases[] = {
+        { "a NUL", std::string("Начало\r\nтекста") + '\0' + "конец, которого не видно" },
+        { "a 0x1A", std::string("Начало\r\nтекста") + '\x1A' + "конец, которого не видно" },
+    };
+    const std::string note = u8"[Файл «Обрыв.txt» прочитан не до конца: дальше в нём недопустимый символ]";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string fact = directive_ + "\\Обрыв";
+        if (!PathExists(fact))
+            MakeFolder(fact);
+        WriteBytes(fact + "\\Описание.txt", "Описание");
+        WriteBytes(fact + "\\Обрыв.txt", c.bytes);
+        ASSERT_NE(c.bytes.find_first_of(std::string("\0\x1A", 2)), std::string::npos);
+
+        EXPECT_EQ(Exported(fact, EXPORT_TEXT), u8"\xEF\xBB\xBFОбрыв\r\n\r\n1. Обрыв\r\nОписание\r\n\r\n"
+                                               u8"Начало\r\nтекста\r\n" +
+                                                   note + u8"\r\n\r\nФактов: 1. Не удалось прочитать файлов: 0.\r\n");
+        std::string page = Exported(fact, EXPORT_HTML);
+        std::string expected = u8"<div class=\"main-text\">Начало<br>\nтекста</div>\n<p class=\"note\">" + note + "</p>\n";
+        EXPECT_NE(page.find(expected), std::string::npos) << page.substr(page.find("<h1"));
+        EXPECT_EQ(page.find(u8"конец"), std::string::npos);
+    }
+    // A text that only ends in such bytes is shown whole, and has no note.
+    WriteBytes(directive_ + "\\Обрыв\\Обрыв.txt", std::string("Весь текст") + '\x1A' + '\0' + '\0');
+    EXPECT_EQ(Exported(directive_ + "\\Обрыв", EXPORT_TEXT).find(u8"прочитан не до конца"), std::string::npos);
+}
+
 bool CancelAtSecond(int done, int, void*)
 {
     return done < 2;

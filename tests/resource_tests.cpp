@@ -338,6 +338,54 @@ TEST(PopupMenu, MenuListHoldsCreateSeparatorAndRecordFact)
     DestroyMenu(menu);
 }
 
+// The browser's list menu, one popup per level: its items in order, with
+// their ids (other tools send them) and which of them start greyed.
+TEST(PopupMenu, EntryMenuHoldsTheSameCommandsAtEveryLevel)
+{
+    HMENU menu = LoadMenuW(GetModuleHandleW(NULL), MAKEINTRESOURCEW(IDR_ENTRY_MENU));
+    ASSERT_TRUE(menu != NULL);
+    ASSERT_EQ(GetMenuItemCount(menu), 5);
+    struct Item {
+        const wchar_t* text;  // NULL for a separator
+        int id;               // at the Section level; per level for the first five
+        bool perLevel, greyed;
+    };
+    for (int level = 1; level <= 5; level++) {
+        SCOPED_TRACE(level);
+        std::vector<Item> items = {
+            { L"Переименовать…", IDM_RENAME_SECTION, true, false },
+            { L"Переместить…", IDM_MOVE_SECTION, true, level == 1 },
+            { L"Удалить в корзину", IDM_DELETE_SECTION, true, false },
+            { L"Экспорт…", IDM_EXPORT_SECTION, true, false },
+            { L"Печать…", IDM_PRINT_SECTION, true, false },
+        };
+        if (level == 1) {
+            items.push_back({ L"Экспорт всей базы…", IDM_EXPORT_BASE, false, false });
+            items.push_back({ L"Печать всей базы…", IDM_PRINT_BASE, false, false });
+        }
+        items.push_back({ L"Отменить", IDM_UNDO, false, true });
+        items.push_back({ NULL, 0, false, false });
+        items.push_back({ L"Открыть папку", IDC_BROWSER_OPEN_FOLDER, false, false });
+        HMENU popup = GetSubMenu(menu, level - 1);
+        ASSERT_TRUE(popup != NULL);
+        ASSERT_EQ(GetMenuItemCount(popup), (int)items.size());
+        for (size_t i = 0; i < items.size(); i++) {
+            const Item& item = items[i];
+            UINT state = GetMenuState(popup, (UINT)i, MF_BYPOSITION);
+            if (!item.text) {
+                EXPECT_TRUE(state & MF_SEPARATOR) << i;
+                continue;
+            }
+            wchar_t text[64] = {};
+            GetMenuStringW(popup, (UINT)i, text, 64, MF_BYPOSITION);
+            EXPECT_STREQ(text, item.text) << i;
+            EXPECT_EQ(GetMenuItemID(popup, (int)i), (UINT)(item.id + (item.perLevel ? level - 1 : 0))) << i;
+            EXPECT_EQ((state & MF_GRAYED) != 0, item.greyed) << i;
+        }
+    }
+    DestroyMenu(menu);
+}
+
 TEST(Icon, IsA32By32ImageOf16Colours)
 {
     HICON icon = (HICON)LoadImageW(GetModuleHandleW(NULL), L"IDI_ICON1", IMAGE_ICON, 32, 32, 0);
@@ -388,10 +436,7 @@ TEST(InterfaceTexts, ReachTheScreenAsTheRightCharacters)
         { Text::DescriptionNotWritten, L"Ошибка создания файла 'Описание.txt' :)" },
         { Text::MainTextNotWritten, L"Ошибка создания основного файла :)" },
         { Text::FactFolderNotChosen, L"Укажите полный путь к установке - выберете заново директории :)" },
-        { Text::MenuExport, L"Экспорт…" },
-        { Text::MenuPrint, L"Печать…" },
-        { Text::MenuExportBase, L"Экспорт всей базы…" },
-        { Text::MenuPrintBase, L"Печать всей базы…" },
+        { Text::MenuUndoMove, L"Отменить: перемещение «%s»" },
         { Text::ExportDialogTitle, L"ЭКСПОРТ" },
         { Text::ExportHtmlFilter, L"Веб-страница (*.html)" },
         { Text::ExportTextFilter, L"Текст (*.txt)" },

@@ -2,7 +2,9 @@
 // followed by an open browser.
 #include "../browser/fact_base_dialog.h"
 #include "../categories/category_editor_dialog.h"
+#include "../move/entry_move.h"
 #include "../resources/resource.h"
+#include "../search/search_service.h"
 #include "../store/base_changes.h"
 #include "../ui/app_messages.h"
 #include "../watch/base_watch.h"
@@ -59,6 +61,44 @@ TEST(ChangeNotes, OneNotePerFolderAndALossDropsThemAll)
     ChangeNotes taken = TakeNotes(&notes);
     EXPECT_TRUE(taken.lost);
     EXPECT_TRUE(taken.folders.empty());
+}
+
+// What the file system reports of the program's own move is not a change
+// made elsewhere; a change beside it, in the same folders, is.
+TEST(ChangeNotes, TheProgramsOwnChangeIsNoChangeElsewhere)
+{
+    struct Case {
+        const char* what;
+        std::wstring changed;  // below C:\База
+        Folders expected;
+    };
+    const Case cases[] = {
+        { "the moved folder leaving", L"Р\\Т\\Откуда\\Пирамиды", {} },
+        { "the moved folder arriving", L"Р\\Т\\Куда\\Пирамиды", {} },
+        { "a file inside it, by either name", L"Р\\Т\\Куда\\ПИРАМИДЫ\\Факт\\Описание.txt", {} },
+        { "the folder it left, as an entry", L"Р\\Т\\Откуда", {} },
+        { "the folder it went to, as an entry", L"Р\\Т\\Куда", {} },
+        { "a Directive made beside it", L"Р\\Т\\Откуда\\Сфинкс", { "C:\\База\\Р\\Т\\Откуда" } },
+        { "a name that only begins like it", L"Р\\Т\\Откуда\\Пирамиды 2", { "C:\\База\\Р\\Т\\Откуда" } },
+        { "the Topic above, as an entry", L"Р\\Т", { "C:\\База\\Р" } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ChangeNotes notes;
+        NoteOwnChange(&notes, L"C:\\База\\Р\\Т\\Откуда\\Пирамиды", L"C:\\База\\Р\\Т\\Куда\\Пирамиды");
+        NoteChangedEntry(&notes, L"C:\\База", c.changed);
+        EndOwnChange(&notes, L"C:\\База\\Р\\Т\\Откуда\\Пирамиды", 1000);
+        NoteChangedEntry(&notes, L"C:\\База", c.changed);  // a report still on its way
+        EXPECT_EQ(TakeNotes(&notes).folders, c.expected);
+        ForgetOwnChanges(&notes, 1000 + OWN_CHANGE_MS);
+        NoteChangedEntry(&notes, L"C:\\База", c.changed);
+        EXPECT_FALSE(TakeNotes(&notes).folders.empty()) << "an own change is forgotten a moment after";
+    }
+    ChangeNotes notes;
+    NoteOwnChange(&notes, L"C:\\База\\Р\\Т\\Откуда\\Пирамиды", L"");
+    NoteChangedEntry(&notes, L"C:\\База", L"Р\\Т\\Откуда\\Пирамиды\\Факт");
+    NoteChangedEntry(&notes, L"C:\\База", L"Р\\Т");
+    EXPECT_EQ(TakeNotes(&notes).folders, Folders{ "C:\\База\\Р" }) << "a removal has no folder it goes to";
 }
 
 // The poller sees every kind of change a listing can show, and only in the
@@ -144,6 +184,18 @@ std::vector<std::string> Announced()
     return heard;
 }
 
+// The watch's first look at a folder newly shown is taken on its own
+// thread; a change meant to be seen by a later poll waits for it.
+bool FirstLookTaken(const std::string& folder)
+{
+    for (int i = 0; i < 250; i++) {
+        if (WatchHasLookedAt(folder.c_str()))
+            return true;
+        Sleep(20);
+    }
+    return false;
+}
+
 // The watch reports what another program changes, once the burst is over,
 // as one note for its folder. (Wine 8 reports changes in the base root and
 // in folders made after the watch began, not in older sub-folders: the test
@@ -165,23 +217,212 @@ TEST(BaseWatch, EventsOrAPollBringOneNotePerChangedFolderToTheWindow)
     SetEnvironmentVariableW(L"FACTS_WATCH", NULL);
     HWND dialog = window;  // stands for a dialog showing the Section's entries
     ShowingFolders(dialog, { root + "\\Раздел" });
-    // A folder's first look is taken on the watch's thread when it is
-    // shown; a change that crosses it is part of that look, so the change is
-    // made again until a poll tells it.
-    bool told = false;
-    for (int attempt = 0; attempt < 3 && !told; attempt++) {
-        MakeFolder(root + "\\Раздел\\Тема " + std::to_string(attempt));
-        WriteBytes(root + "\\не показано " + std::to_string(attempt) + ".txt", "x");
-        told = NoteArrives(window, (int)POLL_MS + 1000);
-    }
-    ASSERT_TRUE(told);
+    // The first look is taken on the watch's thread as soon as the folder
+    // is shown; a change made after it is seen by the next poll.
+    ASSERT_TRUE(FirstLookTaken(root + "\\Раздел"));
+    MakeFolder(root + "\\Раздел\\Тема");
+    WriteBytes(root + "\\не показано.txt", "x");
+    ASSERT_TRUE(NoteArrives(window, (int)POLL_MS + 1000));
     EXPECT_EQ(Announced(), std::vector<std::string>{ std::to_string(BASE_FOLDER_CHANGED) + " " + root + "\\Раздел" });
     ShowingFolders(dialog, {});
     StopBaseWatch();
     DestroyWindow(window);
 }
 
+// A lost watch (the buffer overflowed, or a completion brought nothing)
+// turns into one look at everything open, and polling from then on; a
+// completion that brings events stays with the events.
+TEST(BaseWatch, ALostWatchLooksAtEverythingOpenAndPollsFromThenOn)
+{
+    struct Case {
+        const char* what;
+        unsigned long bytes;
+        unsigned long error;
+        bool lost;
+    };
+    const Case cases[] = {
+        { "ERROR_NOTIFY_ENUM_DIR", 0, ERROR_NOTIFY_ENUM_DIR, true },
+        { "zero bytes", 0, 0, true },
+        { "an event", 1, 0, false },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string root = NewTestFolder();
+        MakeFolder(root + "\\Раздел");
+        HWND window = CreateWindowExW(0, L"Static", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL, NULL, NULL);
+        ASSERT_EQ(StartBaseWatch(root.c_str(), window, WM_FACTS_BASE_CHANGED), WATCH_EVENTS);
+        ShowingFolders(window, { root + "\\Раздел" });
+        ASSERT_TRUE(FirstLookTaken(root + "\\Раздел"));
+        std::vector<DWORD> buffer(64);
+        FILE_NOTIFY_INFORMATION* info = (FILE_NOTIFY_INFORMATION*)buffer.data();
+        info->Action = FILE_ACTION_ADDED;
+        info->FileNameLength = (DWORD)(wcslen(L"Раздел\\Тема") * sizeof(wchar_t));
+        memcpy(info->FileName, L"Раздел\\Тема", info->FileNameLength);
+        unsigned long bytes = c.bytes ? (unsigned long)(sizeof *info + info->FileNameLength) : 0;
+        TakeTreeCompletion(buffer.data(), bytes, c.error);
+        EXPECT_EQ(BaseWatchMode(), c.lost ? WATCH_POLLING : WATCH_EVENTS);
+        ASSERT_TRUE(NoteArrives(window, 3000));
+        std::string expected = c.lost ? std::to_string(BASE_ANYTHING_CHANGED) + " " + root
+                                      : std::to_string(BASE_FOLDER_CHANGED) + " " + root + "\\Раздел";
+        EXPECT_EQ(Announced(), std::vector<std::string>{ expected });
+        if (c.lost) {
+            // Polled now: a change in what is open is still seen.
+            MakeFolder(root + "\\Раздел\\Тема 2");
+            ASSERT_TRUE(NoteArrives(window, (int)POLL_MS + 1000));
+            EXPECT_EQ(Announced(),
+                      std::vector<std::string>{ std::to_string(BASE_FOLDER_CHANGED) + " " + root + "\\Раздел" });
+        }
+        ShowingFolders(window, {});
+        StopBaseWatch();
+        DestroyWindow(window);
+    }
+}
+
+// A cancelled read may still be completing when CancelIo returns; its
+// buffer may go only once it has ended.
+TEST(BaseWatch, ACancelledReadHasEndedBeforeItsMemoryGoes)
+{
+    std::string root = NewTestFolder();
+    HANDLE folder = CreateFileW(Wide(root).c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE |
+                                FILE_SHARE_DELETE, NULL, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED,
+                                NULL);
+    ASSERT_NE(folder, INVALID_HANDLE_VALUE);
+    for (int round = 0; round < 20; round++) {
+        SCOPED_TRACE(round);
+        std::vector<DWORD> buffer(1024);
+        OVERLAPPED overlapped = {};
+        overlapped.hEvent = CreateEventW(NULL, TRUE, FALSE, NULL);
+        ASSERT_TRUE(ReadDirectoryChangesW(folder, buffer.data(), (DWORD)(buffer.size() * sizeof(DWORD)), FALSE,
+                                          FILE_NOTIFY_CHANGE_FILE_NAME, NULL, &overlapped, NULL));
+        EXPECT_FALSE(HasOverlappedIoCompleted(&overlapped)) << "nothing changed yet";
+        EXPECT_TRUE(CancelWatchRead(folder, &overlapped));
+        EXPECT_TRUE(HasOverlappedIoCompleted(&overlapped));
+        EXPECT_EQ(WaitForSingleObject(overlapped.hEvent, 0), WAIT_OBJECT_0) << "the completion is signalled";
+        DWORD bytes = 0;
+        EXPECT_FALSE(GetOverlappedResult(folder, &overlapped, &bytes, FALSE));
+        EXPECT_EQ(GetLastError(), (DWORD)ERROR_OPERATION_ABORTED);
+        CloseHandle(overlapped.hEvent);
+    }
+    CloseHandle(folder);
+}
+
 class FollowingBrowser : public DialogTest {};
+
+// The browser and the watch on the base, the watch's notes announced as the
+// main window would: what a user's session with the program has running.
+class WatchedBrowser : public DialogTest {
+protected:
+    void SetUp() override
+    {
+        DialogTest::SetUp();
+        BuildFactBase();
+        subtopic_ = base_ + "\\Раздел\\Тема\\Подтема";
+        otherSubtopic_ = base_ + "\\Раздел\\Тема\\Подтема Б";
+        MakeFolder(otherSubtopic_);
+        MakeFolder(subtopic_ + "\\Пирамиды");
+        MakeFolder(subtopic_ + "\\Пирамиды\\Хеопс");
+        WriteBytes(subtopic_ + "\\Пирамиды\\Хеопс\\Описание.txt", "Пирамида Хеопса");
+        notes_ = CreateWindowExW(0, L"Static", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL, NULL, NULL);
+    }
+    void TearDown() override
+    {
+        StopBaseWatch();
+        DestroyWindow(notes_);
+        DialogTest::TearDown();
+    }
+    HWND OpenBrowserAt(const std::string& below)
+    {
+        EXPECT_EQ(StartBaseWatch(base_.c_str(), notes_, WM_FACTS_BASE_CHANGED), WATCH_EVENTS);
+        HWND browser = Open(IDD_FACT_BASE, FactBaseDialog);
+        WalkBrowserTo(browser, below);
+        return browser;
+    }
+    // Every folder the watch announces, until folder is among them or the
+    // time is up.
+    Folders AnnouncedUntil(const std::string& folder, int waitMs)
+    {
+        Folders heard;
+        for (DWORD start = GetTickCount(); GetTickCount() - start < (DWORD)waitMs && !heard.count(folder);) {
+            if (!NoteArrives(notes_, 50))
+                continue;
+            for (const std::string& change : Announced())
+                heard.insert(change.substr(change.find(' ') + 1));
+            PumpMessages();
+        }
+        return heard;
+    }
+    std::string subtopic_, otherSubtopic_;
+    HWND notes_ = NULL;
+};
+
+// The program's own handles never stand in its way: the browser shows a
+// fact inside the Directive, so the watch watches and lists folders inside
+// it (its first look taken on its own thread, as the move goes ahead), and
+// the Directive is moved back and forth as the move dialog moves it.
+TEST_F(WatchedBrowser, FiftyMovesInARowWithTheWatchInsideTheMovedFolderAreNoneRefused)
+{
+    HWND browser = OpenBrowserAt("Раздел\\Тема\\Подтема\\Пирамиды\\Хеопс");
+    const std::string places[] = { subtopic_, otherSubtopic_ };
+    std::vector<std::string> refused;
+    for (int move = 0; move < 50; move++) {
+        const std::string& from = places[move % 2];
+        const std::string& to = places[(move + 1) % 2];
+        std::string moved;
+        MoveResult result = MoveEntry(base_.c_str(), (from + "\\Пирамиды").c_str(), to.c_str(), &moved);
+        if (result != MOVE_DONE) {
+            refused.push_back("move " + std::to_string(move) + ": " + std::to_string(result));
+            break;
+        }
+        AnnounceFolderMoved((from + "\\Пирамиды").c_str(), moved.c_str());
+        // The browser follows to the new place, and shows the fact there.
+        WalkBrowserTo(browser, moved.substr(base_.size() + 1) + "\\Хеопс");
+        MSG message;
+        while (PeekMessageW(&message, notes_, WM_FACTS_BASE_CHANGED, WM_FACTS_BASE_CHANGED, PM_REMOVE))
+            AnnounceWatchedChanges();
+        PumpMessages();
+    }
+    EXPECT_EQ(refused, std::vector<std::string>());
+    EXPECT_TRUE(boxes_.Seen().empty());
+}
+
+// The program's own move is no change made elsewhere: the index follows it
+// from its announcement, and the watch's reports of it start no walk over
+// the whole base. A change elsewhere right after is still seen.
+TEST_F(WatchedBrowser, TheProgramsOwnMoveStartsNoWalkOfTheWholeBase)
+{
+    RefreshSearchIndex(base_.c_str());
+    for (int i = 0; i < 500 && SearchIndexBusy(); i++)
+        Sleep(10);
+    ASSERT_FALSE(SearchIndexBusy());
+    OpenBrowserAt("Раздел\\Тема\\Подтема\\Установка\\Факт");
+    std::string fact = DirectivePath() + "\\Факт";
+    ASSERT_TRUE(FirstLookTaken(subtopic_));
+    ASSERT_TRUE(FirstLookTaken(fact));
+    int walks = SearchWalksStarted();
+    std::string moved;
+    ASSERT_EQ(MoveEntry(base_.c_str(), (subtopic_ + "\\Пирамиды").c_str(), otherSubtopic_.c_str(), &moved), MOVE_DONE);
+    AnnounceFolderMoved((subtopic_ + "\\Пирамиды").c_str(), moved.c_str());
+    // Made elsewhere, in a fact folder on show: read again, no walk.
+    WriteBytes(fact + "\\Описание.txt", "Описание, изменённое в другой программе");
+    Folders heard = AnnouncedUntil(fact, 5000);
+    EXPECT_TRUE(heard.count(fact)) << "the change elsewhere is seen";
+    // The poll after the move compares with the folders as the move left them.
+    Folders later = AnnouncedUntil("none", (int)POLL_MS + 1000);
+    heard.insert(later.begin(), later.end());
+    EXPECT_FALSE(heard.count(subtopic_)) << "the folder the move left";
+    EXPECT_FALSE(heard.count(otherSubtopic_)) << "the folder it went to";
+    std::string told;
+    for (const std::string& folder : heard)
+        told += "\n" + folder;
+    EXPECT_EQ(SearchWalksStarted(), walks) << "the watch told of:" << told;
+
+    // Beside the program's own move, in the very folder it left, another
+    // program's new Directive is seen.
+    ASSERT_EQ(MoveEntry(base_.c_str(), moved.c_str(), subtopic_.c_str(), &moved), MOVE_DONE);
+    AnnounceFolderMoved((otherSubtopic_ + "\\Пирамиды").c_str(), moved.c_str());
+    MakeFolder(subtopic_ + "\\Сфинкс");
+    EXPECT_TRUE(AnnouncedUntil(subtopic_, 5000).count(subtopic_));
+}
 
 TEST_F(FollowingBrowser, ListsRefillKeepingTheSelectionAndTypedTextStays)
 {

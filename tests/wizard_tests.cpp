@@ -528,7 +528,7 @@ TEST_F(Wizard, AFactMadeInTheWizardIsReadAndChangedInTheBrowser)
 TEST_F(DialogTest, WizardAtTheTopOfADrive)
 {
     if (!UseDriveTAsBase())
-        GTEST_SKIP() << "drive T: is not mapped";
+        FAIL() << "drive T: is not mapped: tools/wine-run, the test command, maps it";
     HWND placement = Open(IDD_FACT_PLACEMENT, FactPlacementDialog);
     SelectNamed(placement, SECTIONS, "Раздел");
     SelectNamed(placement, TOPICS, "Тема");

@@ -18,11 +18,15 @@ e2e_setup() {
 fail() { echo "FAIL: $*"; exit 1; }
 # write_1251 FILE TEXT: the text (UTF-8 here) as Windows-1251 bytes, as the program stores it.
 write_1251() { mkdir -p "$(dirname "$1")"; printf '%s' "$2" | iconv -f utf-8 -t cp1251 > "$1"; }
-# Polls a condition every 0.1 s for at most $1 seconds; no fixed waits.
+# Polls a condition every 0.1 s for at most $1 seconds, however long each
+# try takes; no fixed waits.
 wait_until() {
-    local seconds=$1; shift
-    for _ in $(seq $((seconds * 10))); do "$@" && return 0; sleep 0.1; done
-    return 1
+    local deadline=$((SECONDS + $1)); shift
+    while :; do
+        "$@" && return 0
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.1
+    done
 }
 
 # e2e_start_program: the program started in $base, as a double click in
@@ -73,3 +77,76 @@ click_browser() { xdotool mousemove $(browser_at "$1" "$2") click --repeat "${3:
 # The tops of the five lists, in dialog units; a row is 8 units high.
 BROWSER_LIST_TOPS=(11 59 111 166 218)
 click_browser_row() { click_browser 60 $((BROWSER_LIST_TOPS[$1 - 1] + 5 + $2 * 8)) "${3:-1}"; }
+
+# dark_in SHOT X Y W H: the box of the screenshot holds a dark pixel (drawn
+# text); X Y in screen pixels.
+dark_in() { [ "$(convert "$1" -crop "$4x$5+$2+$3" +repage -format '%[fx:minima.r<0.35]' info:)" = 1 ]; }
+# browser_painted SHOT: the browser (its geometry read) has drawn the first
+# entry of its Section list below "..", the one its lists always show first,
+# and the caption of its last control, "ИЗМЕНИТЬ ФАКТ": a browser half drawn
+# (only a button, or its lists empty) lacks one of them.
+browser_painted() {
+    local x y
+    read -r x y < <(browser_at 9 $((BROWSER_LIST_TOPS[0] + 9)))
+    dark_in "$1" "$x" "$y" 80 6 || return 1
+    read -r x y < <(browser_at 560 369)
+    dark_in "$1" "$x" "$y" 40 6
+}
+# settled_shot FILE [WINDOW] [SECONDS]: a screenshot of the window (the
+# whole screen by default) once painting has stopped: two taken in a row
+# show the same pixels. False, and no file, when it does not settle within
+# SECONDS (10).
+settled_shot() {
+    local file=$1 window=${2:-root} seconds=${3:-10} previous= current
+    local taken
+    taken=$(mktemp --suffix=.png)
+    for _ in $(seq $((seconds * 5))); do
+        import -window "$window" "$taken"
+        current=$(convert "$taken" rgb:- | md5sum)
+        if [ "$current" = "$previous" ]; then
+            mv "$taken" "$file"
+            return 0
+        fi
+        previous=$current
+        sleep 0.2
+    done
+    rm -f "$taken"
+    return 1
+}
+# near_uniform SHOT: one colour covers nearly all of the picture.
+near_uniform() { [ "$(convert "$1" -colorspace gray -format '%[fx:standard_deviation<0.02]' info:)" = 1 ]; }
+# selected_at X Y: the screen shows the selection's colour (blue under
+# white text) in the 60 x 6 pixels from there: a list row that is selected.
+selected_at() {
+    local shot hit
+    shot=$(mktemp --suffix=.png)
+    import -window root "$shot"
+    hit=$(convert "$shot" -crop "60x6+$1+$2" +repage -fx 'b>0.6 && r<0.4' -format '%[fx:maxima]' info:)
+    rm -f "$shot"
+    [ "$hit" = 1 ]
+}
+# browser_row_selected LEVEL ROW / browser_row_empty LEVEL ROW: that row of
+# the browser's list of that level is selected / shows no entry.
+browser_row_at() { browser_at 9 $((BROWSER_LIST_TOPS[$1 - 1] + 2 + $2 * 8)); }
+browser_row_selected() { selected_at $(browser_row_at "$1" "$2"); }
+browser_row_empty() {
+    local shot x y
+    shot=$(mktemp --suffix=.png)
+    import -window root "$shot"
+    read -r x y < <(browser_row_at "$1" "$2")
+    ! dark_in "$shot" "$x" "$y" 80 6 && ! selected_at "$x" "$y"
+    local empty=$?
+    rm -f "$shot"
+    return $empty
+}
+# right_click_menu X Y: a right click at that screen point, returning once a
+# popup menu shows (a new visible window without a title); false when none
+# showed within 3 s.
+unnamed_windows() { xdotool search --onlyvisible --name '^$' 2>/dev/null | sort; }
+new_unnamed_window() { [ -n "$(comm -13 <(echo "$1") <(unnamed_windows))" ]; }
+right_click_menu() {
+    local before
+    before=$(unnamed_windows)
+    xdotool mousemove "$1" "$2" click 3
+    wait_until 3 new_unnamed_window "$before"
+}

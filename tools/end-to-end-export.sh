@@ -55,12 +55,11 @@ press_on_main F1 shown 'БАЗА ФАКТОВ' || fail "F1 did not open the brow
 browser=$(xdotool search --onlyvisible --name '^БАЗА ФАКТОВ$' | head -n 1)
 browser_geometry "$browser"
 section_menu() {
-    xdotool mousemove $(browser_at 60 $((BROWSER_LIST_TOPS[0] + 5 + 8))) click 3
-    sleep 0.3
+    right_click_menu $(browser_at 60 $((BROWSER_LIST_TOPS[0] + 5 + 8))) || return 1
     xdotool key "$@"
 }
 for _ in 1 2 3; do
-    section_menu Down Down Down Down Return
+    section_menu Down Down Down Down Return || continue
     wait_until 5 shown 'ЭКСПОРТ' && break
 done
 shown 'ЭКСПОРТ' || fail "the list menu did not open the save dialog"
@@ -75,7 +74,7 @@ grep -q '<h1 id="n1">Тема</h1>' "$out/menu.html" || fail "the menu's documen
 wait_until 5 shown 'ЭКСПОРТ' || fail "no word on the export"
 xdotool key Return
 for _ in 1 2 3; do
-    section_menu Down Down Down Down Down Return
+    section_menu Down Down Down Down Down Return || continue
     wait_until 5 shown 'Внимание' && break
 done
 shown 'Внимание' || fail "the print command did not say that no printer is installed"

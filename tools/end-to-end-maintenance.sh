@@ -23,7 +23,7 @@ check=$(xdotool search --onlyvisible --name '^ПРОВЕРКА БАЗЫ$' | head
 dialog_geometry "$check"
 for _ in 1 2 3; do
     xdotool mousemove $(dialog_at 420 240 60 11) click 1
-    sleep 0.2
+    wait_until 3 selected_at $(dialog_at 420 240 9 10) || continue
     xdotool mousemove $(dialog_at 420 240 73 226) click 1
     wait_until 3 gone "$directive/Пустой" && break
 done
@@ -39,12 +39,11 @@ browser=$(xdotool search --onlyvisible --name '^БАЗА ФАКТОВ$' | head -
 browser_geometry "$browser"
 context_menu() {  # ROW KEYS...: right click on that Section row, then the keys
     local row=$1; shift
-    xdotool mousemove $(browser_at 60 $((BROWSER_LIST_TOPS[0] + 5 + row * 8))) click 3
-    sleep 0.3
+    right_click_menu $(browser_at 60 $((BROWSER_LIST_TOPS[0] + 5 + row * 8))) || return 1
     xdotool key "$@"
 }
 for _ in 1 2 3; do
-    context_menu 1 Down Return
+    context_menu 1 Down Return || continue
     wait_until 3 shown 'ПЕРЕИМЕНОВАНИЕ' && break
 done
 shown 'ПЕРЕИМЕНОВАНИЕ' || fail "the list menu did not offer the rename"
@@ -57,16 +56,18 @@ gone "$base/Раздел 2" || fail "the old Section is still there"
 # Ctrl+V in the Topic list of "Glava" moves it there; Ctrl+Z moves it back.
 moved="$base/Glava/Тема/Подтема/Установка/Факт/Факт.txt"
 for _ in 1 2 3; do
+    # Each click waits for its selection to show; the keys go to the list
+    # that has the keyboard, in the order X delivers them.
     click_browser_row 1 2
-    sleep 0.2
+    wait_until 3 browser_row_selected 1 2 || continue
     click_browser_row 2 1
-    sleep 0.2
+    wait_until 3 browser_row_selected 2 1 || continue
     xdotool key ctrl+x
-    sleep 0.2
     click_browser_row 1 1
-    sleep 0.2
+    wait_until 3 browser_row_selected 1 1 || continue
+    wait_until 3 browser_row_empty 2 1 || continue  # Glava has no Topic yet
     click_browser_row 2 0
-    sleep 0.2
+    wait_until 3 browser_row_selected 2 0 || continue
     xdotool key ctrl+v
     wait_until 3 test -f "$moved" && break
 done
@@ -81,7 +82,7 @@ trash="$HOME/.local/share/Trash/files"
 in_trash() { ls "$trash" 2>/dev/null | grep -c '^Glava' || true; }
 trashed_before=$(in_trash)
 for _ in 1 2 3; do
-    context_menu 1 Down Down Down Return
+    context_menu 1 Down Down Down Return || continue
     wait_until 3 shown 'Удаление' && break
 done
 shown 'Удаление' || fail "the list menu did not ask before deleting"

@@ -51,6 +51,35 @@ rename_first_section() {
     xdotool key Return
 }
 
+# What B's browser paints in a rectangle (dialog units X Y W H), as a digest
+# of the screen's pixels there: B shows its lists to the screen only.
+painted() {
+    local x y right bottom
+    read -r x y < <(browser_at "$1" "$2")
+    read -r right bottom < <(browser_at $(($1 + $3)) $(($2 + $4)))
+    import -window root -crop "$((right - x))x$((bottom - y))+$x+$y" rgb:- 2>/dev/null | md5sum
+}
+# B's Section list and the first line of its text view.
+b_picture() { painted 8 12 259 36; painted 276 12 398 16; }
+# Both differ from how B showed them before A began, and hold still (a
+# window half painted after A's windows went is not yet what B shows).
+b_followed() {
+    local now again
+    now=$(b_picture)
+    [ "$(sed -n 1p <<<"$now")" != "$(sed -n 1p <<<"$b_before")" ] || return 1
+    [ "$(sed -n 2p <<<"$now")" != "$(sed -n 2p <<<"$b_before")" ] || return 1
+    sleep 0.3
+    again=$(b_picture)
+    [ "$now" = "$again" ]
+}
+
+b_steady() {
+    local now
+    now=$(b_picture)
+    sleep 0.3
+    [ "$now" = "$(b_picture)" ] && b_before=$now
+}
+
 # B opens its browser on the fact's main text first.
 e2e_start_program
 pid_b=$pid
@@ -58,6 +87,7 @@ press_on_main F1 shown 'БАЗА ФАКТОВ' || fail "F1 did not open B's brow
 browser_b=$(browsers | head -n 1)
 browser_geometry "$browser_b"
 walk_to_main_text
+wait_until 5 b_steady || fail "B's browser did not hold still"
 
 # A starts over it, writes the text back and renames the Section "Глава".
 (cd "$base" && exec wine "$program" </dev/null >/dev/null 2>&1) &
@@ -74,11 +104,10 @@ wait_until 5 test -d "$base/Glava" || fail "A did not rename the Section"
 press_on_main F4 program_ended || fail "A still runs after F4"
 pid=$pid_b
 
-# What B shows must have followed within the time a poll takes (Wine's
-# watch misses changes in older sub-folders, so B may learn of the text by
-# polling): the promise is 5 s, and that is what is waited here, since B
-# shows its lists to the screen only.
-sleep 5
+# What B shows follows within the time a poll takes (Wine's watch misses
+# changes in older sub-folders, so B may learn of the text by polling): the
+# promise is 5 s, the bound of this wait on what B paints.
+wait_until 5 b_followed || fail "B's browser did not show A's rename and text within 5 s"
 import -window root "$artifacts/two-instances-${locale%%.*}.png"
 # B's text view holds A's text: B's write-back asks nothing beyond the
 # confirmation and keeps A's words.

@@ -22,17 +22,20 @@ if [ -z "${FACTS_XVFB_PID:-}" ]; then
     exit 0
 fi
 
+source "$root/tools/e2e-lib.sh"
 wine "$FACTS_BUILD/facts.exe" </dev/null >/dev/null 2>&1 &
 pid=$!
-window=$(timeout 30 xdotool search --sync --onlyvisible --name 'Сбор и систематизация фактов Тарвелии' | head -n 1)
-xdotool windowfocus "$window" 2>/dev/null || true
-xdotool key F1
-timeout 10 xdotool search --sync --onlyvisible --name '^БАЗА ФАКТОВ$' >/dev/null || true
+trap 'kill "$pid" 2>/dev/null || true; facts_session_cleanup' EXIT
+timeout 30 xdotool search --sync --onlyvisible --name 'Сбор и систематизация фактов Тарвелии' >/dev/null \
+    || fail "the main window did not show"
+read -r screen_w screen_h < <(xdotool getdisplaygeometry)
+press_on_main F1 shown 'БАЗА ФАКТОВ' || fail "F1 did not open the fact base browser"
+browser_geometry "$(xdotool search --onlyvisible --name '^БАЗА ФАКТОВ$' | head -n 1)"
+# The picture is taken once the browser has drawn its lists and its last
+# control, and the screen has stopped changing.
 shot="$FACTS_BUILD/demo-screenshot.png"
-import -window root "$shot"
+painted_and_settled() { settled_shot "$shot" root 3 && browser_painted "$shot"; }
+wait_until 20 painted_and_settled || fail "the browser did not finish drawing within 20 s"
 echo "No display here: the program ran under Xvfb on $base (C:\\Факты in Wine)."
 echo "Screenshot of the main window with the fact base browser: $shot"
-xdotool windowfocus "$window" 2>/dev/null || true
-xdotool key F4
-for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill "$pid" 2>/dev/null || true
+press_on_main F4 program_ended || fail "the program still runs after F4"

@@ -50,12 +50,15 @@ rm -f "$shot"
 echo "saved $out"
 
 # The search, with a word typed (xdotool types Cyrillic through a keymap of its own).
-window_shot() { import -window "$(xdotool search --onlyvisible --name "^$1\$" | head -n 1)" "$2"; echo "saved $2"; }
+# window_shot TITLE FILE: the window once its picture has stopped changing.
+window_shot() {
+    settled_shot "$2" "$(xdotool search --onlyvisible --name "^$1\$" | head -n 1)" 10 || fail "'$1' kept changing"
+    echo "saved $2"
+}
 press_on_main F5 xdotool search --onlyvisible --name '^ПОИСК ФАКТОВ$' >/dev/null || fail "F5 did not open the search"
 xdotool type --delay 300 'город'
-sleep 1  # the list fills as the typing goes; nothing on disk to wait for
+# The list fills as the typing goes: its picture settles once the last word's search is in.
 window_shot 'ПОИСК ФАКТОВ' "$guide/search.png"
 press_on_main F6 xdotool search --onlyvisible --name '^ПРОВЕРКА БАЗЫ$' >/dev/null || fail "F6 did not open the check"
-sleep 1
 window_shot 'ПРОВЕРКА БАЗЫ' "$guide/check.png"
 press_on_main F4 bash -c "! kill -0 $pid 2>/dev/null" || true

@@ -16,7 +16,8 @@ enum WatchMode {
     WATCH_POLLING  // only the folders dialogs show are listed again, every POLL_MS
 };
 
-const unsigned POLL_MS = 3000;
+// Polling shows a change within POLL_MS and the quiet moment after it.
+const unsigned POLL_MS = 1500;
 
 // Starts the watch on root; the notes go to window as message. It polls where the
 // environment says FACTS_WATCH=poll (shares that lie about events, tests),
@@ -31,5 +32,22 @@ WatchMode BaseWatchMode();
 // text on show. An empty set when it closes. Only these are ever polled.
 void ShowingFolders(HWND dialog, const std::set<std::string>& folders);
 
+// Whether the watch has taken its look at a folder shown, which later
+// polls compare with.
+bool WatchHasLookedAt(const char* folder);
+
 // On the window's thread, for that message: announces every note.
 void AnnounceWatchedChanges();
+
+// What one completed read of the watch over the tree brought: bytes of
+// FILE_NOTIFY_INFORMATION, or a loss (error ERROR_NOTIFY_ENUM_DIR when the
+// buffer overflowed, or zero bytes), after which the base is polled and
+// everything open is looked at once. The watch's thread calls it for each
+// completion; a test may call it to stand for one.
+void TakeTreeCompletion(const void* buffer, unsigned long bytes, unsigned long error);
+
+// Cancels a ReadDirectoryChangesW issued with overlapped (whose event is
+// set on completion) and waits until it has ended: only then may its
+// buffer and OVERLAPPED be freed. False when it did not end in time; they
+// must then be left alone.
+bool CancelWatchRead(HANDLE folder, OVERLAPPED* overlapped);

@@ -1,0 +1,183 @@
+#include "capture_base.h"
+#include "capture_text.h"
+#include "../platform/platform_text.h"
+#include "../store/entry_name.h"
+#include "../store/fact_shape.h"
+#include "../store/fact_store.h"
+#include "../store/folder_walk.h"
+#include "../store/path_slot.h"
+#include "../store/text_file.h"
+
+#include <windows.h>
+#include <string.h>
+
+// ---------------------------------------------------------------- the walk
+
+namespace {
+
+struct Walk {
+    FactVisitor visit;
+    void* context;
+    bool stopped;
+};
+
+// One level's listing: the sub-folders a slot can carry, as full paths.
+struct Listing {
+    const char* folder;
+    std::vector<std::string> paths;
+    std::vector<std::string> names;
+    std::vector<unsigned long long> created;
+};
+
+bool ListFolder(const FolderEntry& entry, void* context)
+{
+    Listing* listing = (Listing*)context;
+    char name[SLOT_SIZE];
+    char path[SLOT_SIZE];
+    if (!entry.isFolder || TextTo1251(entry.name, -1, name, SLOT_SIZE) != TEXT_FITS ||
+        !SlotJoin(path, listing->folder, "\\", name))
+        return true;
+    listing->paths.push_back(path);
+    listing->names.push_back(name);
+    listing->created.push_back(entry.created);
+    return true;
+}
+
+// folder is at level (1 for a Section); its sub-folders are one deeper.
+void WalkBelow(const char* folder, int level, Walk* walk)
+{
+    Listing listing = { folder, {}, {}, {} };
+    VisitFolder(WideFrom1251(folder), ListFolder, &listing, WALK_FOLDERS);
+    for (size_t i = 0; i < listing.paths.size() && !walk->stopped; i++) {
+        if (level + 1 < FACT_LEVEL) {
+            WalkBelow(listing.paths[i].c_str(), level + 1, walk);
+            continue;
+        }
+        SeenFact fact = { listing.paths[i].c_str(), folder, listing.names[i].c_str(), listing.created[i] };
+        walk->stopped = !walk->visit(fact, walk->context);
+    }
+}
+
+}  // namespace
+
+bool WalkFactFolders(const char* root, FactVisitor visit, void* context)
+{
+    Walk walk = { visit, context, false };
+    WalkBelow(root, 0, &walk);
+    return !walk.stopped;
+}
+
+// ---------------------------------------------------------------- the place
+
+namespace {
+
+struct Newest {
+    std::string directive;
+    unsigned long long created;
+    bool found;
+};
+
+bool KeepNewest(const SeenFact& fact, void* context)
+{
+    Newest* newest = (Newest*)context;
+    if (!newest->found || fact.created > newest->created) {
+        newest->directive = fact.directive;
+        newest->created = fact.created;
+        newest->found = true;
+    }
+    return true;
+}
+
+bool IsFolder(const char* path)
+{
+    DWORD attributes = GetFileAttributes1251(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace
+
+bool NewestFactDirective(const char* root, char* directive)
+{
+    directive[0] = '\0';
+    Newest newest = { std::string(), 0, false };
+    WalkFactFolders(root, KeepNewest, &newest);
+    return newest.found && SlotCopy(directive, newest.directive.c_str());
+}
+
+bool ChooseCapturePlace(const char* root, const char* lastUsed, char* directive)
+{
+    if (lastUsed && lastUsed[0] && LevelBelowRoot(root, lastUsed) == DIRECTIVE_LEVEL && IsFolder(lastUsed) &&
+        SlotCopy(directive, lastUsed))
+        return true;
+    return NewestFactDirective(root, directive);
+}
+
+// ---------------------------------------------------------------- duplicates
+
+const KnownText* FindSameText(const std::wstring& key, const std::vector<KnownText>& texts)
+{
+    for (const KnownText& known : texts)
+        if (known.key == key)
+            return &known;
+    return NULL;
+}
+
+namespace {
+
+// A read for showing ends at the first NUL or 0x1A: what follows is no part
+// of the fact's text as the program shows it.
+void CutAtTextEnd(std::wstring* text)
+{
+    size_t end = text->find_first_of(std::wstring(L"\0\x1A", 2));
+    if (end != std::wstring::npos)
+        text->resize(end);
+}
+
+}  // namespace
+
+bool ReadMainText(const char* factFolder, const char* factName, std::wstring* text)
+{
+    char path[SLOT_SIZE];
+    std::string bytes;
+    // The read for showing would turn every character outside Windows-1251
+    // into a mark: a text kept as UTF-8 by an earlier capture could then
+    // never be found again.
+    if (!MainTextFilePath(factFolder, factName, path) || ReadWholeFile(path, &bytes) != READ_OK)
+        return false;
+    TextEncoding encoding = DetectEncoding(bytes);
+    if (encoding == ENCODING_1251) {
+        *text = WideFrom1251(bytes.data(), (int)bytes.size());
+    } else {
+        bool malformed;
+        *text = DecodeText(bytes, encoding, &malformed);
+    }
+    CutAtTextEnd(text);
+    return true;
+}
+
+namespace {
+
+struct SameTextLook {
+    std::wstring key;
+    std::string found;
+};
+
+bool LookForSameText(const SeenFact& fact, void* context)
+{
+    SameTextLook* look = (SameTextLook*)context;
+    std::wstring text;
+    if (!ReadMainText(fact.folder, fact.name, &text) || DuplicateKey(text) != look->key)
+        return true;
+    look->found = fact.folder;
+    return false;
+}
+
+}  // namespace
+
+bool FindDuplicateFact(const char* root, const std::wstring& text, char* factFolder)
+{
+    factFolder[0] = '\0';
+    SameTextLook look = { DuplicateKey(text), std::string() };
+    WalkFactFolders(root, LookForSameText, &look);
+    return !look.found.empty() && SlotCopy(factFolder, look.found.c_str());
+}
