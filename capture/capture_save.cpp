@@ -128,8 +128,11 @@ CaptureSave CreateCapturedFact(const char* directive, const char* name, const st
     CaptureSave save = Outcome(CAPTURE_SAVED);
     switch (CreateFactFolder(directive, name, save.factFolder)) {
     case FOLDER_CREATED: break;
+    case FOLDER_EXISTS:
+        // Someone made that name since it was checked: never written into.
+        return Outcome(CAPTURE_NAME_REFUSED, NAME_TAKEN);
     case FOLDER_NOT_CREATED:
-        // Someone made that name since it was checked, or took the place away.
+        // The place was taken away, or the file system refused the name.
         return IsFolder(directive) ? Outcome(CAPTURE_NAME_REFUSED, NAME_TAKEN) : Outcome(CAPTURE_PLACE_GONE);
     case FOLDER_PATH_TOO_LONG: return Outcome(CAPTURE_NAME_REFUSED, NAME_TOO_LONG);
     case FOLDER_OUTSIDE: return Outcome(CAPTURE_NAME_REFUSED, NAME_BAD_CHARACTERS);
