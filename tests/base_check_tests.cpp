@@ -278,21 +278,6 @@ TEST_F(BaseCheckTest, AFixLedOutsideTheBaseIsRefusedAndTouchesNothing)
     EXPECT_EQ(again.findings.size(), check.findings.size());
 }
 
-// A fact folder whose name the plain form of a path would change (a trailing
-// dot) is removed as itself, and its namesake without the dot stays.
-TEST_F(BaseCheckTest, AnEmptyFactWithATrailingDotIsRemovedAsItself)
-{
-    ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + Wide(directive_) + L"\\Точка.").c_str(), NULL));
-    MakeFact(directive_ + "\\Точка", "текст");
-    BaseCheck check;
-    CheckBase(root_, &check);
-    const Finding* finding = Find(check, FINDING_EMPTY_FACT, L"Раздел\\Тема\\Подтема\\Установка\\Точка.");
-    ASSERT_TRUE(finding != NULL);
-    EXPECT_EQ(FixFinding(root_, *finding), FIX_DONE);
-    EXPECT_EQ(FolderEntries(directive_), (std::vector<std::string>{ "Точка", "Хороший" }));
-    EXPECT_EQ(FolderEntries(directive_ + "\\Точка"), (std::vector<std::string>{ "Описание.txt", "Точка.txt" }));
-}
-
 class BaseCheckDialogTest : public DialogTest {
 protected:
     HWND OpenChecked()
