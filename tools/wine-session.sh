@@ -43,6 +43,10 @@ if ! grep -q '"n:"="network"' "$WINEPREFIX/system.reg" 2>/dev/null; then
     wineserver -w
 fi
 
+# The test drives exist before the server starts, or a new prefix's drive N:
+# comes up as a fixed disk.
+source "$(dirname "${BASH_SOURCE[0]}")/wine-drives.sh"
+
 # One wineserver for the whole session, and the helper processes that the
 # first program would start (services, device drivers), all with their output
 # away from ctest's pipes: a helper holding a pipe open makes a passed test
