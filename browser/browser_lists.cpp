@@ -6,6 +6,8 @@
 #include "../search/query.h"
 #include "../search/text_fold.h"
 #include "../move/entry_move.h"
+#include "../store/entry_name.h"
+#include "../ui/app_state.h"
 #include "../ui/platform_ui.h"
 #include "../ui/following_lists.h"
 #include "../watch/base_watch.h"
@@ -48,7 +50,26 @@ void OnCategoryList(HWND dialog, int level)
         return;
     }
     ClearShownText(dialog);
-    FollowSelection(dialog, BrowserCascade(dialog), level);
+    if (FollowSelection(dialog, BrowserCascade(dialog), level) == STEP_FILLED && level == CATEGORY_LEVELS)
+        NoteDirectiveInUse(dialog);
+}
+
+void NoteDirectiveInUse(HWND dialog)
+{
+    char directive[SLOT_SIZE];
+    if (ComposeSelectionPath(dialog, BrowserCascade(dialog), CATEGORY_LEVELS, directive) == SELECTION_COMPOSED &&
+        PathPlainBelow(directive, StateOf(dialog)->root))
+        SlotCopy(App.LastDirective, directive);
+    SetCurrentDirectory1251(StateOf(dialog)->root);
+}
+
+void CaptureIntoSelectedDirective(HWND dialog)
+{
+    char directive[SLOT_SIZE];
+    bool selected = ComposeSelectionPath(dialog, BrowserCascade(dialog), CATEGORY_LEVELS, directive) ==
+                    SELECTION_COMPOSED;
+    SetCurrentDirectory1251(StateOf(dialog)->root);
+    OpenQuickCapture(dialog, selected ? directive : NULL);
 }
 
 void OnFactList(HWND dialog, int notification)

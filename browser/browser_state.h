@@ -37,6 +37,11 @@ void OnFactList(HWND dialog, int notification);
 // The list box moved its selection before it told the dialog: put it back.
 void RestoreSelection(HWND dialog, int level);
 void RememberSelections(HWND dialog);
+// The Directive selected in the lists is the one a quick capture suggests next.
+void NoteDirectiveInUse(HWND dialog);
+// A quick capture of the clipboard's text into the Directive selected in the
+// lists (the last used one when none is).
+void CaptureIntoSelectedDirective(HWND dialog);
 // The list of level filled anew from parent, the entry name selected (none when NULL).
 void RefillAndSelect(HWND dialog, int level, const char* parent, const char* name);
 // Walks the lists down to a fact as clicks would and shows it, the query's

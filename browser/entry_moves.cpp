@@ -193,7 +193,9 @@ BOOL OnDialogKey(HWND dialog, int key, bool control, HWND focus)
             CutSelectedEntry(dialog, level);
         return list != NULL;
     case 'V':
-        if (list)
+        if (list && GetKeyState(VK_SHIFT) < 0)
+            CaptureIntoSelectedDirective(dialog);
+        else if (list)
             PasteCutEntry(dialog, level);
         return list != NULL;
     default: return FALSE;

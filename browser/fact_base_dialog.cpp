@@ -97,6 +97,7 @@ void OnCommand(HWND dialog, int id, int notification)
     case IDM_CREATE_CATEGORY: ReplaceBy(dialog, OpenCategoryEditor); return;
     case IDM_CREATE_FACT: ReplaceBy(dialog, OpenFactWizard); return;
     case IDM_UNDO: UndoNewest(dialog); return;
+    case IDM_CAPTURE_FROM_CLIPBOARD: CaptureIntoSelectedDirective(dialog); return;
     default: RunEntryCommand(dialog, id); return;
     }
     // Every list notification, acted on or not, leaves the base root current.

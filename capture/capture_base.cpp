@@ -104,10 +104,15 @@ bool NewestFactDirective(const char* root, char* directive)
     return newest.found && SlotCopy(directive, newest.directive.c_str());
 }
 
+bool IsDirectiveOf(const char* root, const char* path)
+{
+    return path && path[0] && LevelBelowRoot(root, path) == DIRECTIVE_LEVEL && PathPlainBelow(path, root) &&
+           IsFolder(path);
+}
+
 bool ChooseCapturePlace(const char* root, const char* lastUsed, char* directive)
 {
-    if (lastUsed && lastUsed[0] && LevelBelowRoot(root, lastUsed) == DIRECTIVE_LEVEL && IsFolder(lastUsed) &&
-        SlotCopy(directive, lastUsed))
+    if (IsDirectiveOf(root, lastUsed) && SlotCopy(directive, lastUsed))
         return true;
     return NewestFactDirective(root, directive);
 }

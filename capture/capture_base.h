@@ -30,6 +30,9 @@ bool WalkFactFolders(const char* root, FactVisitor visit, void* context);
 // empty, when the base holds no fact.
 bool NewestFactDirective(const char* root, char* directive);
 
+// Whether path is a Directive folder below root, there now.
+bool IsDirectiveOf(const char* root, const char* path);
+
 // The place a capture suggests, into directive (a 256-byte slot): lastUsed,
 // the Directive used last in this run, when it is given and is still a
 // Directive folder of the base below root; otherwise the Directive of the

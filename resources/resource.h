@@ -13,6 +13,8 @@
 #define IDD_BASE_CHECK       6200
 #define IDD_MOVE             6300
 #define IDD_EXPORT_PROGRESS  6400
+#define IDD_QUICK_CAPTURE    6500
+#define IDD_CAPTURE_PLACE    6510
 
 // ---- Menu bar, accelerators and commands (2000s) -----------------------
 #define IDR_MAIN_MENU         2000
@@ -24,6 +26,7 @@
 #define IDM_CREATE_FACT       2009  // "&СОЗДАТЬ ФАКТ", F3; popup "&Записать факт"
 #define IDM_SEARCH            2011  // "&ПОИСК", F5
 #define IDM_BASE_CHECK        2013  // "&ПРОВЕРКА", F6
+#define IDM_QUICK_CAPTURE     2015  // "&БЫСТРЫЙ ФАКТ", F7: the clipboard's text
 #define IDM_RENAME_SECTION    2101  // the browser's list menu: rename, level 1 to 5
 #define IDM_RENAME_FACT       2105
 #define IDM_DELETE_SECTION    2111  // the browser's list menu: delete, level 1 to 5
@@ -37,6 +40,7 @@
 #define IDM_PRINT_BASE        2150  // the Section list's menu: print the whole base
 #define IDM_PRINT_SECTION     2151  // the browser's list menu: print, level 1 to 5
 #define IDM_PRINT_FACT        2155
+#define IDM_CAPTURE_FROM_CLIPBOARD 2160  // the fact list's menu and Ctrl+Shift+V: a quick fact in the selected Directive
 
 // ---- Shared by several dialogs ------------------------------------------
 #define IDC_STATIC_LABEL -1  // every label
@@ -106,3 +110,16 @@
 #define IDC_MOVE_DIRECTIVE_LIST 6304
 #define IDC_MOVE_TARGET         6305  // the target folder below the base root
 #define IDC_EXPORT_PROGRESS     6401  // "Экспорт: N из M фактов"
+
+// ---- Quick capture, template 6500, and its place, template 6510 ----------
+#define IDC_CAPTURE_PLACE        6501  // "Раздел › Тема › Подтема › Установка", read-only
+#define IDC_CAPTURE_CHOOSE_PLACE 6502  // "МЕСТО…"
+#define IDC_CAPTURE_NAME         6503
+#define IDC_CAPTURE_DESCRIPTION  6504
+#define IDC_CAPTURE_TEXT         6505
+#define IDC_CAPTURE_NOTE         6506  // what was taken from where, a duplicate, the key taken, characters outside Windows-1251
+#define IDC_CAPTURE_PLACE_SECTION_LIST   6511
+#define IDC_CAPTURE_PLACE_TOPIC_LIST     6512
+#define IDC_CAPTURE_PLACE_SUBTOPIC_LIST  6513
+#define IDC_CAPTURE_PLACE_DIRECTIVE_LIST 6514
+#define IDC_CAPTURE_PLACE_CHOSEN         6515  // the chosen Directive below the base root

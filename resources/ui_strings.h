@@ -210,5 +210,33 @@ inline constexpr char ExportCutText[] = "[Файл «%s» прочитан не 
 // Quick capture
 // The name a captured fact gets when its text has no word a name could take.
 inline constexpr char CaptureDefaultName[] = "Быстрый факт";
+// The main menu's item while another program holds the capture's key.
+inline constexpr char CaptureMenuKeyTaken[] = "&БЫСТРЫЙ ФАКТ (Ctrl+Alt+F занято)";
+// The window's one-line note; %s stands for a text of the program in front,
+// or a fact's path. Several notes are joined by CaptureNoteJoint.
+inline constexpr char CaptureNoteJoint[] = "; ";
+inline constexpr char CaptureTookSelection[] = "Выделенный текст из окна «%s»";
+inline constexpr char CaptureTookClipboard[] = "Текст из буфера обмена";
+inline constexpr char CaptureNothingTaken[] = "В буфере обмена нет текста - наберите или вставьте его";
+inline constexpr char CaptureKeyTaken[] =
+    "Ctrl+Alt+F занято другой программой - окно открывают F7 и Ctrl+Shift+V в обозревателе";
+inline constexpr char CaptureOutside1251[] = "есть знаки вне Windows-1251 - при сохранении будет выбор";
+inline constexpr char CaptureDuplicate[] = "такой текст уже есть: %s";
+inline constexpr char CaptureNoPlace[] = "место не выбрано - нажмите МЕСТО…";
+// Saving a text with characters Windows-1251 cannot hold: one line per
+// character, then the choice.
+inline constexpr char CaptureOutsideQuestion[] =
+    "В тексте есть знаки, которых нет в кириллической кодировке Windows-1251:";
+inline constexpr char CaptureReplacedLine[] = "«%s» будет заменён на «%s»";
+inline constexpr char CaptureDroppedLine[] = "«%s» (невидимый знак %s) будет убран";
+inline constexpr char CaptureOutsideChoice[] = "Да - сохранить текст как есть (файл в UTF-8).\r\nНет - заменить эти знаки, как "
+                                               "показано.\r\nОтмена - вернуться к тексту.";
+inline constexpr char CaptureTextEmpty[] = "Текста нет - вставьте или наберите текст факта :)";
+inline constexpr char CapturePlaceGone[] =
+    "Этой установки больше нет: её удалили или переместили. Выберите место (МЕСТО…) - набранное цело :)";
+inline constexpr char CaptureTooLong[] =
+    "Текст слишком длинный: в факте помещается не больше 99 998 знаков - сократите его, набранное цело :)";
+inline constexpr char CaptureWriteFailed[] = "Не удалось записать факт (нет места на диске или нет прав) - в базе "
+                                             "ничего не осталось, набранное цело :)";
 
 }  // namespace Text

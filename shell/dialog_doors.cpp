@@ -2,6 +2,7 @@
 #include "../browser/fact_base_dialog.h"
 #include "../categories/category_editor_dialog.h"
 #include "../wizard/fact_placement_dialog.h"
+#include "../capture/capture_dialog.h"
 #include "../resources/resource.h"
 #include "../ui/app_messages.h"
 #include "../ui/app_state.h"
@@ -20,6 +21,11 @@ HWND OpenCategoryEditor(HWND owner)
 HWND OpenFactWizard(HWND owner)
 {
     return OpenDialog(IDD_FACT_PLACEMENT, FactPlacementDialog, owner);
+}
+
+HWND OpenQuickCapture(HWND returnTo, const char* directive)
+{
+    return CaptureClipboard(App.OwnerWindow, returnTo, directive);
 }
 
 bool ShowFactInBrowser(const char* root, const FactToShow& fact)

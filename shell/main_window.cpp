@@ -9,6 +9,9 @@
 #include "../watch/base_watch.h"
 #include "../search/search_dialog.h"
 #include "../check/base_check_dialog.h"
+#include "../capture/capture_dialog.h"
+#include "../capture/capture_key.h"
+#include "../capture/capture_places.h"
 
 static const int RESTORED_WIDTH = 800;
 static const int RESTORED_HEIGHT = 600;
@@ -77,6 +80,7 @@ static void OnCommand(HWND window, int command)
     case IDM_CREATE_FACT: OpenFactWizard(window); break;
     case IDM_SEARCH: OpenOrRaiseSearch(window); break;
     case IDM_BASE_CHECK: OpenOrRaiseBaseCheck(window); break;
+    case IDM_QUICK_CAPTURE: CaptureClipboard(window, GetActiveWindow(), NULL); break;
     case IDM_EXIT:
         if (DialogsMayClose(window))
             PostQuitMessage(0);
@@ -91,6 +95,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CREATE: return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     case WM_FACTS_BASE_CHANGED: AnnounceWatchedChanges(); return 0;
+    case WM_FACTS_NEWEST_PLACE: OfferNewestPlaceToCaptures(); return 0;
+    case WM_HOTKEY:
+        if (wParam == CAPTURE_HOTKEY_ID)
+            CaptureSelectionInFront(window);
+        return 0;
     // Every road out asks the dialogs that hold typed text first.
     case WM_CLOSE:
         if (DialogsMayClose(window))
@@ -150,9 +159,16 @@ int AppMain(HINSTANCE instance)
     // The base is the working directory the program started in: what others
     // change below it reaches the open dialogs by itself.
     char root[SLOT_SIZE];
-    if (GetCurrentDirectory1251(root, SLOT_SIZE) == TEXT_FITS)
+    bool rootFits = GetCurrentDirectory1251(root, SLOT_SIZE) == TEXT_FITS;
+    if (rootFits)
         StartBaseWatch(root, mainWindow, WM_FACTS_BASE_CHANGED);
+    bool keyTaken = !RegisterCaptureKey(mainWindow);
+    ShowCaptureKeyInMenu(mainWindow, keyTaken);
+    NoteCaptureKeyTaken(keyTaken);
+    if (rootFits)
+        StartLookingForNewestPlace(root, mainWindow, WM_FACTS_NEWEST_PLACE);
     int exitCode = RunMessageLoop(mainWindow, accelerators);
+    UnregisterCaptureKey(mainWindow);
     StopBaseWatch();
     return exitCode;
 }

@@ -19,3 +19,10 @@ const UINT WM_FACTS_DIALOG_KEY = WM_APP + 5;
 // To the window the watch on the base reports to, posted by the watch's
 // thread: changes made elsewhere are noted (see watch/base_watch.h).
 const UINT WM_FACTS_BASE_CHANGED = WM_APP + 6;
+// To a quick capture window, posted by its look through the base: the same
+// text is already a fact's (lParam a heap std::string with that fact's
+// folder, "" when none, freed by the window).
+const UINT WM_FACTS_CAPTURE_DUPLICATE = WM_APP + 7;
+// To the main window, posted once after the start: the Directive of the
+// newest fact is found (see capture/capture_places.h).
+const UINT WM_FACTS_NEWEST_PLACE = WM_APP + 8;

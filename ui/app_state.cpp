@@ -15,4 +15,5 @@ void InitAppState(AppState* state)
     SlotCopy(state->FactFolderPath, Text::UnsetPath);
     SlotCopy(state->FactName, "");
     SlotCopy(state->LastFolderPath, Text::UnsetLastFolder);
+    SlotCopy(state->LastDirective, "");
 }

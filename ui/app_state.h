@@ -17,6 +17,7 @@ struct AppState {
     char FactFolderPath[SLOT_SIZE];  // the fact folder being made; "C:\" while none is
     char FactName[SLOT_SIZE];        // not the bare name: "\" and the name of the fact being made, a path segment
     char LastFolderPath[SLOT_SIZE];  // the folder a list selection entered last
+    char LastDirective[SLOT_SIZE];   // the Directive used last in this run (a capture, the wizard, the browser); "" for none
 };
 
 extern AppState App;

@@ -8,6 +8,9 @@
 HWND OpenFactBase(HWND owner);
 HWND OpenCategoryEditor(HWND owner);
 HWND OpenFactWizard(HWND owner);  // its first step, the placement
+// A quick capture of the clipboard's text, placed in directive (NULL: the
+// Directive used last); returnTo gets the focus back when it closes.
+HWND OpenQuickCapture(HWND returnTo, const char* directive);
 
 // What WM_FACTS_SHOW_FACT carries in lParam.
 struct FactToShow {

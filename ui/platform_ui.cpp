@@ -62,9 +62,9 @@ void OpenFolderWithShellExecute(const char* path)
 
 OpenFolderFunction OpenFolderInShell = OpenFolderWithShellExecute;
 
-HWND OpenDialog(int templateId, DLGPROC procedure, HWND owner)
+HWND OpenDialog(int templateId, DLGPROC procedure, HWND owner, LPARAM param)
 {
-    HWND dialog = CreateDialogParamW(App.AppInstance, MAKEINTRESOURCEW(templateId), owner, procedure, 0);
+    HWND dialog = CreateDialogParamW(App.AppInstance, MAKEINTRESOURCEW(templateId), owner, procedure, param);
     App.ActiveDialog = dialog;
     return dialog;
 }

@@ -31,8 +31,9 @@ extern OpenFolderFunction OpenFolderInShell;
 void OpenFolderWithShellExecute(const char* path);
 
 // Creates a modeless dialog from the program's template and records it as
-// the dialog whose keyboard the message loop serves.
-HWND OpenDialog(int templateId, DLGPROC procedure, HWND owner);
+// the dialog whose keyboard the message loop serves; param reaches its
+// WM_INITDIALOG.
+HWND OpenDialog(int templateId, DLGPROC procedure, HWND owner, LPARAM param = 0);
 
 // For a dialog the program keeps one of (search, the base check): the open
 // one made the active dialog and brought forward (true), or, when open is no

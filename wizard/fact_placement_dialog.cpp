@@ -61,6 +61,7 @@ void OnDirectiveSelected(HWND dialog, WizardRun* run)
     if (composed == SELECTION_COMPOSED) {
         SlotCopy(run->DirectivePath, path);
         SlotCopy(App.DirectivePath, path);
+        SlotCopy(App.LastDirective, path);
         SetDlgItemText1251(dialog, IDC_PLACE_DIRECTIVE_PATH, path);
     } else if (composed == SELECTION_TOO_LONG) {
         // No selection stays behind that "ВЫБРАТЬ" could take for this Directive.
