@@ -1,6 +1,7 @@
 #include "capture_base.h"
 #include "capture_text.h"
 #include "../platform/platform_text.h"
+#include "../store/base_changes.h"
 #include "../store/entry_name.h"
 #include "../store/fact_shape.h"
 #include "../store/fact_store.h"
@@ -14,6 +15,20 @@
 // ---------------------------------------------------------------- the walk
 
 namespace {
+
+// Held shared while a walk has a folder listed or a file open, and
+// exclusively while the program moves, renames or removes a folder: a
+// handle open inside a folder makes Windows refuse to move it.
+SRWLOCK walkGate = SRWLOCK_INIT;
+int changesUnderWay;  // on the windows' thread only
+
+void GiveWayToOwnChanges(const BaseChange& change, void*)
+{
+    if (change.kind == BASE_CHANGE_COMING && changesUnderWay++ == 0)
+        AcquireSRWLockExclusive(&walkGate);
+    else if (change.kind == BASE_CHANGE_OVER && changesUnderWay > 0 && --changesUnderWay == 0)
+        ReleaseSRWLockExclusive(&walkGate);
+}
 
 struct Walk {
     FactVisitor visit;
@@ -47,7 +62,9 @@ bool ListFolder(const FolderEntry& entry, void* context)
 void WalkBelow(const char* folder, int level, Walk* walk)
 {
     Listing listing = { folder, {}, {}, {} };
+    AcquireSRWLockShared(&walkGate);
     VisitFolder(WideFrom1251(folder), ListFolder, &listing, WALK_FOLDERS);
+    ReleaseSRWLockShared(&walkGate);
     for (size_t i = 0; i < listing.paths.size() && !walk->stopped; i++) {
         if (level + 1 < FACT_LEVEL) {
             WalkBelow(listing.paths[i].c_str(), level + 1, walk);
@@ -59,6 +76,13 @@ void WalkBelow(const char* folder, int level, Walk* walk)
 }
 
 }  // namespace
+
+void LetWalksGiveWay()
+{
+    static bool listening = false;
+    if (!listening)
+        listening = ListenToBaseChanges(GiveWayToOwnChanges, NULL);
+}
 
 bool WalkFactFolders(const char* root, FactVisitor visit, void* context)
 {
@@ -171,7 +195,10 @@ bool LookForSameText(const SeenFact& fact, void* context)
 {
     SameTextLook* look = (SameTextLook*)context;
     std::wstring text;
-    if (!ReadMainText(fact.folder, fact.name, &text) || DuplicateKey(text) != look->key)
+    AcquireSRWLockShared(&walkGate);
+    bool read = ReadMainText(fact.folder, fact.name, &text);
+    ReleaseSRWLockShared(&walkGate);
+    if (!read || DuplicateKey(text) != look->key)
         return true;
     look->found = fact.folder;
     return false;

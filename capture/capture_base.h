@@ -18,6 +18,12 @@ struct SeenFact {
 // Called for each fact folder; false stops the walk there.
 typedef bool (*FactVisitor)(const SeenFact& fact, void* context);
 
+// From now on every walk below stops before its next folder or file while
+// the program moves, renames or removes a folder (announced as coming on
+// the change channel), and holds nothing open meanwhile. Called on the
+// windows' thread, before the first walk on another thread starts.
+void LetWalksGiveWay();
+
 // Walks the base below root: the four category levels, then the fact folders
 // of each Directive, one listing per folder, in the order the file system
 // gives them. Folders no slot could carry (too long a path, characters

@@ -164,6 +164,7 @@ void StartDuplicateLook(HWND dialog, const std::wstring& text)
 {
     if (DuplicateKey(text).empty())
         return;
+    LetWalksGiveWay();
     DuplicateLook* look = new DuplicateLook{ dialog, StateOf(dialog)->root, text };
     uintptr_t thread = _beginthreadex(NULL, 0, LookForDuplicate, look, 0, NULL);
     if (thread)

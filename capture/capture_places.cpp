@@ -38,6 +38,7 @@ unsigned __stdcall LookForNewest(void* parameter)
 
 void StartLookingForNewestPlace(const char* root, HWND window, UINT message)
 {
+    LetWalksGiveWay();
     Look* look = new Look{ root, window, message };
     uintptr_t thread = _beginthreadex(NULL, 0, LookForNewest, look, 0, NULL);
     if (thread)

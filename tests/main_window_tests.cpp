@@ -101,7 +101,7 @@ TEST_F(MainWindow, RestoredSizeIs800By600AtTheTopLeft)
     EXPECT_EQ(placement.rcNormalPosition.bottom, 600);
 }
 
-TEST_F(MainWindow, MenuBarHoldsSixCommandsAndNoDropDowns)
+TEST_F(MainWindow, MenuBarHoldsSevenCommandsAndNoDropDowns)
 {
     struct Item {
         const wchar_t* text;
@@ -109,12 +109,12 @@ TEST_F(MainWindow, MenuBarHoldsSixCommandsAndNoDropDowns)
     };
     const Item expected[] = {
         { L"&БАЗА ФАКТОВ", IDM_FACT_BASE }, { L"&СОЗДАТЬ", IDM_CREATE_CATEGORY }, { L"&СОЗДАТЬ ФАКТ", IDM_CREATE_FACT },
-        { L"&ПОИСК", IDM_SEARCH },          { L"&ПРОВЕРКА", IDM_BASE_CHECK },     { L"&ВЫХОД", IDM_EXIT },
+        { L"&БЫСТРЫЙ ФАКТ", IDM_QUICK_CAPTURE }, { L"&ПОИСК", IDM_SEARCH },          { L"&ПРОВЕРКА", IDM_BASE_CHECK },     { L"&ВЫХОД", IDM_EXIT },
     };
     HMENU menu = GetMenu(window_);
     ASSERT_TRUE(menu != NULL);
-    ASSERT_EQ(GetMenuItemCount(menu), 6);
-    for (int i = 0; i < 6; i++) {
+    ASSERT_EQ(GetMenuItemCount(menu), 7);
+    for (int i = 0; i < 7; i++) {
         wchar_t text[64];
         GetMenuStringW(menu, i, text, 64, MF_BYPOSITION);
         EXPECT_STREQ(text, expected[i].text);
@@ -123,17 +123,17 @@ TEST_F(MainWindow, MenuBarHoldsSixCommandsAndNoDropDowns)
     }
 }
 
-TEST_F(MainWindow, AcceleratorsAreF1ToF6WithoutModifiers)
+TEST_F(MainWindow, AcceleratorsAreF1ToF7WithoutModifiers)
 {
     HACCEL table = LoadAcceleratorsW(Instance(), MAKEINTRESOURCEW(IDR_MAIN_ACCELERATORS));
     ASSERT_TRUE(table != NULL);
     ACCEL entries[8];
-    ASSERT_EQ(CopyAcceleratorTableW(table, entries, 8), 6);
-    const WORD keys[] = { VK_F1, VK_F2, VK_F3, VK_F4, VK_F5, VK_F6 };
+    ASSERT_EQ(CopyAcceleratorTableW(table, entries, 8), 7);
+    const WORD keys[] = { VK_F1, VK_F2, VK_F3, VK_F4, VK_F5, VK_F6, VK_F7 };
     const WORD commands[] = {
-        IDM_FACT_BASE, IDM_CREATE_CATEGORY, IDM_CREATE_FACT, IDM_EXIT, IDM_SEARCH, IDM_BASE_CHECK
+        IDM_FACT_BASE, IDM_CREATE_CATEGORY, IDM_CREATE_FACT, IDM_EXIT, IDM_SEARCH, IDM_BASE_CHECK, IDM_QUICK_CAPTURE
     };
-    for (int i = 0; i < 6; i++) {
+    for (int i = 0; i < 7; i++) {
         EXPECT_EQ(entries[i].key, keys[i]);
         EXPECT_EQ(entries[i].cmd, commands[i]);
         EXPECT_EQ(entries[i].fVirt & ~0x80, FVIRTKEY | FNOINVERT);  // 0x80 marks the last entry

@@ -363,6 +363,8 @@ TEST(PopupMenu, EntryMenuHoldsTheSameCommandsAtEveryLevel)
             items.push_back({ L"Экспорт всей базы…", IDM_EXPORT_BASE, false, false });
             items.push_back({ L"Печать всей базы…", IDM_PRINT_BASE, false, false });
         }
+        if (level == 5)
+            items.push_back({ L"Новый факт из буфера", IDM_CAPTURE_FROM_CLIPBOARD, false, false });
         items.push_back({ L"Отменить", IDM_UNDO, false, true });
         items.push_back({ NULL, 0, false, false });
         items.push_back({ L"Открыть папку", IDC_BROWSER_OPEN_FOLDER, false, false });
