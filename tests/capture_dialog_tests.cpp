@@ -5,6 +5,7 @@
 #include "../capture/capture_key.h"
 #include "../capture/capture_places.h"
 #include "../capture/clipboard_grab.h"
+#include "../browser/fact_base_dialog.h"
 #include "../resources/resource.h"
 #include "../store/base_changes.h"
 #include "../ui/app_messages.h"
@@ -146,6 +147,49 @@ TEST_F(CaptureWindow, ADuplicateIsNotedWithItsPathAndStillSaves)
     EXPECT_TRUE(PathExists(directive_ + "\\ПИРАМИДА хеопса стоит\\ПИРАМИДА хеопса стоит.txt"));
 }
 
+// The browser's command and Ctrl+Shift+V place the fact in its selected
+// Directive, whatever was used last; Ctrl+V alone stays the paste of a cut entry.
+TEST_F(CaptureWindow, TheBrowsersCommandsCaptureIntoItsSelectedDirective)
+{
+    MakeFolder(base_ + "\\Раздел 2\\Тема 2\\Подтема 2");
+    MakeFolder(base_ + "\\Раздел 2\\Тема 2\\Подтема 2\\Установка 2");
+    SlotCopy(App.LastDirective, directive_.c_str());
+    HWND browser = Open(IDD_FACT_BASE, FactBaseDialog);
+    WalkBrowserTo(browser, "Раздел 2\\Тема 2\\Подтема 2\\Установка 2");
+    EXPECT_EQ(std::string(App.LastDirective), base_ + "\\Раздел 2\\Тема 2\\Подтема 2\\Установка 2")
+        << "the browser's selection counts as used";
+    SlotCopy(App.LastDirective, directive_.c_str());
+
+    PutOnClipboard(owner_, L"Из обозревателя");
+    SendMessageW(browser, WM_COMMAND, IDM_CAPTURE_FROM_CLIPBOARD, 0);
+    std::vector<HWND> opened = OpenWindowsTitled(L"БЫСТРЫЙ ФАКТ");
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(ControlTextWide(opened[0], IDC_CAPTURE_PLACE), L"Раздел 2 › Тема 2 › Подтема 2 › Установка 2");
+    EXPECT_EQ(ControlTextWide(opened[0], IDC_CAPTURE_TEXT), L"Из обозревателя");
+    DestroyWindow(opened[0]);
+
+    HWND facts = GetDlgItem(browser, IDC_BROWSER_FACT_LIST);
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    BYTE shift = keys[VK_SHIFT];
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    LRESULT taken = SendMessageW(browser, WM_FACTS_DIALOG_KEY, MAKEWPARAM('V', 1), (LPARAM)facts);
+    keys[VK_SHIFT] = shift;
+    SetKeyboardState(keys);
+    EXPECT_TRUE(taken);
+    opened = OpenWindowsTitled(L"БЫСТРЫЙ ФАКТ");
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(ControlTextWide(opened[0], IDC_CAPTURE_PLACE), L"Раздел 2 › Тема 2 › Подтема 2 › Установка 2");
+    DestroyWindow(opened[0]);
+
+    boxes_.Clear();
+    SendMessageW(browser, WM_FACTS_DIALOG_KEY, MAKEWPARAM('V', 1), (LPARAM)facts);
+    EXPECT_TRUE(OpenWindowsTitled(L"БЫСТРЫЙ ФАКТ").empty());
+    ASSERT_EQ(boxes_.Seen().size(), 1u) << "Ctrl+V without Shift still pastes";
+    EXPECT_EQ(boxes_.Seen()[0].text, L"Сначала вырежьте папку в списке (Ctrl+X) :)");
+}
+
 // ---------------------------------------------------------------- the clipboard
 
 TEST_F(CaptureWindow, TheSelectionIsCopiedAndTheClipboardGivenBack)
@@ -169,6 +213,37 @@ TEST_F(CaptureWindow, TheSelectionIsCopiedAndTheClipboardGivenBack)
     EXPECT_FALSE(grabbed.fresh);
     EXPECT_EQ(grabbed.taken.text, L"прежнее содержимое");
     EXPECT_EQ(ReadClipboardText(owner_).text, L"прежнее содержимое");
+}
+
+TEST_F(CaptureWindow, ControlsHaveTheirFixedIdsAndCaptions)
+{
+    HWND window = Capture(L"Текст");
+    struct Control {
+        int id;
+        const wchar_t* className;
+        const wchar_t* text;  // NULL: filled by the window
+    };
+    const Control controls[] = {
+        { IDC_CAPTURE_PLACE, L"Edit", NULL },      { IDC_CAPTURE_CHOOSE_PLACE, L"Button", L"МЕСТО…" },
+        { IDC_CAPTURE_NAME, L"Edit", NULL },       { IDC_CAPTURE_DESCRIPTION, L"Edit", NULL },
+        { IDC_CAPTURE_TEXT, L"Edit", NULL },       { IDC_CAPTURE_NOTE, L"Static", NULL },
+        { IDOK, L"Button", L"СОХРАНИТЬ" },         { IDCANCEL, L"Button", L"ОТМЕНА" },
+    };
+    for (const Control& c : controls) {
+        SCOPED_TRACE(c.id);
+        HWND control = GetDlgItem(window, c.id);
+        ASSERT_TRUE(control != NULL);
+        wchar_t className[32];
+        GetClassNameW(control, className, 32);
+        EXPECT_EQ(lstrcmpiW(className, c.className), 0);
+        if (c.text) {
+            EXPECT_EQ(WindowTextWide(control), c.text);
+        }
+    }
+    EXPECT_TRUE(GetWindowLongW(GetDlgItem(window, IDC_CAPTURE_PLACE), GWL_STYLE) & ES_READONLY);
+    EXPECT_TRUE(GetWindowLongW(GetDlgItem(window, IDC_CAPTURE_TEXT), GWL_STYLE) & ES_MULTILINE);
+    EXPECT_TRUE(GetWindowLongW(GetDlgItem(window, IDOK), GWL_STYLE) & BS_DEFPUSHBUTTON);
+    EXPECT_TRUE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_APPWINDOW) << "found in the taskbar behind another program";
 }
 
 // ---------------------------------------------------------------- saving
