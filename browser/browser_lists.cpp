@@ -63,13 +63,21 @@ void NoteDirectiveInUse(HWND dialog)
     SetCurrentDirectory1251(StateOf(dialog)->root);
 }
 
-void CaptureIntoSelectedDirective(HWND dialog)
+void CaptureIntoSelectedDirective(HWND dialog, const std::wstring* dropped)
 {
     char directive[SLOT_SIZE];
     bool selected = ComposeSelectionPath(dialog, BrowserCascade(dialog), CATEGORY_LEVELS, directive) ==
                     SELECTION_COMPOSED;
     SetCurrentDirectory1251(StateOf(dialog)->root);
-    OpenQuickCapture(dialog, selected ? directive : NULL);
+    OpenQuickCapture(dialog, selected ? directive : NULL, dropped);
+}
+
+void OnTextDroppedOnFacts(HWND list, const std::wstring& text, void* context)
+{
+    (void)list;
+    HWND dialog = (HWND)context;
+    if (StateOf(dialog))
+        CaptureIntoSelectedDirective(dialog, &text);
 }
 
 void OnFactList(HWND dialog, int notification)

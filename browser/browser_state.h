@@ -39,9 +39,11 @@ void RestoreSelection(HWND dialog, int level);
 void RememberSelections(HWND dialog);
 // The Directive selected in the lists is the one a quick capture suggests next.
 void NoteDirectiveInUse(HWND dialog);
-// A quick capture of the clipboard's text into the Directive selected in the
-// lists (the last used one when none is).
-void CaptureIntoSelectedDirective(HWND dialog);
+// A quick capture of the clipboard's text (or of dropped text) into the
+// Directive selected in the lists (the last used one when none is).
+void CaptureIntoSelectedDirective(HWND dialog, const std::wstring* dropped = NULL);
+// Text dropped on the fact list (context: the browser).
+void OnTextDroppedOnFacts(HWND list, const std::wstring& text, void* context);
 // The list of level filled anew from parent, the entry name selected (none when NULL).
 void RefillAndSelect(HWND dialog, int level, const char* parent, const char* name);
 // Walks the lists down to a fact as clicks would and shows it, the query's

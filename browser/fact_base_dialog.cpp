@@ -4,6 +4,7 @@
 #include "browser_state.h"
 #include "../resources/resource.h"
 #include "../resources/ui_strings.h"
+#include "../ui/text_drop.h"
 #include "../ui/app_messages.h"
 #include "../ui/app_state.h"
 #include "../ui/dialog_doors.h"
@@ -27,6 +28,7 @@ void OnInitDialog(HWND dialog)
     state->EntryMenu = LoadMenuW(App.AppInstance, MAKEINTRESOURCEW(IDR_ENTRY_MENU));
     SetWindowLongPtrW(dialog, DWLP_USER, (LONG_PTR)state);
     ListenToBaseChanges(FollowChangesElsewhere, dialog);
+    AcceptTextDrops(GetDlgItem(dialog, IDC_BROWSER_FACT_LIST), OnTextDroppedOnFacts, dialog);
 
     // A text read for showing may be one character longer than the edit's default limit allows.
     SendDlgItemMessageW(dialog, IDC_BROWSER_TEXT_VIEW, EM_SETLIMITTEXT, SHOWN_TEXT_MAX, 0);
@@ -52,6 +54,7 @@ void OnDestroy(HWND dialog)
     if (LastBrowser == dialog)
         LastBrowser = NULL;
     StopListeningToBaseChanges(FollowChangesElsewhere, dialog);
+    StopTextDrops(GetDlgItem(dialog, IDC_BROWSER_FACT_LIST));
     ShowingFolders(dialog, std::set<std::string>());
     DestroyMenu(state->ListMenu);
     DestroyMenu(state->EntryMenu);

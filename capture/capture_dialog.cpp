@@ -16,6 +16,7 @@
 #include "../ui/app_state.h"
 #include "../ui/name_complaint.h"
 #include "../ui/platform_ui.h"
+#include "../ui/text_drop.h"
 #include "../ui/unsaved_text.h"
 
 #include <process.h>
@@ -197,6 +198,28 @@ void FollowMoves(const BaseChange& change, void* context)
         SetDlgItemTextW(dialog, IDC_CAPTURE_PLACE, ShownPath(state->root, state->directive).c_str());
 }
 
+// ---- text dropped on the window
+
+// Dropped on an untouched window, the text takes the place of the captured
+// one, name and all; once the user has typed, it goes in at the caret.
+void OnTextDropped(HWND dialog, const std::wstring& dropped, void*)
+{
+    CaptureState* state = StateOf(dialog);
+    std::wstring text = TakenText(dropped);
+    if (!state || text.empty())
+        return;
+    if (Modified(dialog, IDC_CAPTURE_TEXT)) {
+        SendDlgItemMessageW(dialog, IDC_CAPTURE_TEXT, EM_REPLACESEL, TRUE, (LPARAM)text.c_str());
+        return;
+    }
+    SetDlgItemTextW(dialog, IDC_CAPTURE_TEXT, text.c_str());
+    state->took = WideFrom1251(Text::CaptureTookDrop);
+    state->duplicateOf.clear();
+    SuggestName(dialog);
+    ShowNote(dialog);
+    StartDuplicateLook(dialog, text);
+}
+
 // ---- opening and closing
 
 void OnInitDialog(HWND dialog, const CaptureOpening* opening)
@@ -209,6 +232,7 @@ void OnInitDialog(HWND dialog, const CaptureOpening* opening)
     state->took = opening->took ? WideFrom1251(opening->took) : std::wstring();
     openCaptures.push_back(dialog);
     ListenToBaseChanges(FollowMoves, dialog);
+    AcceptTextDrops(dialog, OnTextDropped, NULL);
 
     std::wstring text = TakenText(opening->text);
     // The window holds the text whole, however long: saving says when it
@@ -233,6 +257,7 @@ void OnInitDialog(HWND dialog, const CaptureOpening* opening)
 void OnDestroy(HWND dialog)
 {
     StopListeningToBaseChanges(FollowMoves, dialog);
+    StopTextDrops(dialog);
     openCaptures.erase(std::remove(openCaptures.begin(), openCaptures.end(), dialog), openCaptures.end());
     delete StateOf(dialog);
     SetWindowLongPtrW(dialog, DWLP_USER, 0);
@@ -436,6 +461,12 @@ HWND CaptureClipboard(HWND owner, HWND returnTo, const char* directive)
     ClipboardText taken = ReadClipboardText(owner);
     CaptureOpening opening = { taken.text, SourceOfCapture(taken.html, std::wstring()), directive, returnTo,
                                taken.text.empty() ? Text::CaptureNothingTaken : Text::CaptureTookClipboard };
+    return OpenCaptureWindow(owner, opening);
+}
+
+HWND CaptureDroppedText(HWND owner, HWND returnTo, const char* directive, const std::wstring& text)
+{
+    CaptureOpening opening = { text, std::wstring(), directive, returnTo, Text::CaptureTookDrop };
     return OpenCaptureWindow(owner, opening);
 }
 

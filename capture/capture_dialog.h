@@ -28,6 +28,9 @@ HWND CaptureSelectionInFront(HWND mainWindow);
 // directive when given. returnTo gets the focus back afterwards.
 HWND CaptureClipboard(HWND owner, HWND returnTo, const char* directive);
 
+// Text dropped on the browser's fact list, in directive when given.
+HWND CaptureDroppedText(HWND owner, HWND returnTo, const char* directive, const std::wstring& text);
+
 // The newest fact's Directive is known: windows still without a place take it.
 void OfferNewestPlaceToCaptures();
 

@@ -217,6 +217,7 @@ inline constexpr char CaptureMenuKeyTaken[] = "&БЫСТРЫЙ ФАКТ (Ctrl+Al
 inline constexpr char CaptureNoteJoint[] = "; ";
 inline constexpr char CaptureTookSelection[] = "Выделенный текст из окна «%s»";
 inline constexpr char CaptureTookClipboard[] = "Текст из буфера обмена";
+inline constexpr char CaptureTookDrop[] = "Текст, перетащенный мышью";
 inline constexpr char CaptureNothingTaken[] = "В буфере обмена нет текста - наберите или вставьте его";
 inline constexpr char CaptureKeyTaken[] =
     "Ctrl+Alt+F занято другой программой - окно открывают F7 и Ctrl+Shift+V в обозревателе";

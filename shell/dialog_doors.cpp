@@ -23,8 +23,10 @@ HWND OpenFactWizard(HWND owner)
     return OpenDialog(IDD_FACT_PLACEMENT, FactPlacementDialog, owner);
 }
 
-HWND OpenQuickCapture(HWND returnTo, const char* directive)
+HWND OpenQuickCapture(HWND returnTo, const char* directive, const std::wstring* dropped)
 {
+    if (dropped)
+        return CaptureDroppedText(App.OwnerWindow, returnTo, directive, *dropped);
     return CaptureClipboard(App.OwnerWindow, returnTo, directive);
 }
 

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
+#include <ole2.h>
 #include "main_window.h"
 #include "../export/export_command.h"
 
@@ -21,5 +22,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     // library here makes sure its classes are there before the first dialog.
     INITCOMMONCONTROLSEX controls = { sizeof controls, ICC_STANDARD_CLASSES };
     InitCommonControlsEx(&controls);
-    return AppMain(instance);
+    // Text dropped from another program arrives through OLE.
+    bool ole = SUCCEEDED(OleInitialize(NULL));
+    int code = AppMain(instance);
+    if (ole)
+        OleUninitialize();
+    return code;
 }

@@ -11,6 +11,7 @@
 #include "../ui/app_messages.h"
 #include "../ui/app_state.h"
 #include "../ui/platform_ui.h"
+#include "../ui/text_drop.h"
 #include "../ui/unsaved_text.h"
 #include "support/dialog_driver.h"
 #include "support/dialog_fixture.h"
@@ -188,6 +189,44 @@ TEST_F(CaptureWindow, TheBrowsersCommandsCaptureIntoItsSelectedDirective)
     EXPECT_TRUE(OpenWindowsTitled(L"БЫСТРЫЙ ФАКТ").empty());
     ASSERT_EQ(boxes_.Seen().size(), 1u) << "Ctrl+V without Shift still pastes";
     EXPECT_EQ(boxes_.Seen()[0].text, L"Сначала вырежьте папку в списке (Ctrl+X) :)");
+}
+
+// Text dragged from another program: onto the fact list it opens a window
+// for that list's Directive; onto an untouched window it takes the place of
+// the text, onto a typed one it goes in at the caret. The drop's data
+// object here is the clipboard's, as OLE hands it over.
+TEST_F(CaptureWindow, TextDroppedOnTheFactListOrOnTheWindow)
+{
+    ASSERT_TRUE(SUCCEEDED(OleInitialize(NULL)));
+    HWND browser = Open(IDD_FACT_BASE, FactBaseDialog);
+    WalkBrowserTo(browser, "Раздел\\Тема\\Подтема\\Установка");
+    SlotCopy(App.LastDirective, "");
+    PutOnClipboard(owner_, L"Перетащенный текст");
+    IDataObject* data = NULL;
+    ASSERT_EQ(OleGetClipboard(&data), S_OK);
+    EXPECT_TRUE(DeliverTextDrop(GetDlgItem(browser, IDC_BROWSER_FACT_LIST), data));
+    std::vector<HWND> opened = OpenWindowsTitled(L"БЫСТРЫЙ ФАКТ");
+    ASSERT_EQ(opened.size(), 1u);
+    HWND window = opened[0];
+    EXPECT_EQ(ControlTextWide(window, IDC_CAPTURE_PLACE), L"Раздел › Тема › Подтема › Установка");
+    EXPECT_EQ(ControlTextWide(window, IDC_CAPTURE_TEXT), L"Перетащенный текст");
+    EXPECT_EQ(Note(window), L"Текст, перетащенный мышью");
+    data->Release();
+
+    PutOnClipboard(owner_, L"Второй текст");
+    ASSERT_EQ(OleGetClipboard(&data), S_OK);
+    EXPECT_TRUE(DeliverTextDrop(window, data));
+    EXPECT_EQ(ControlTextWide(window, IDC_CAPTURE_TEXT), L"Второй текст");
+    EXPECT_EQ(ControlTextWide(window, IDC_CAPTURE_NAME), L"Второй текст");
+
+    TypeAsUser(window, IDC_CAPTURE_TEXT, "Своё: ");
+    SendDlgItemMessageW(window, IDC_CAPTURE_TEXT, EM_SETSEL, 6, 6);
+    EXPECT_TRUE(DeliverTextDrop(window, data));
+    EXPECT_EQ(ControlTextWide(window, IDC_CAPTURE_TEXT), L"Своё: Второй текст") << "typed text is never replaced";
+    data->Release();
+    DestroyWindow(window);
+    DestroyWindow(browser);
+    OleUninitialize();
 }
 
 // ---------------------------------------------------------------- the clipboard

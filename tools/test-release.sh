@@ -32,11 +32,11 @@ done
 grep -q "Версия программы: $version" "$unpacked/Факты/Руководство.txt" || fail "the guide does not name version $version"
 
 # Only DLLs every Windows has (COMDLG32: the save and print dialogs; BCRYPT:
-# SHA-256, since Vista).
+# SHA-256, since Vista; OLE32: text dropped from another program).
 imports=$(x86_64-w64-mingw32-objdump -p "$unpacked/Факты/facts.exe" | sed -n 's/^\s*DLL Name: //p' | tr a-z A-Z | sort)
 for dll in $imports; do
     case "$dll" in
-        KERNEL32.DLL|USER32.DLL|GDI32.DLL|SHELL32.DLL|COMCTL32.DLL|COMDLG32.DLL|BCRYPT.DLL|MSVCRT.DLL) ;;
+        KERNEL32.DLL|USER32.DLL|GDI32.DLL|SHELL32.DLL|COMCTL32.DLL|COMDLG32.DLL|BCRYPT.DLL|OLE32.DLL|MSVCRT.DLL) ;;
         *) fail "the program imports $dll, which Windows does not have" ;;
     esac
 done

@@ -4,13 +4,15 @@
 #pragma once
 #include <windows.h>
 #include "../store/fact_shape.h"
+#include <string>
 
 HWND OpenFactBase(HWND owner);
 HWND OpenCategoryEditor(HWND owner);
 HWND OpenFactWizard(HWND owner);  // its first step, the placement
-// A quick capture of the clipboard's text, placed in directive (NULL: the
-// Directive used last); returnTo gets the focus back when it closes.
-HWND OpenQuickCapture(HWND returnTo, const char* directive);
+// A quick capture of the clipboard's text, or of dropped text when given,
+// placed in directive (NULL: the Directive used last); returnTo gets the
+// focus back when it closes.
+HWND OpenQuickCapture(HWND returnTo, const char* directive, const std::wstring* dropped = NULL);
 
 // What WM_FACTS_SHOW_FACT carries in lParam.
 struct FactToShow {
