@@ -21,13 +21,19 @@ namespace {
 // handle open inside a folder makes Windows refuse to move it.
 SRWLOCK walkGate = SRWLOCK_INIT;
 int changesUnderWay;  // on the windows' thread only
+}  // namespace
+
+void PauseFactWalks();
+void ResumeFactWalks();
+
+namespace {
 
 void GiveWayToOwnChanges(const BaseChange& change, void*)
 {
-    if (change.kind == BASE_CHANGE_COMING && changesUnderWay++ == 0)
-        AcquireSRWLockExclusive(&walkGate);
-    else if (change.kind == BASE_CHANGE_OVER && changesUnderWay > 0 && --changesUnderWay == 0)
-        ReleaseSRWLockExclusive(&walkGate);
+    if (change.kind == BASE_CHANGE_COMING)
+        PauseFactWalks();
+    else if (change.kind == BASE_CHANGE_OVER)
+        ResumeFactWalks();
 }
 
 struct Walk {
@@ -76,6 +82,18 @@ void WalkBelow(const char* folder, int level, Walk* walk)
 }
 
 }  // namespace
+
+void PauseFactWalks()
+{
+    if (changesUnderWay++ == 0)
+        AcquireSRWLockExclusive(&walkGate);
+}
+
+void ResumeFactWalks()
+{
+    if (changesUnderWay > 0 && --changesUnderWay == 0)
+        ReleaseSRWLockExclusive(&walkGate);
+}
 
 void LetWalksGiveWay()
 {
@@ -189,11 +207,15 @@ namespace {
 struct SameTextLook {
     std::wstring key;
     std::string found;
+    bool (*goOn)(void*);
+    void* context;
 };
 
 bool LookForSameText(const SeenFact& fact, void* context)
 {
     SameTextLook* look = (SameTextLook*)context;
+    if (look->goOn && !look->goOn(look->context))
+        return false;
     std::wstring text;
     AcquireSRWLockShared(&walkGate);
     bool read = ReadMainText(fact.folder, fact.name, &text);
@@ -206,10 +228,11 @@ bool LookForSameText(const SeenFact& fact, void* context)
 
 }  // namespace
 
-bool FindDuplicateFact(const char* root, const std::wstring& text, char* factFolder)
+bool FindDuplicateFact(const char* root, const std::wstring& text, char* factFolder, bool (*goOn)(void*),
+                       void* context)
 {
     factFolder[0] = '\0';
-    SameTextLook look = { DuplicateKey(text), std::string() };
+    SameTextLook look = { DuplicateKey(text), std::string(), goOn, context };
     WalkFactFolders(root, LookForSameText, &look);
     return !look.found.empty() && SlotCopy(factFolder, look.found.c_str());
 }

@@ -23,6 +23,11 @@ typedef bool (*FactVisitor)(const SeenFact& fact, void* context);
 // the change channel), and holds nothing open meanwhile. Called on the
 // windows' thread, before the first walk on another thread starts.
 void LetWalksGiveWay();
+// The same for a while of the caller's own (saving a fact, where every file
+// the walks open would slow the write down): nothing is open below the root
+// by a walk from Pause to Resume. Pairs nest; the windows' thread only.
+void PauseFactWalks();
+void ResumeFactWalks();
 
 // Walks the base below root: the four category levels, then the fact folders
 // of each Directive, one listing per folder, in the order the file system
@@ -64,4 +69,7 @@ bool ReadMainText(const char* factFolder, const char* factName, std::wstring* te
 // Whether text is already a fact's main text somewhere below root (compared
 // by DuplicateKey); factFolder (a 256-byte slot) receives the first fact
 // folder found, and is empty when there is none.
-bool FindDuplicateFact(const char* root, const std::wstring& text, char* factFolder);
+// goOn, when given, is asked before each fact: false gives the look up
+// (the window that asked is gone), and nothing is found.
+bool FindDuplicateFact(const char* root, const std::wstring& text, char* factFolder, bool (*goOn)(void*) = NULL,
+                       void* context = NULL);

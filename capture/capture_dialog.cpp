@@ -153,7 +153,9 @@ unsigned __stdcall LookForDuplicate(void* parameter)
     DuplicateLook* look = (DuplicateLook*)parameter;
     SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
     char found[SLOT_SIZE];
-    FindDuplicateFact(look->root.c_str(), look->text, found);
+    // A window closed meanwhile needs no answer: the look ends with it.
+    FindDuplicateFact(look->root.c_str(), look->text, found, [](void* window) { return IsWindow((HWND)window) != 0; },
+                      look->window);
     std::string* result = new std::string(found);
     if (!PostMessageW(look->window, WM_FACTS_CAPTURE_DUPLICATE, 0, (LPARAM)result))
         delete result;
@@ -372,7 +374,9 @@ void OnSave(HWND dialog)
     CaptureEncoding how;
     if (!ChooseEncoding(dialog, description, text, &how))
         return;
+    PauseFactWalks();
     CaptureSave save = SaveCapturedFact(state->root, state->directive, name, description, text, how);
+    ResumeFactWalks();
     if (save.result != CAPTURE_SAVED) {
         // Everything typed stays, to be corrected or saved elsewhere.
         Complain(dialog, SaveComplaint(save));
