@@ -200,7 +200,7 @@ int main(int argc, char** argv)
     HWND edit = CreateWindowExW(0, L"Edit", L"Выделенный текст для быстрого факта, несколько слов", WS_CHILD |
                                 WS_VISIBLE | ES_AUTOHSCROLL, 5, 5, 380, 20, front, NULL, NULL, NULL);
     std::vector<double> toWindow, toSaved, toClosed;
-    int missed = 0;
+    int missed = 0, focusBack = 0;
     for (int run = 0; run < runs + 1; run++) {
         SetForegroundWindow(front);
         SetFocus(edit);
@@ -234,6 +234,8 @@ int main(int argc, char** argv)
             toSaved.push_back(Now() - start);
             ServeUntil([&] { return !IsWindow(capture); }, 5);
             toClosed.push_back(Now() - start);
+            if (ServeUntil([&] { return GetForegroundWindow() == front; }, 2))
+                focusBack++;
         }
         ServeUntil([&] { return !AnyCaptureWindow(); }, 5);
     }
@@ -243,8 +245,8 @@ int main(int argc, char** argv)
                 toWindow.size(), missed);
     std::printf("| Enter until the main text is on disk | median %.1f ms | runs %zu |\n", MedianOf(toSaved) * 1000,
                 toSaved.size());
-    std::printf("| Enter until the window is gone and the focus back | median %.1f ms | runs %zu |\n",
-                MedianOf(toClosed) * 1000, toClosed.size());
+    std::printf("| Enter until the window is gone | median %.1f ms | runs %zu | focus back in front %d |\n",
+                MedianOf(toClosed) * 1000, toClosed.size(), focusBack);
     std::printf("| the store's save, Directive of 5 facts | median %.1f ms |\n", SaveMedian(root, 5, runs) * 1000);
     std::printf("| the store's save, Directive of 2,000 facts | median %.1f ms |\n",
                 SaveMedian(root, 2000, runs) * 1000);
