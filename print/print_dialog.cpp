@@ -9,6 +9,7 @@
 #include <vector>
 
 bool (*PrinterInstalled)() = DefaultPrinterExists;
+HRESULT(WINAPI* ShowPrintDialog)(LPPRINTDLGEXW dialog) = PrintDlgExW;
 
 namespace {
 
@@ -141,7 +142,7 @@ void PrintWithDialog(HWND owner, const char* root, const char* folder, const cha
     dialog.nMaxPage = pagesAhead ? (DWORD)pagesAhead : 0xFFFF;
     dialog.nCopies = 1;
     dialog.nStartPage = START_PAGE_GENERAL;
-    HRESULT shown = PrintDlgExW(&dialog);
+    HRESULT shown = ShowPrintDialog(&dialog);
     if (shown != S_OK || dialog.dwResultAction != PD_RESULT_PRINT || !dialog.hDC) {
         // Apply then Cancel still hands back the settings and the DC.
         ReleasePrintSettings(&dialog);

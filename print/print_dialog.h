@@ -9,5 +9,10 @@
 extern bool (*PrinterInstalled)();
 bool DefaultPrinterExists();
 
+// The system's print dialog. Replaceable, so that tests answer it as a user
+// would and see what the program does with what it hands back.
+#include <commdlg.h>
+extern HRESULT(WINAPI* ShowPrintDialog)(LPPRINTDLGEXW dialog);
+
 // Prints the branch at folder (root for the whole base), named name.
 void PrintWithDialog(HWND owner, const char* root, const char* folder, const char* name);

@@ -141,6 +141,55 @@ TEST_F(ExportFromBrowser, CancellingALongExportLeavesNoFile)
     EXPECT_TRUE(IsWindowEnabled(browser)) << "the browser answers again";
 }
 
+// What the print dialog handed back, whatever the user ended it with, is
+// the program's to release: Apply then Cancel hands back the settings and
+// a DC too, and a print that fails must release them as a finished one does.
+struct HandedBack {
+    DWORD action;  // how the user ends the dialog
+    HDC dc;
+    HGLOBAL devMode, devNames;
+};
+HandedBack handed;
+
+HRESULT WINAPI AnswerPrintDialog(LPPRINTDLGEXW dialog)
+{
+    handed.dc = CreateCompatibleDC(NULL);
+    handed.devMode = GlobalAlloc(GMEM_MOVEABLE, sizeof(DEVMODEW));
+    handed.devNames = GlobalAlloc(GMEM_MOVEABLE, sizeof(DEVNAMES) + 64);
+    dialog->hDC = handed.dc;
+    dialog->hDevMode = handed.devMode;
+    dialog->hDevNames = handed.devNames;
+    dialog->dwResultAction = handed.action;
+    return S_OK;
+}
+
+bool APrinter()
+{
+    return true;
+}
+
+TEST_F(ExportFromBrowser, WhatThePrintDialogHandsBackIsReleasedHoweverItEnds)
+{
+    BuildFactBase();
+    HWND browser = Open(IDD_FACT_BASE, FactBaseDialog);
+    PrinterInstalled = APrinter;
+    ShowPrintDialog = AnswerPrintDialog;
+    const DWORD endings[] = { PD_RESULT_CANCEL, PD_RESULT_APPLY, PD_RESULT_PRINT };
+    for (DWORD action : endings) {
+        SCOPED_TRACE(action);
+        handed = { action, NULL, NULL, NULL };
+        boxes_.Clear();
+        SendMessageW(browser, WM_COMMAND, MAKEWPARAM(IDM_PRINT_BASE, 0), 0);
+        ASSERT_TRUE(handed.dc != NULL) << "the dialog was shown";
+        EXPECT_EQ(GetObjectType(handed.dc), 0u) << "the DC is deleted";
+        EXPECT_EQ(GlobalFlags(handed.devMode), (UINT)GMEM_INVALID_HANDLE) << "the settings are freed";
+        EXPECT_EQ(GlobalFlags(handed.devNames), (UINT)GMEM_INVALID_HANDLE);
+        if (action != PD_RESULT_PRINT)
+            EXPECT_TRUE(boxes_.Seen().empty()) << "nothing printed, nothing said";
+    }
+    ShowPrintDialog = PrintDlgExW;
+}
+
 struct Collected {
     HDC dc;
     const PageFonts* fonts;
