@@ -184,8 +184,9 @@ TEST_F(ExportFromBrowser, WhatThePrintDialogHandsBackIsReleasedHoweverItEnds)
         EXPECT_EQ(GetObjectType(handed.dc), 0u) << "the DC is deleted";
         EXPECT_EQ(GlobalFlags(handed.devMode), (UINT)GMEM_INVALID_HANDLE) << "the settings are freed";
         EXPECT_EQ(GlobalFlags(handed.devNames), (UINT)GMEM_INVALID_HANDLE);
-        if (action != PD_RESULT_PRINT)
+        if (action != PD_RESULT_PRINT) {
             EXPECT_TRUE(boxes_.Seen().empty()) << "nothing printed, nothing said";
+        }
     }
     ShowPrintDialog = PrintDlgExW;
 }
