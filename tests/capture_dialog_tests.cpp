@@ -136,6 +136,34 @@ TEST_F(CaptureWindow, ThePlaceIsTheAskedOneTheLastUsedTheNewestOrNone)
     EXPECT_EQ(Note(none).find(L"место не выбрано"), std::wstring::npos);
 }
 
+// Without a place, saving asks for one first ("МЕСТО", its four lists);
+// cancelled, nothing is written and the window stays.
+TEST_F(CaptureWindow, WithoutAPlaceSavingAsksForOneFirst)
+{
+    SlotCopy(App.LastDirective, "");
+    HWND window = Capture(L"Текст без места");
+    ASSERT_EQ(ControlTextWide(window, IDC_CAPTURE_PLACE), L"");
+    boxes_.AnswerNext(IDCANCEL);
+    ClickButton(window, IDOK);
+    ASSERT_EQ(boxes_.Seen().size(), 1u);
+    EXPECT_EQ(boxes_.Seen()[0].caption, L"МЕСТО");
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_EQ(FolderEntries(directive_), (std::vector<std::string>{ "Gold", "Без описания", "Факт" }));
+
+    boxes_.Clear();
+    boxes_.WhileNextBoxIsUp([this] {
+        HWND place = boxes_.Seen().back().window;
+        SelectNamed(place, IDC_CAPTURE_PLACE_SECTION_LIST, "Раздел");
+        SelectNamed(place, IDC_CAPTURE_PLACE_TOPIC_LIST, "Тема");
+        SelectNamed(place, IDC_CAPTURE_PLACE_SUBTOPIC_LIST, "Подтема");
+        SelectNamed(place, IDC_CAPTURE_PLACE_DIRECTIVE_LIST, "Установка");
+    });
+    boxes_.AnswerNext(IDOK);
+    ClickButton(window, IDOK);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(FileText(directive_ + "\\Текст без места\\Текст без места.txt"), "Текст без места");
+}
+
 TEST_F(CaptureWindow, ADuplicateIsNotedWithItsPathAndStillSaves)
 {
     WriteBytes(directive_ + "\\Факт\\Факт.txt", "Пирамида   Хеопса\r\nстоит");

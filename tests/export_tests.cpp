@@ -252,3 +252,4 @@ TEST_F(ExportTest, ThePlaceIsJudgedByWhatItIsOnDiskNotByItsSpelling)
 }
 
 }  // namespace
+
