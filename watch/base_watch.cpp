@@ -29,6 +29,7 @@ struct Watch {
     HANDLE stop = NULL;
     HANDLE newlyShown = NULL;  // set when a dialog shows a folder not polled yet
     HANDLE ownChange = NULL;   // set when the program begins or ends a change of its own
+    HANDLE armed = NULL;       // set by the thread once its first read of the tree is asked for
     std::thread thread;
     WatchMode mode = WATCH_OFF;
     std::map<HWND, std::set<std::string>> shown;  // what each open dialog shows
@@ -289,6 +290,7 @@ void WatchThread(Watch* watch)
     OVERLAPPED& overlapped = tree->overlapped;
     overlapped.hEvent = CreateEventW(NULL, TRUE, FALSE, NULL);
     bool reading = IssueOrFallBack(*watch, &buffer, &overlapped);
+    SetEvent(watch->armed);
     std::map<std::string, unsigned long long> seen;
     DWORD firstNote = GetTickCount(), lastPoll = GetTickCount();
     bool pending = NotesWaiting(*watch);
@@ -408,8 +410,13 @@ WatchMode StartBaseWatch(const char* root, HWND window, UINT message)
         watch.newlyShown = CreateEventW(NULL, FALSE, FALSE, NULL);
     if (!watch.ownChange)
         watch.ownChange = CreateEventW(NULL, FALSE, FALSE, NULL);
+    if (!watch.armed)
+        watch.armed = CreateEventW(NULL, FALSE, FALSE, NULL);
     ListenToBaseChanges(OnOwnChange, NULL);
     watch.thread = std::thread(WatchThread, &watch);
+    // What changes right after the start is seen: the first read is asked
+    // for before the program goes on (Wine reports nothing from before it).
+    WaitForSingleObject(watch.armed, 2000);
     return BaseWatchMode();
 }
 
