@@ -1,0 +1,108 @@
+#include "import_undo.h"
+#include "../maintenance/rename_delete.h"
+#include "../platform/platform_text.h"
+#include "../store/base_changes.h"
+#include "../store/fact_store.h"
+#include "../store/folder_walk.h"
+#include "../store/path_slot.h"
+
+#include <map>
+#include <set>
+
+namespace {
+
+std::vector<std::string> EntriesOf(const std::string& folder)
+{
+    std::vector<std::string> names;
+    VisitFolder(
+        WideFrom1251(folder.c_str()),
+        [](const FolderEntry& entry, void* context) {
+            char name[SLOT_SIZE];
+            // A name no slot can carry is surely not the import's.
+            if (TextTo1251(entry.name, -1, name, SLOT_SIZE) != TEXT_FITS)
+                name[0] = '\0';
+            ((std::vector<std::string>*)context)->push_back(name);
+            return true;
+        },
+        &names);
+    return names;
+}
+
+// The fact holds exactly the two files the import wrote, as it wrote them.
+bool Untouched(const ImportedFact& fact)
+{
+    char description[SLOT_SIZE], mainText[SLOT_SIZE];
+    return EntriesOf(fact.folder).size() == 2 && DescriptionFilePath(fact.folder.c_str(), description) &&
+           MainTextFilePath(fact.folder.c_str(), fact.name.c_str(), mainText) &&
+           CompareFileState(description, fact.description) == FILE_UNCHANGED &&
+           CompareFileState(mainText, fact.mainText) == FILE_UNCHANGED;
+}
+
+std::string ParentOf(const std::string& path)
+{
+    return path.substr(0, path.find_last_of('\\'));
+}
+
+}  // namespace
+
+ImportUndoResult UndoImport(const ImportRecord& record, ImportUndo* undo)
+{
+    *undo = ImportUndo();
+    std::set<std::string> untouchedFacts;
+    for (const ImportedFact& fact : record.facts) {
+        if (Untouched(fact))
+            untouchedFacts.insert(fact.folder);
+        else if (GetFileAttributes1251(fact.folder.c_str()) != INVALID_FILE_ATTRIBUTES)
+            undo->refused.push_back(fact.folder);
+    }
+    // A category goes whole when all it holds is the import's and untouched;
+    // its own categories were made after it, so they are judged first.
+    std::map<std::string, bool> whole;
+    for (size_t i = record.categories.size(); i-- > 0;) {
+        const std::string& category = record.categories[i];
+        bool all = GetFileAttributes1251(category.c_str()) != INVALID_FILE_ATTRIBUTES;
+        for (const std::string& name : EntriesOf(category)) {
+            std::string path = category + "\\" + name;
+            all = all && !name.empty() && (untouchedFacts.count(path) || (whole.count(path) && whole[path]));
+        }
+        whole[category] = all;
+    }
+    std::vector<std::string> going;
+    for (const std::string& category : record.categories) {
+        if (!whole[category]) {
+            if (GetFileAttributes1251(category.c_str()) != INVALID_FILE_ATTRIBUTES)
+                undo->refused.push_back(category);
+        } else if (!whole.count(ParentOf(category)) || !whole[ParentOf(category)]) {
+            going.push_back(category);
+        }
+    }
+    for (const ImportedFact& fact : record.facts) {
+        if (!untouchedFacts.count(fact.folder))
+            continue;
+        // Inside a category that goes whole, it goes with it.
+        bool inside = false;
+        for (const std::string& category : going)
+            inside = inside || PathAtOrBelow(fact.folder.c_str(), category.c_str());
+        if (!inside)
+            going.push_back(fact.folder);
+    }
+    bool refusedByShell = false;
+    for (const std::string& path : going) {
+        RecycleResult result = MoveToRecycleBin(record.root.c_str(), path.c_str());
+        if (result == RECYCLE_NO_BIN)
+            return IMPORT_UNDO_NO_BIN;
+        if (result == RECYCLED) {
+            AnnounceFolderRemoved(path.c_str());
+            continue;
+        }
+        refusedByShell = true;
+        undo->refused.push_back(path);
+    }
+    for (const std::string& category : record.categories)
+        if (whole[category] && GetFileAttributes1251(category.c_str()) == INVALID_FILE_ATTRIBUTES)
+            undo->categoriesRemoved++;
+    for (const ImportedFact& fact : record.facts)
+        if (untouchedFacts.count(fact.folder) && GetFileAttributes1251(fact.folder.c_str()) == INVALID_FILE_ATTRIBUTES)
+            undo->factsRemoved++;
+    return undo->refused.empty() && !refusedByShell ? IMPORT_UNDONE : IMPORT_UNDONE_PARTLY;
+}
