@@ -15,38 +15,44 @@ const double LETTER_FREQUENCY[32] = {
     47.3, 54.7, 62.6, 26.2, 2.6, 9.7, 4.8, 14.4, 7.3, 3.6, 0.4, 19.0, 17.4, 3.2, 6.4, 20.1,
 };
 const double YO_FREQUENCY = 0.4;
-// A capital is about one letter in twenty: a text that reads mostly capitals
-// is most likely another code page's small letters.
-const double CAPITAL_SHARE = 0.05;
+// Letters keep their case within a word: a small letter followed by
+// capitals ("пРИВЕТ") is what Windows-1251 and KOI8-R make of each other's
+// text, which swap the cases. The chance of each case after what came before:
+// a word's start, a small letter, a capital.
+enum { CASE_NONE, CASE_LOWER, CASE_UPPER };
+const double CAPITAL_CHANCE[3] = { 0.15, 0.02, 0.8 };
 // Signs Windows-1251 keeps among its upper half, which texts do use.
 const double SIGN_FREQUENCY = 0.5;
 // Everything else there (box drawing, rare letters of other languages).
 const double STRANGE_FREQUENCY = 0.002;
 
-// Each upper-half byte's log-likelihood in each code page, made once.
+// Each upper-half byte's log-likelihood and case in each code page, made once.
 struct ByteScores {
     double score[3][128];
+    int letterCase[3][128];
 };
 
-double ScoreOf(wchar_t c)
+// A letter's own likelihood, case apart; 0 for what is not a Russian letter.
+double LetterScore(wchar_t c, int* letterCase)
 {
     double perMille;
-    bool capital = false;
+    *letterCase = CASE_NONE;
     if (c >= 0x0410 && c <= 0x042F) {
         perMille = LETTER_FREQUENCY[c - 0x0410];
-        capital = true;
+        *letterCase = CASE_UPPER;
     } else if (c >= 0x0430 && c <= 0x044F) {
         perMille = LETTER_FREQUENCY[c - 0x0430];
+        *letterCase = CASE_LOWER;
     } else if (c == 0x0401 || c == 0x0451) {
         perMille = YO_FREQUENCY;
-        capital = c == 0x0401;
+        *letterCase = c == 0x0401 ? CASE_UPPER : CASE_LOWER;
     } else if (c == 0x00AB || c == 0x00BB || c == 0x2014 || c == 0x2013 || c == 0x2026 || c == 0x2116 ||
                c == 0x201C || c == 0x201D || c == 0x201E || c == 0x00A0) {
         perMille = SIGN_FREQUENCY;
     } else {
         perMille = STRANGE_FREQUENCY;
     }
-    return log(perMille / 1000.0) + log(capital ? CAPITAL_SHARE : 1.0 - CAPITAL_SHARE);
+    return log(perMille / 1000.0);
 }
 
 const ByteScores& Scores()
@@ -59,7 +65,7 @@ const ByteScores& Scores()
                 wchar_t c = 0;
                 if (MultiByteToWideChar(CODE_PAGES[page], 0, &byte, 1, &c, 1) != 1)
                     c = 0;
-                made.score[page][b] = ScoreOf(c);
+                made.score[page][b] = LetterScore(c, &made.letterCase[page][b]);
             }
         }
         return made;
@@ -76,13 +82,24 @@ SourceGuess GuessSingleByte(const std::string& bytes)
 {
     const ByteScores& scores = Scores();
     double total[3] = { 0, 0, 0 };
+    int previous[3] = { CASE_NONE, CASE_NONE, CASE_NONE };
     size_t upper = 0;
     for (unsigned char b : bytes) {
-        if (b < 0x80)
+        if (b < 0x80) {
+            int latin = b >= 'a' && b <= 'z' ? CASE_LOWER : b >= 'A' && b <= 'Z' ? CASE_UPPER : CASE_NONE;
+            previous[0] = previous[1] = previous[2] = latin;
             continue;
+        }
         upper++;
-        for (int page = 0; page < 3; page++)
+        for (int page = 0; page < 3; page++) {
+            int letterCase = scores.letterCase[page][b - 0x80];
             total[page] += scores.score[page][b - 0x80];
+            if (letterCase != CASE_NONE) {
+                double capital = CAPITAL_CHANCE[previous[page]];
+                total[page] += log(letterCase == CASE_UPPER ? capital : 1.0 - capital);
+            }
+            previous[page] = letterCase;
+        }
     }
     int best = 0;
     for (int page = 1; page < 3; page++)
