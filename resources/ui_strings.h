@@ -164,7 +164,10 @@ inline constexpr const char* CheckKinds[] = {
     "Файл среди папок категорий",
     "Текст не в Windows-1251",
     "Копия при конфликте синхронизации",
+    "Повтор",
 };
+// A repeat's line: the fact, then the one met before with the same text.
+inline constexpr char CheckRepeatLine[] = "Повтор: «%s» совпадает с «%s»";
 // A conflict copy's line names the file it stands beside after this.
 inline constexpr char CheckConflictBeside[] = " рядом с ";
 // What a text not in Windows-1251 is in, in the order of TextEncoding
