@@ -1,13 +1,14 @@
 #include "import_run.h"
 #include "../capture/capture_base.h"
 #include "../capture/capture_name.h"
-#include "../capture/capture_save.h"
+#include "../capture/capture_text.h"
 #include "../platform/platform_text.h"
 #include "../store/base_changes.h"
 #include "../store/fact_shape.h"
 #include "../store/fact_store.h"
 #include "../store/path_slot.h"
 #include "../store/same_text.h"
+#include "../store/text_encoding.h"
 
 #include <windows.h>
 #include <algorithm>
@@ -162,30 +163,49 @@ bool HasLetterOrDigit(const std::wstring& text)
     return false;
 }
 
-bool KeepLastWrite(const char* path, unsigned long long ticks)
+// The bytes the fact's file holds: Windows-1251 when every character fits,
+// byte for byte what the wizard would write; otherwise UTF-8 with a BOM.
+std::string FileBytesOf(const std::wstring& text)
 {
-    HANDLE file = CreateFileW(WideFrom1251(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, NULL, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    FILETIME time = { (DWORD)ticks, (DWORD)(ticks >> 32) };
-    bool kept = SetFileTime(file, NULL, NULL, &time) != 0;
-    return CloseHandle(file) && kept;
+    if (!FitsWindows1251(text))
+        return EncodeText(text, ENCODING_UTF8_BOM);
+    std::vector<char> narrow(text.size() + 1);
+    if (TextTo1251(text.c_str(), (int)text.size(), narrow.data(), (int)narrow.size()) != TEXT_FITS)
+        return EncodeText(text, ENCODING_UTF8_BOM);
+    return std::string(narrow.data(), text.size());
 }
 
 // Whether the file at path reads back, as the program will read it, as text.
-bool ReadsBackAs(const char* path, const std::wstring& text, FileState* state)
+bool ReadsBackAs(const char* path, const std::wstring& text)
 {
     std::string bytes;
-    return ReadWholeFile(path, &bytes, state) == READ_OK && TextOfFactFile(bytes) == text;
+    return ReadWholeFile(path, &bytes) == READ_OK && TextOfFactFile(bytes) == text;
 }
 
-void RemoveFact(const char* factFolder, const char* description, const char* mainText)
+enum Made { MADE_FACT, MADE_NAME_TAKEN, MADE_NOTHING, MADE_MISMATCH };
+
+// Both files into the fact folder just made, or nothing: on any failure
+// what was written and the folder go again.
+Made WriteFactFiles(const std::string& directive, const char* factFolder, const char* name,
+                    const std::wstring& description, const std::wstring& text, unsigned long long lastWrite,
+                    ImportedFact* made)
 {
-    DeleteFile1251(mainText);
-    DeleteFile1251(description);
+    char descriptionPath[SLOT_SIZE], mainTextPath[SLOT_SIZE];
+    bool paths = DescriptionFilePath(factFolder, descriptionPath) && MainTextFilePath(factFolder, name, mainTextPath) &&
+                 PathPlainBelow(mainTextPath, directive.c_str());
+    bool descriptionWritten =
+        paths && CreateNewTextFile(descriptionPath, FileBytesOf(description), NULL, &made->description);
+    bool textWritten =
+        descriptionWritten && CreateNewTextFile(mainTextPath, FileBytesOf(text), &lastWrite, &made->mainText);
+    bool same = textWritten && ReadsBackAs(mainTextPath, text);
+    if (same)
+        return MADE_FACT;
+    if (textWritten)
+        DeleteFile1251(mainTextPath);
+    if (descriptionWritten)
+        DeleteFile1251(descriptionPath);
     RemoveDirectory1251(factFolder);
-    AnnounceFolderRemoved(factFolder);
+    return textWritten ? MADE_MISMATCH : MADE_NOTHING;
 }
 
 // Another writer may take the name between its check and the folder's creation.
@@ -197,34 +217,28 @@ ImportOutcome WriteFact(Run* run, const ImportFile& file, const std::string& dir
     std::wstring description = DescriptionOf(text, file.markdown);
     // A file named only by signs is named by its first words instead.
     const std::wstring& naming = HasLetterOrDigit(file.name) ? file.name : text;
-    char name[SLOT_SIZE];
-    CaptureSave save = {};
+    char name[SLOT_SIZE], folder[SLOT_SIZE];
     for (int attempt = 0; attempt < NAME_ATTEMPTS; attempt++) {
         if (SuggestFactName(naming, directive.c_str(), name, SLOT_CHARS) != NAME_OK)
             return OUTCOME_NAME_REFUSED;
-        save = CreateCapturedFact(directive.c_str(), name, description, text, CAPTURE_KEEP_EXACTLY);
-        if (save.result != CAPTURE_NAME_REFUSED || save.rule != NAME_TAKEN)
-            break;
+        switch (CreateFactFolder(directive.c_str(), name, folder)) {
+        case FOLDER_CREATED: break;
+        case FOLDER_EXISTS: continue;  // made meanwhile: never written into
+        case FOLDER_NOT_CREATED: return IsFolder(directive) ? OUTCOME_NAME_REFUSED : OUTCOME_PLACE_FAILED;
+        default: return OUTCOME_NAME_REFUSED;
+        }
+        ImportedFact made = { folder, name, {}, {} };
+        switch (WriteFactFiles(directive, folder, name, description, text, file.lastWrite, &made)) {
+        case MADE_FACT: break;
+        case MADE_MISMATCH: *factFolder = folder; return OUTCOME_MISMATCH;
+        default: return OUTCOME_WRITE_FAILED;
+        }
+        *factFolder = folder;
+        run->record->facts.push_back(made);
+        AnnounceFactChanged(folder);
+        return OUTCOME_IMPORTED;
     }
-    switch (save.result) {
-    case CAPTURE_SAVED: break;
-    case CAPTURE_NAME_REFUSED: return OUTCOME_NAME_REFUSED;
-    case CAPTURE_PLACE_GONE: return OUTCOME_PLACE_FAILED;
-    default: return OUTCOME_WRITE_FAILED;
-    }
-    *factFolder = save.factFolder;
-    char descriptionPath[SLOT_SIZE], mainTextPath[SLOT_SIZE];
-    DescriptionFilePath(save.factFolder, descriptionPath);
-    MainTextFilePath(save.factFolder, name, mainTextPath);
-    ImportedFact made = { save.factFolder, name, {}, {} };
-    bool kept = KeepLastWrite(mainTextPath, file.lastWrite);
-    if (!kept || !ReadsBackAs(mainTextPath, text, &made.mainText) ||
-        !ReadsBackAs(descriptionPath, description, &made.description)) {
-        RemoveFact(save.factFolder, descriptionPath, mainTextPath);
-        return kept ? OUTCOME_MISMATCH : OUTCOME_WRITE_FAILED;
-    }
-    run->record->facts.push_back(made);
-    return OUTCOME_IMPORTED;
+    return OUTCOME_NAME_REFUSED;
 }
 
 ImportOutcome ImportOne(Run* run, const ImportFile& file, ImportFileResult* result)

@@ -1,7 +1,8 @@
-// Carrying out an import plan: each taken file becomes a fact through the
-// same store functions quick capture files its facts with, keeps its
-// source's last-write time on the main text, is read back and compared, and
-// is remembered for the undo. One file at a time: only the text being
+// Carrying out an import plan: each taken file becomes a fact in a folder
+// the store has just made, in the wizard's Windows-1251 or, where that
+// cannot hold every character, UTF-8 with a BOM; it keeps its source's
+// last-write time on the main text, is read back and compared, and is
+// remembered for the undo. One file at a time: only the text being
 // written is held. UI-free; the window's thread hears of every new fact and
 // category on the change channel, so a background thread hands the run over
 // to it (or runs it where nothing listens, as the command line does).
