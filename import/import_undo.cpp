@@ -1,5 +1,7 @@
 #include "import_undo.h"
+#include "../capture/capture_text.h"
 #include "../maintenance/rename_delete.h"
+#include "../move/undo_stack.h"
 #include "../platform/platform_text.h"
 #include "../store/base_changes.h"
 #include "../store/fact_store.h"
@@ -105,4 +107,54 @@ ImportUndoResult UndoImport(const ImportRecord& record, ImportUndo* undo)
         if (untouchedFacts.count(fact.folder) && GetFileAttributes1251(fact.folder.c_str()) == INVALID_FILE_ATTRIBUTES)
             undo->factsRemoved++;
     return undo->refused.empty() && !refusedByShell ? IMPORT_UNDONE : IMPORT_UNDONE_PARTLY;
+}
+
+namespace {
+
+// The records of the steps the undo may still reach: it keeps no more
+// steps than this, so a slot taken again belongs to a forgotten step.
+ImportRecord Kept[UNDO_DEPTH];
+int NextKept = 0;
+ImportUndo Last;
+
+UndoResult UndoKeptImport(const char* root, int record)
+{
+    if (record < 0 || record >= UNDO_DEPTH || Kept[record].root != root)
+        return UNDO_OUTSIDE;
+    switch (UndoImport(Kept[record], &Last)) {
+    case IMPORT_UNDONE: return UNDO_DONE;
+    case IMPORT_UNDONE_PARTLY: return UNDO_PARTLY;
+    case IMPORT_UNDO_NO_BIN: return UNDO_NO_BIN;
+    }
+    return UNDO_FAILED;
+}
+
+// The menu's name for the step: the source folder's name as Windows-1251 can
+// show it, short enough for the menu.
+const size_t STEP_NAME_MAX = 100;
+
+std::string StepName(const std::wstring& sourceName)
+{
+    std::wstring shown = ReplaceOutside1251(sourceName.substr(0, STEP_NAME_MAX), NULL);
+    char name[SLOT_SIZE];
+    if (TextTo1251(shown.c_str(), (int)shown.size(), name, SLOT_SIZE) != TEXT_FITS)
+        return std::string();
+    return name;
+}
+
+}  // namespace
+
+void RememberImportStep(const ImportRecord& record)
+{
+    if (record.facts.empty() && record.categories.empty())
+        return;
+    int slot = NextKept;
+    NextKept = (NextKept + 1) % UNDO_DEPTH;
+    Kept[slot] = record;
+    RememberActionStep(UNDO_IMPORT, record.place.c_str(), StepName(record.sourceName).c_str(), UndoKeptImport, slot);
+}
+
+const ImportUndo& LastImportUndo()
+{
+    return Last;
 }

@@ -21,3 +21,10 @@ struct ImportUndo {
 };
 
 ImportUndoResult UndoImport(const ImportRecord& record, ImportUndo* undo);
+
+// Makes the import the newest step of the program's undo (move/undo_stack.h),
+// named by its source folder; nothing when it made nothing.
+void RememberImportStep(const ImportRecord& record);
+
+// What the last undo of such a step did: who stays, and why.
+const ImportUndo& LastImportUndo();

@@ -212,16 +212,16 @@ bool CreateNewTextFile(const char* path, const std::string& bytes, const unsigne
         time.dwHighDateTime = (DWORD)(*lastWrite >> 32);
         done = SetFileTime(file, NULL, NULL, &time) != 0;
     }
+    // The time as the file system keeps it, which may be coarser than the one set.
+    done = done && GetFileTime(file, NULL, NULL, &time);
     done = CloseHandle(file) && done;
-    WIN32_FILE_ATTRIBUTE_DATA now;
-    done = done && GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &now);
     if (!done) {
         DeleteFileW(wide.c_str());
         return false;
     }
     state->exists = true;
     state->size = bytes.size();
-    state->lastWrite = TicksOf(now.ftLastWriteTime);
+    state->lastWrite = TicksOf(time);
     Sha256(bytes.data(), bytes.size(), state->hash);
     return true;
 }

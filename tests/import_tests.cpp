@@ -6,6 +6,7 @@
 #include "../import/import_run.h"
 #include "../import/import_undo.h"
 #include "../import/source_text.h"
+#include "../move/undo_stack.h"
 #include "../platform/platform_text.h"
 #include "../store/folder_walk.h"
 #include "../store/same_text.h"
@@ -409,6 +410,33 @@ TEST(ImportUndo, EverythingUntouchedGoesAndAChangedFactStaysNamed)
     ASSERT_EQ(UndoImport(again.record, &undo), IMPORT_UNDONE);
     EXPECT_EQ(undo.categoriesRemoved, 4);
     EXPECT_EQ(TreeBelow(clean.root), was);
+}
+
+TEST(ImportUndo, TheWholeImportIsOneStepOfTheProgramsUndo)
+{
+    ForgetAllSteps();
+    Bed bed;
+    bed.Write("a.txt", "a");
+    bed.Write("b.txt", "b");
+    Imported done = Import(bed, bed.subtopic);
+    RememberImportStep(done.record);
+    UndoStep step;
+    ASSERT_TRUE(NewestStep(&step));
+    EXPECT_EQ(step.kind, UNDO_IMPORT);
+    EXPECT_STREQ(step.to, "Заметки") << "the menu names the source folder";
+    WriteBytes(bed.subtopic + "\\Заметки\\a\\Описание.txt", "changed");
+    EXPECT_EQ(UndoNewestStep(bed.root.c_str(), &step), UNDO_PARTLY);
+    EXPECT_EQ(LastImportUndo().refused,
+              (std::vector<std::string>{ bed.subtopic + "\\Заметки\\a", bed.subtopic + "\\Заметки" }));
+    EXPECT_FALSE(PathExists(bed.subtopic + "\\Заметки\\b"));
+    EXPECT_EQ(UndoNewestStep(bed.root.c_str(), &step), UNDO_NOTHING) << "the step is done with";
+
+    Bed empty;
+    empty.Write("empty.txt", "");
+    Imported nothing = Import(empty, empty.subtopic);
+    EXPECT_TRUE(nothing.record.facts.empty());
+    RememberImportStep(nothing.record);
+    EXPECT_FALSE(NewestStep(&step)) << "an import that made nothing is no step";
 }
 
 // ---------------------------------------------------------------- the command line
