@@ -105,8 +105,7 @@ void JudgeFile(ImportFile* file)
     file->skip = JudgeSourceText(bytes, file->guess.encoding, &text);
 }
 
-void AddFile(Scan* scan, const std::wstring& path, const Listed& entry, bool hidden,
-             const std::vector<std::wstring>& relative)
+void AddFile(Scan* scan, const std::wstring& path, const Listed& entry, const std::vector<std::wstring>& relative)
 {
     ImportFile file;
     file.source = path;
@@ -115,7 +114,7 @@ void AddFile(Scan* scan, const std::wstring& path, const Listed& entry, bool hid
     file.directive = -1;
     file.lastWrite = entry.lastWrite;
     bool text = SplitName(entry.name, &file.name, &file.markdown);
-    if (hidden || (entry.attributes & HIDDEN_OR_SYSTEM))
+    if (entry.attributes & HIDDEN_OR_SYSTEM)
         file.skip = SKIP_HIDDEN;
     else if (!text)
         file.skip = SKIP_OTHER_KIND;
@@ -126,18 +125,30 @@ void AddFile(Scan* scan, const std::wstring& path, const Listed& entry, bool hid
     scan->plan->files.push_back(file);
 }
 
+// A hidden or system folder (a version control's, a notes program's
+// settings) is left out whole, as one line.
+void AddHiddenFolder(Scan* scan, const std::wstring& path, const Listed& entry)
+{
+    ImportFile folder = { path, entry.name, false, SKIP_HIDDEN, { SOURCE_UTF8, false }, -1, entry.lastWrite };
+    scan->plan->files.push_back(folder);
+}
+
 // Files first, then each sub-folder: a folder's own facts come before those below it.
-void ScanFolder(Scan* scan, const std::wstring& folder, bool hidden, std::vector<std::wstring>* relative)
+void ScanFolder(Scan* scan, const std::wstring& folder, std::vector<std::wstring>* relative)
 {
     std::vector<Listed> entries = ListSorted(folder);
     for (const Listed& entry : entries)
         if (!entry.folder)
-            AddFile(scan, folder + L"\\" + entry.name, entry, hidden, *relative);
+            AddFile(scan, folder + L"\\" + entry.name, entry, *relative);
     for (const Listed& entry : entries) {
         if (!entry.folder)
             continue;
+        if (entry.attributes & HIDDEN_OR_SYSTEM) {
+            AddHiddenFolder(scan, folder + L"\\" + entry.name, entry);
+            continue;
+        }
         relative->push_back(entry.name);
-        ScanFolder(scan, folder + L"\\" + entry.name, hidden || (entry.attributes & HIDDEN_OR_SYSTEM), relative);
+        ScanFolder(scan, folder + L"\\" + entry.name, relative);
         relative->pop_back();
     }
 }
@@ -319,12 +330,12 @@ PlanResult PlanImport(const std::string& root, const std::string& place, const s
     std::vector<std::wstring> relative;
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
         plan->sourceName = LastPart(folder);
-        ScanFolder(&scan, folder, false, &relative);
+        ScanFolder(&scan, folder, &relative);
     } else {
         // One file: its own folder stands for the source folder.
         plan->sourceName = LastPart(ParentOf(folder));
         Listed entry = { LastPart(folder), false, attributes, StampOfFile(folder).lastWrite };
-        AddFile(&scan, folder, entry, false, relative);
+        AddFile(&scan, folder, entry, relative);
     }
     if (plan->sourceName.empty())
         plan->sourceName = LastPart(folder);

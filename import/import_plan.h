@@ -9,7 +9,7 @@
 
 enum ImportSkip {
     IMPORT_TAKEN,     // becomes a fact
-    SKIP_HIDDEN,      // a hidden or system file, or a file in such a folder
+    SKIP_HIDDEN,      // a hidden or system file, or such a folder with everything in it (one entry)
     SKIP_OTHER_KIND,  // an extension other than .txt, .text, .md and .markdown
     SKIP_EMPTY,       // nothing in it, or only blanks and line ends
     SKIP_NOT_TEXT,    // a NUL outside UTF-16, another control character, or bytes no encoding of it holds
@@ -19,7 +19,7 @@ enum ImportSkip {
 };
 
 struct ImportFile {
-    std::wstring source;  // the file's full path
+    std::wstring source;  // the file's full path (a hidden folder's, for SKIP_HIDDEN)
     std::wstring name;    // its name without the extension: the fact's name before the name rule
     bool markdown;
     ImportSkip skip;

@@ -171,6 +171,15 @@ TEST(ImportedFile, EachSourceFileAndWhatItBecomes)
     auto sample = [](const wchar_t* tag) { return RUSSIAN + L"Образец " + tag + L"\n"; };
     auto in1251 = [&](const wchar_t* tag) { return InCodePage(WithCrLf(sample(tag)), 1251); };
     const std::string description1251 = InCodePage(L"Съешь же ещё этих мягких французских булок, да выпей чаю.", 1251);
+    std::string words, cutAtWord;  // a first line of 300 letters, and its words that fit 200
+    while (words.size() < 300) {
+        words += words.empty() ? "слово" : " слово";
+        if (words.size() <= DESCRIPTION_LENGTH)
+            cutAtWord = words;
+    }
+    // The longest name the Directive leaves room for, the main text "<name>.txt" counted.
+    const std::string longName = std::string((SLOT_CHARS - bed.directive.size() - 6) / 2, 'д');
+    const std::wstring longFile = Wide(std::string(100, 'д') + ".txt");  // Linux allows 255 bytes a name
     struct Case {
         const wchar_t* file;  // in the source folder
         std::string bytes;
@@ -199,6 +208,9 @@ TEST(ImportedFile, EachSourceFileAndWhatItBecomes)
           "Имя из текста" },
         { L"Установка.md", "first of a name", IMPORT_TAKEN, "Установка", "first of a name", "first of a name" },
         { L"Установка.txt", "taken name", IMPORT_TAKEN, "Установка (2)", "taken name", "taken name" },
+        { L"long line.txt", words + "\nдальше", IMPORT_TAKEN, "long line", words + "\r\nдальше", cutAtWord },
+        { longFile.c_str(), "long name", IMPORT_TAKEN, longName.c_str(), "long name",
+          "long name" },
         { L"empty.txt", "", SKIP_EMPTY, NULL, "", "" },
         { L"blank.txt", " \r\n\t\n", SKIP_EMPTY, NULL, "", "" },
         { L"zero.txt", std::string("ab\0cd", 5), SKIP_NOT_TEXT, NULL, "", "" },
@@ -210,7 +222,14 @@ TEST(ImportedFile, EachSourceFileAndWhatItBecomes)
     };
     for (const Case& c : cases)
         bed.Write(c.file, c.bytes);
+    MakeFolder(bed.source + "\\.git");
+    bed.Write(".git\\HEAD.txt", "ref: refs/heads/main");
     Imported done = Import(bed, bed.directive);
+    const ImportFile* hiddenFolder = NULL;
+    ResultFor(done, L".git", &hiddenFolder);
+    ASSERT_TRUE(hiddenFolder != NULL);
+    EXPECT_EQ(hiddenFolder->skip, SKIP_HIDDEN) << "a hidden folder is left out whole, as one entry";
+    EXPECT_EQ(ResultFor(done, "HEAD.txt"), (const ImportFileResult*)NULL);
     for (const Case& c : cases) {
         SCOPED_TRACE(Cp1251(c.file));
         const ImportFile* file = NULL;
