@@ -13,7 +13,6 @@
 #include <windows.h>
 #include <algorithm>
 #include <map>
-#include <set>
 #include <unordered_map>
 
 namespace {
