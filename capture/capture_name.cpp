@@ -98,9 +98,9 @@ std::string Numbered(const std::string& words, int number)
 
 }  // namespace
 
-NameRule SuggestFactName(const std::wstring& text, const char* directive, char* name)
+NameRule SuggestFactName(const std::wstring& text, const char* directive, char* name, size_t longest)
 {
-    std::string words = ShortenAtWord(FirstWordsOf(text), SUGGESTED_NAME_MAX);
+    std::string words = ShortenAtWord(FirstWordsOf(text), longest);
     MakeSafe(&words);
     if (words.empty())
         words = Text::CaptureDefaultName;

@@ -19,4 +19,7 @@ const int SUGGESTED_NAME_MAX = 60;
 // " (3)" and so on follow it.
 // The rule the suggested name meets there: NAME_OK, or the reason no name
 // could be found (NAME_TOO_LONG: the place leaves room for none).
-NameRule SuggestFactName(const std::wstring& text, const char* directive, char* name);
+// longest replaces SUGGESTED_NAME_MAX where the text is a name already (an
+// imported file's own name), to be cut only where the place needs it.
+NameRule SuggestFactName(const std::wstring& text, const char* directive, char* name,
+                         size_t longest = SUGGESTED_NAME_MAX);

@@ -8,9 +8,11 @@
 #include "../store/fact_store.h"
 #include "../store/folder_walk.h"
 #include "../store/path_slot.h"
+#include "../store/same_text.h"
 
 #include <windows.h>
 #include <algorithm>
+#include <unordered_map>
 
 namespace {
 
@@ -178,25 +180,37 @@ bool Convertible(const TextShape& shape)
            shape.shown <= (size_t)SHOWN_TEXT_MAX;
 }
 
+// The main texts met so far, by the hash of their keys: eight bytes and a
+// path a fact, the texts never kept.
+struct MetTexts {
+    std::unordered_multimap<unsigned long long, size_t> byHash;
+    std::vector<std::wstring> mainTexts;
+    std::vector<std::wstring> folders;
+};
+
 struct Walk {
     std::wstring root;
     BaseCheck* check;
     CheckProgress progress;
     void* context;
     bool stopped;
+    RepeatSearch repeats;
+    MetTexts met;
 };
 
 void Add(Walk* walk, FindingKind kind, const std::wstring& target, const std::string& folder,
          const std::string& factFolder, bool fixable, TextEncoding encoding = ENCODING_1251)
 {
     Finding finding = { kind,    target,        target.substr(walk->root.size() + 1), folder, factFolder, encoding,
-                        fixable, std::wstring() };
+                        fixable, std::wstring(), std::wstring(), std::string() };
     walk->check->findings.push_back(finding);
 }
 
-void CheckText(Walk* walk, const std::wstring& path, const std::string& factFolder)
+// bytes, when given, receives what was read (nothing when it could not be).
+void CheckText(Walk* walk, const std::wstring& path, const std::string& factFolder, std::string* read = NULL)
 {
-    std::string bytes;
+    std::string own;
+    std::string& bytes = read ? *read : own;
     // Too large to be read at all is too long to be shown; a file that
     // cannot be opened right now is not the base's fault.
     switch (ReadWholeFile(Narrow(path).c_str(), &bytes)) {
@@ -211,6 +225,32 @@ void CheckText(Walk* walk, const std::wstring& path, const std::string& factFold
         Add(walk, FINDING_TEXT_HIDDEN, path, factFolder, factFolder, false);
     if (shape.encoding != ENCODING_1251)
         Add(walk, FINDING_NOT_1251, path, factFolder, factFolder, Convertible(shape), shape.encoding);
+}
+
+// A text met before, confirmed by reading that fact again, makes this fact
+// a repeat of the first one that has it. Empty texts repeat nothing.
+void LookForRepeat(Walk* walk, const std::wstring& folder, const std::wstring& mainText, const std::string& bytes)
+{
+    std::wstring key = SameTextKey(TextOfFactFile(bytes));
+    if (key.empty())
+        return;
+    unsigned long long hash = SameTextHash(key);
+    MetTexts& met = walk->met;
+    auto range = met.byHash.equal_range(hash);
+    for (auto it = range.first; it != range.second; ++it) {
+        std::string earlier;
+        if (ReadWholeFile(Narrow(met.mainTexts[it->second]).c_str(), &earlier) != READ_OK ||
+            SameTextKey(TextOfFactFile(earlier)) != key)
+            continue;
+        std::string factFolder = Narrow(folder);
+        Add(walk, FINDING_REPEAT, folder, factFolder, factFolder, false);
+        walk->check->findings.back().sameAs = met.folders[it->second].substr(walk->root.size() + 1);
+        walk->check->findings.back().sameAsFolder = Narrow(met.folders[it->second]);
+        return;
+    }
+    met.mainTexts.push_back(mainText);
+    met.folders.push_back(folder);
+    met.byHash.emplace(hash, met.folders.size() - 1);
 }
 
 void CheckFact(Walk* walk, const std::wstring& folder, const std::wstring& name)
@@ -240,8 +280,12 @@ void CheckFact(Walk* walk, const std::wstring& folder, const std::wstring& name)
     }
     if (files.description)
         CheckText(walk, DescriptionFileInW(folder), factFolder);
-    if (files.mainText)
-        CheckText(walk, MainTextFileInW(folder, name), factFolder);
+    if (files.mainText) {
+        std::string bytes;
+        CheckText(walk, MainTextFileInW(folder, name), factFolder, &bytes);
+        if (walk->repeats == REPEATS_FOUND && !bytes.empty())
+            LookForRepeat(walk, folder, MainTextFileInW(folder, name), bytes);
+    }
 }
 
 // level: 0 for the base root, 1 Section … 4 Directive, whose folders are facts.
@@ -370,14 +414,15 @@ FixResult ConvertTo1251(const std::string& root, const Finding& finding)
 
 }  // namespace
 
-void CheckBase(const std::string& root, BaseCheck* check, CheckProgress progress, void* context)
+void CheckBase(const std::string& root, BaseCheck* check, CheckProgress progress, void* context,
+               RepeatSearch repeats)
 {
     check->factsChecked = 0;
     check->findings.clear();
     std::wstring wideRoot = WideFrom1251(root.c_str());
     if (!wideRoot.empty() && wideRoot.back() == L'\\')
         wideRoot.pop_back();
-    Walk walk = { wideRoot, check, progress, context, false };
+    Walk walk = { wideRoot, check, progress, context, false, repeats, MetTexts() };
     CheckLevel(&walk, wideRoot, 0);
 }
 
@@ -388,8 +433,9 @@ void CheckFolder(const std::string& root, const std::string& folder, BaseCheck* 
     if (!wideRoot.empty() && wideRoot.back() == L'\\')
         wideRoot.pop_back();
     std::wstring path = WideFrom1251(folder.c_str());
-    Walk walk = { wideRoot, check, progress, context, false };
+    Walk walk = { wideRoot, check, progress, context, false, REPEATS_LEFT_OUT, MetTexts() };
     if (path == wideRoot) {
+        walk.repeats = REPEATS_FOUND;
         CheckLevel(&walk, wideRoot, 0);
         return;
     }
@@ -420,6 +466,12 @@ void CheckFolder(const std::string& root, const std::string& folder, BaseCheck* 
 bool FindingWithin(const Finding& finding, const std::string& folder)
 {
     std::wstring path = WideFrom1251(folder.c_str());
+    if (finding.kind == FINDING_REPEAT) {
+        for (const std::string& fact : { finding.factFolder, finding.sameAsFolder })
+            if (PathAtOrBelow(fact.c_str(), folder.c_str()))
+                return true;
+        return false;
+    }
     if (finding.target.size() > path.size() && finding.target.compare(0, path.size(), path) == 0 &&
         finding.target[path.size()] == L'\\')
         return true;

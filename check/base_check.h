@@ -19,6 +19,7 @@ enum FindingKind {
     FINDING_STRAY_FILE,      // a file among the category folders, where only folders belong
     FINDING_NOT_1251,        // a text another editor wrote in UTF-8 or UTF-16; fixable when all fits 1251
     FINDING_CONFLICT_COPY,   // a sync tool's copy beside a fact's file: a person decides which text wins
+    FINDING_REPEAT,          // a fact whose main text a fact met before in the walk has too; a person decides
     FINDING_KINDS
 };
 
@@ -31,6 +32,8 @@ struct Finding {
     TextEncoding encoding;   // FINDING_NOT_1251: the text's encoding
     bool fixable;            // a safe fix exists as the walk found it
     std::wstring original;   // FINDING_CONFLICT_COPY: the name of the file the copy stands beside
+    std::wstring sameAs;     // FINDING_REPEAT: the fact with the same text, below the base root
+    std::string sameAsFolder;  // FINDING_REPEAT: that fact's folder, Windows-1251
 };
 
 struct BaseCheck {
@@ -42,16 +45,24 @@ struct BaseCheck {
 // ends the walk there.
 typedef bool (*CheckProgress)(const BaseCheck& check, void* context);
 
+// Whether the walk compares the facts' main texts (store/same_text.h): a
+// repeat is told only by a walk of the whole base.
+enum RepeatSearch { REPEATS_FOUND, REPEATS_LEFT_OUT };
+
 // Walks every folder below root, the ones the lists leave out included.
-void CheckBase(const std::string& root, BaseCheck* check, CheckProgress progress = 0, void* context = 0);
+void CheckBase(const std::string& root, BaseCheck* check, CheckProgress progress = 0, void* context = 0,
+               RepeatSearch repeats = REPEATS_FOUND);
 
 // Walks folder, at or below root, again as CheckBase would, adding what it
 // finds to check. A folder inside a fact walks its fact again; a folder
-// that is gone adds nothing.
+// that is gone adds nothing. Repeats are not looked for: the rest of the
+// base is not walked.
 void CheckFolder(const std::string& root, const std::string& folder, BaseCheck* check, CheckProgress progress = 0,
                  void* context = 0);
 
-// Whether CheckFolder of folder would find this finding again, if it still holds.
+// Whether CheckFolder of folder would find this finding again, if it still
+// holds; for a repeat, whether either of its two facts lies in folder, since
+// a change there may have ended it.
 bool FindingWithin(const Finding& finding, const std::string& folder);
 
 enum FixResult {

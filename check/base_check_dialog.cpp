@@ -80,8 +80,19 @@ void WalkBase(std::shared_ptr<CheckRun> run, std::string root)
     HandOver(run.get(), check);
 }
 
+std::wstring RepeatLine(const Finding& finding)
+{
+    std::wstring line = WideFrom1251(Text::CheckRepeatLine);
+    size_t first = line.find(L"%s");
+    line.replace(first, 2, finding.below);
+    line.replace(line.find(L"%s", first + finding.below.size()), 2, finding.sameAs);
+    return line;
+}
+
 std::wstring FindingLine(const Finding& finding)
 {
+    if (finding.kind == FINDING_REPEAT)
+        return RepeatLine(finding);
     char kind[128];
     if (finding.kind == FINDING_NOT_1251)
         snprintf(kind, sizeof kind, finding.fixable ? Text::CheckNot1251 : Text::CheckNot1251Lossy,

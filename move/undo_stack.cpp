@@ -17,6 +17,8 @@ int Count = 0;
 
 UndoResult MoveBack(const char* root, const UndoStep& step)
 {
+    if (step.action)
+        return step.action(root, step.record);
     if (!PathPlainBelow(step.from, root) || !PathPlainBelow(step.to, root))
         return UNDO_OUTSIDE;
     if (!IsFolder(step.to))
@@ -42,6 +44,14 @@ UndoResult MoveBack(const char* root, const UndoStep& step)
     return UNDO_DONE;
 }
 
+void Remember(const UndoStep& step)
+{
+    Newest = (Newest + 1) % UNDO_DEPTH;
+    Steps[Newest] = step;
+    if (Count < UNDO_DEPTH)
+        Count++;
+}
+
 }  // namespace
 
 void RememberStep(UndoKind kind, bool fact, const char* from, const char* to)
@@ -49,12 +59,18 @@ void RememberStep(UndoKind kind, bool fact, const char* from, const char* to)
     UndoStep step = {};
     step.kind = kind;
     step.fact = fact;
-    if (!SlotCopy(step.from, from) || !SlotCopy(step.to, to))
-        return;
-    Newest = (Newest + 1) % UNDO_DEPTH;
-    Steps[Newest] = step;
-    if (Count < UNDO_DEPTH)
-        Count++;
+    if (SlotCopy(step.from, from) && SlotCopy(step.to, to))
+        Remember(step);
+}
+
+void RememberActionStep(UndoKind kind, const char* place, const char* name, UndoAction action, int record)
+{
+    UndoStep step = {};
+    step.kind = kind;
+    step.action = action;
+    step.record = record;
+    if (SlotCopy(step.from, place) && SlotCopy(step.to, name))
+        Remember(step);
 }
 
 bool NewestStep(UndoStep* step)
@@ -79,7 +95,7 @@ UndoResult UndoNewestStep(const char* root, UndoStep* undone)
     UndoResult result = MoveBack(root, *undone);
     // A step whose entry is gone can never be undone: kept, it would stand
     // before every older step for the rest of the run.
-    if (result == UNDO_DONE || result == UNDO_ENTRY_GONE) {
+    if (result == UNDO_DONE || result == UNDO_PARTLY || result == UNDO_ENTRY_GONE) {
         Newest = (Newest + UNDO_DEPTH - 1) % UNDO_DEPTH;
         Count--;
     }

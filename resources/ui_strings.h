@@ -164,7 +164,10 @@ inline constexpr const char* CheckKinds[] = {
     "Файл среди папок категорий",
     "Текст не в Windows-1251",
     "Копия при конфликте синхронизации",
+    "Повтор",
 };
+// A repeat's line: the fact, then the one met before with the same text.
+inline constexpr char CheckRepeatLine[] = "Повтор: «%s» совпадает с «%s»";
 // A conflict copy's line names the file it stands beside after this.
 inline constexpr char CheckConflictBeside[] = " рядом с ";
 // What a text not in Windows-1251 is in, in the order of TextEncoding
@@ -206,6 +209,44 @@ inline constexpr char PrintFailed[] = "Печать не удалась (оши�
 
 // After a text the browser shows cut, in an exported or printed document.
 inline constexpr char ExportCutText[] = "[Файл «%s» прочитан не до конца: дальше в нём недопустимый символ]";
+
+// Import of a folder of texts
+inline constexpr char ImportUsage[] =
+    "Использование: facts.exe --import <папка или файл> <место в базе, пустое - сама база>";
+inline constexpr char ImportRootUnusable[] =
+    "Эту папку нельзя взять за базу: её путь длиннее 255 знаков или не в кодировке Windows-1251 :)";
+inline constexpr char ImportNoSource[] = "Нет такой папки или файла: «%s» :)";
+inline constexpr char ImportBadPlace[] = "В базе нет такого раздела, темы, подтемы или установки: «%s» :)";
+inline constexpr char ImportHeader[] = "Импорт «%s» в «%s»: файлов %s, будет фактов %s, категорий новых %s, уже есть %s.";
+// What became of a file, in the order of ImportOutcome; %s are the file and the facts concerned.
+inline constexpr const char* ImportOutcomeLines[] = {
+    "Пропущен «%s»: %s",
+    "Импортирован «%s»",
+    "Импортирован «%s» как «%s», но он совпадает с «%s»",
+    "Уже импортирован «%s»: «%s»",
+    "Не импортирован «%s»: для него нет подходящего имени в «%s»",
+    "Не импортирован «%s»: не удалось создать категорию или в ней нет места для факта «%s»",
+    "Не импортирован «%s»: не удалось записать файлы факта в «%s»",
+    "Не импортирован «%s»: записанный текст не совпал с исходным, факт «%s» удалён",
+    "Не импортирован «%s»: файл изменился после просмотра",
+    "Не импортирован «%s»: импорт прерван раньше",
+};
+// Why a file is left out, in the order of ImportSkip
+inline constexpr const char* ImportSkipReasons[] = {
+    "",
+    "скрытый или системный файл",
+    "не текстовый файл (.txt, .text, .md, .markdown или без расширения)",
+    "пустой файл",
+    "не текст",
+    "длиннее 99 998 знаков",
+    "не удалось прочитать",
+};
+// Names of SourceEncoding, in its order
+inline constexpr const char* ImportEncodings[] = { "UTF-8", "UTF-8 с BOM", "UTF-16 LE", "UTF-16 BE",
+                                                    "Windows-1251", "KOI8-R", "DOS 866" };
+inline constexpr char ImportUncertain[] = "Кодировка угадана неуверенно: «%s» прочитан как %s";
+inline constexpr char ImportSummary[] =
+    "Импортировано фактов: %s (из них повторов: %s), уже были: %s, пропущено файлов: %s, не импортировано: %s.";
 
 // Quick capture
 // The name a captured fact gets when its text has no word a name could take.

@@ -1,12 +1,13 @@
 // The program's entry. The show command is not used: the base root is the
 // working directory, and the window always opens maximised. The command line
-// is read only for an export, which runs without a window.
+// is read only for an export or an import, which run without a window.
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
 #include <ole2.h>
 #include "main_window.h"
 #include "../export/export_command.h"
+#include "../import/import_command.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
@@ -14,6 +15,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     if (argv && AsksForExport(argc, argv)) {
         int code = RunExportCommand(argc, argv);
+        LocalFree(argv);
+        return code;
+    }
+    if (argv && AsksForImport(argc, argv)) {
+        int code = RunImportCommand(argc, argv);
         LocalFree(argv);
         return code;
     }

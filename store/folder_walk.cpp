@@ -51,6 +51,7 @@ bool VisitFolder(const std::wstring& folder, EntryVisitor visit, void* context, 
         entry.stamp.size = entry.isFolder ? 0 : (unsigned long long)found.nFileSizeHigh << 32 | found.nFileSizeLow;
         entry.stamp.lastWrite = Ticks(found.ftLastWriteTime);
         entry.created = Ticks(found.ftCreationTime);
+        entry.attributes = found.dwFileAttributes;
         goOn = visit(entry, context);
     } while (goOn && FindNextFileW(listing, &found));
     FindClose(listing);

@@ -25,6 +25,7 @@ struct FolderEntry {
     bool isFolder;
     FileStamp stamp;  // of a file; a folder's size is 0
     unsigned long long created;  // FILETIME ticks: when the file or folder was made
+    unsigned long attributes;    // FILE_ATTRIBUTE_* as the listing gave them
 };
 
 // Called for each entry; false stops the listing there.

@@ -198,6 +198,34 @@ bool WriteTextFile(const char* path, const char* text)
     return ReplaceTextFile(path, text, NULL, NULL) == WRITE_DONE;
 }
 
+bool CreateNewTextFile(const char* path, const std::string& bytes, const unsigned long long* lastWrite,
+                       FileState* state)
+{
+    std::wstring wide = WideFrom1251(path);
+    HANDLE file = CreateFileW(wide.c_str(), GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    bool done = WriteAll(file, bytes);
+    FILETIME time = {};
+    if (done && lastWrite) {
+        time.dwLowDateTime = (DWORD)*lastWrite;
+        time.dwHighDateTime = (DWORD)(*lastWrite >> 32);
+        done = SetFileTime(file, NULL, NULL, &time) != 0;
+    }
+    // The time as the file system keeps it, which may be coarser than the one set.
+    done = done && GetFileTime(file, NULL, NULL, &time);
+    done = CloseHandle(file) && done;
+    if (!done) {
+        DeleteFileW(wide.c_str());
+        return false;
+    }
+    state->exists = true;
+    state->size = bytes.size();
+    state->lastWrite = TicksOf(time);
+    Sha256(bytes.data(), bytes.size(), state->hash);
+    return true;
+}
+
 // ---------------------------------------------------------------- reading
 
 namespace {

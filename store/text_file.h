@@ -56,6 +56,15 @@ WriteResult ReplaceTextFile(const char* path, const char* text, const FileState*
 // The same with no check: true when done.
 bool WriteTextFile(const char* path, const char* text);
 
+// A file that must not exist yet, in a folder the caller has just made:
+// bytes written as they are, its last-write time set to lastWrite where
+// that is given, and the state of what was written into state. No temporary
+// file and no flush to the disk: there is nothing older in the folder to
+// keep, and an import of thousands of files would wait on each. False, with
+// no file left behind, on any failure (an existing file, a short write).
+bool CreateNewTextFile(const char* path, const std::string& bytes, const unsigned long long* lastWrite,
+                       FileState* state);
+
 enum ReadResult {
     READ_OK,           // text holds the file's text
     READ_CANNOT_OPEN,  // missing, a folder, or not readable

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <algorithm>
 
 namespace {
 
@@ -103,6 +104,10 @@ protected:
             { FINDING_NOT_1251, d + L"Стрелка\\Стрелка.txt", false },
             { FINDING_CONFLICT_COPY, d + L"Хеопс\\Описание.sync-conflict-20261201-101010-ABCDEFG.txt", false },
             { FINDING_CONFLICT_COPY, d + L"Хеопс\\Хеопс (conflicted copy 2026-12-01).txt", false },
+            // "текст" is the main text of four facts: each after the first repeats it.
+            { FINDING_REPEAT, d + L"Вложенный", false },
+            { FINDING_REPEAT, d + L"Прерван", false },
+            { FINDING_REPEAT, d + L"Хеопс", false },
         };
     }
     static const size_t SHOWN_TEXT_LIMIT = 100000;  // one more than the view holds
@@ -160,6 +165,46 @@ TEST_F(BaseCheckTest, EveryPlantedProblemIsFoundOnceAndEachFixWorksOnDisk)
             EXPECT_TRUE(Find(check, e.kind, e.below) != NULL) << Cp1251(e.below);
         }
     EXPECT_EQ(check.findings.size(), unfixable);
+}
+
+TEST_F(BaseCheckTest, ARepeatNamesTheFactMetFirstWithTheSameText)
+{
+    // The walk goes in name order: Установка before Ясная.
+    const std::string other = root_ + "\\Раздел\\Тема\\Подтема\\Ясная";
+    MakeFolder(other);
+    MakeFact(directive_ + "\\Первый", "Один текст\r\nв две строки");
+    MakeFact(other + "\\Второй", "Один текст  \nв две строки\n\n");           // line ends and trailing blanks
+    MakeFact(other + "\\Третий", BOM + u8"Один текст\r\nв две строки");      // another encoding
+    MakeFact(other + "\\Регистр", "один текст\r\nв две строки");             // case counts
+    MakeFact(other + "\\Пробелы", "Один  текст\r\nв две строки");            // inner blanks count
+    MakeFact(directive_ + "\\Пустой текст", "");
+    MakeFact(other + "\\Тоже пустой", "  \r\n");
+    BaseCheck check;
+    CheckBase(root_, &check);
+    std::vector<std::wstring> lines;
+    for (const Finding& finding : check.findings) {
+        if (finding.kind != FINDING_REPEAT && finding.kind != FINDING_NOT_1251)
+            ADD_FAILURE() << finding.kind << " " << Cp1251(finding.below);
+        if (finding.kind != FINDING_REPEAT)
+            continue;
+        lines.push_back(finding.below + L" = " + finding.sameAs);
+        EXPECT_FALSE(finding.fixable);
+        EXPECT_EQ(FixFinding(root_, finding), FIX_NOT_APPLICABLE);
+        EXPECT_TRUE(FindingWithin(finding, other));
+        EXPECT_TRUE(FindingWithin(finding, directive_ + "\\Первый")) << "the fact it repeats changed";
+        EXPECT_FALSE(FindingWithin(finding, directive_ + "\\Хороший"));
+    }
+    const std::wstring d = L"Раздел\\Тема\\Подтема\\";
+    EXPECT_EQ(lines, (std::vector<std::wstring>{ d + L"Ясная\\Второй = " + d + L"Установка\\Первый",
+                                                 d + L"Ясная\\Третий = " + d + L"Установка\\Первый" }));
+
+    BaseCheck without;
+    CheckBase(root_, &without, NULL, NULL, REPEATS_LEFT_OUT);
+    EXPECT_EQ(without.findings.size(), check.findings.size() - 2);
+    BaseCheck part = { 0, {} };
+    CheckFolder(root_, other, &part);
+    for (const Finding& finding : part.findings)
+        EXPECT_NE(finding.kind, FINDING_REPEAT) << "a part of the base cannot tell a repeat";
 }
 
 TEST_F(BaseCheckTest, AFixLooksAgainAndLeavesWhatChangedSinceTheWalk)
@@ -311,6 +356,19 @@ protected:
         return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;
     }
 };
+
+TEST_F(BaseCheckDialogTest, ARepeatIsOneLineNamingBothFacts)
+{
+    BuildFactBase();
+    MakeFact(DirectivePath() + "\\Копия А", "один и тот же текст");
+    MakeFact(DirectivePath() + "\\Копия Б", "один и тот же текст\r\n");
+    HWND dialog = OpenChecked();
+    const std::wstring d = L"Раздел\\Тема\\Подтема\\Установка\\";
+    std::vector<std::wstring> lines = Lines(dialog);
+    EXPECT_NE(std::find(lines.begin(), lines.end(), L"Повтор: «" + d + L"Копия Б» совпадает с «" + d + L"Копия А»"),
+              lines.end());
+    DestroyWindow(dialog);
+}
 
 // The base of the dialog tests: "Gold" holds a main text under another name,
 // "Без описания" holds nothing, a name the lists cannot show, a leftover.

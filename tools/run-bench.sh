@@ -2,7 +2,7 @@
 # Builds the project and runs the benchmarks under Wine (Russian code page):
 # the folder-list fill, then the search index. The bases they make stay in
 # the build's Wine prefix, so a second run starts at once.
-#   tools/run-bench.sh [folders|search|move|watch|export|capture]   (default: all six)
+#   tools/run-bench.sh [folders|search|move|watch|export|capture|import]   (default: all seven)
 set -euo pipefail
 source "$(dirname "$0")/prepare.sh"
 which=${1:-all}
@@ -23,4 +23,7 @@ if [ "$which" = all ] || [ "$which" = export ]; then
 fi
 if [ "$which" = all ] || [ "$which" = capture ]; then
     FACTS_LANG=ru_RU.UTF-8 "$root/tools/wine-run" "$FACTS_BUILD/bench/capture_bench.exe"
+fi
+if [ "$which" = all ] || [ "$which" = import ]; then
+    FACTS_LANG=ru_RU.UTF-8 "$root/tools/wine-run" "$FACTS_BUILD/bench/import_bench.exe" ${FACTS_IMPORT_BENCH_FILES:-10000}
 fi
