@@ -32,6 +32,8 @@ struct CaptureState {
     char root[SLOT_SIZE];
     char directive[SLOT_SIZE];  // "" while there is no place
     HWND returnTo;
+    HWND servedBefore;          // the dialog whose keyboard the message loop served before this window opened
+    int look;                   // the number of the latest look for a duplicate: older answers are stale
     bool placeChosen;           // by the user, through МЕСТО…
     std::wstring took;          // the note's first part
     std::wstring duplicateOf;   // the path of a fact with the same text, below the root; "" for none
@@ -144,6 +146,7 @@ void SetPlace(HWND dialog, const char* directive)
 
 struct DuplicateLook {
     HWND window;
+    int number;
     std::string root;
     std::wstring text;
 };
@@ -157,7 +160,7 @@ unsigned __stdcall LookForDuplicate(void* parameter)
     FindDuplicateFact(look->root.c_str(), look->text, found, [](void* window) { return IsWindow((HWND)window) != 0; },
                       look->window);
     std::string* result = new std::string(found);
-    if (!PostMessageW(look->window, WM_FACTS_CAPTURE_DUPLICATE, 0, (LPARAM)result))
+    if (!PostMessageW(look->window, WM_FACTS_CAPTURE_DUPLICATE, (WPARAM)look->number, (LPARAM)result))
         delete result;
     delete look;
     return 0;
@@ -168,7 +171,7 @@ void StartDuplicateLook(HWND dialog, const std::wstring& text)
     if (DuplicateKey(text).empty())
         return;
     LetWalksGiveWay();
-    DuplicateLook* look = new DuplicateLook{ dialog, StateOf(dialog)->root, text };
+    DuplicateLook* look = new DuplicateLook{ dialog, ++StateOf(dialog)->look, StateOf(dialog)->root, text };
     uintptr_t thread = _beginthreadex(NULL, 0, LookForDuplicate, look, 0, NULL);
     if (thread)
         CloseHandle((HANDLE)thread);
@@ -176,10 +179,10 @@ void StartDuplicateLook(HWND dialog, const std::wstring& text)
         delete look;
 }
 
-void OnDuplicateFound(HWND dialog, std::string* factFolder)
+void OnDuplicateFound(HWND dialog, int look, std::string* factFolder)
 {
     CaptureState* state = StateOf(dialog);
-    if (state && !factFolder->empty()) {
+    if (state && look == state->look && !factFolder->empty()) {
         state->duplicateOf = ShownPath(state->root, factFolder->c_str());
         ShowNote(dialog);
     }
@@ -202,15 +205,16 @@ void FollowMoves(const BaseChange& change, void* context)
 
 // ---- text dropped on the window
 
-// Dropped on an untouched window, the text takes the place of the captured
-// one, name and all; once the user has typed, it goes in at the caret.
+// Dropped on a window without text, the text fills it, name and all; on a
+// window holding text, captured or typed, it goes in at the caret, so that
+// nothing the window holds is lost.
 void OnTextDropped(HWND dialog, const std::wstring& dropped, void*)
 {
     CaptureState* state = StateOf(dialog);
     std::wstring text = TakenText(dropped);
     if (!state || text.empty())
         return;
-    if (Modified(dialog, IDC_CAPTURE_TEXT)) {
+    if (GetWindowTextLengthW(GetDlgItem(dialog, IDC_CAPTURE_TEXT)) > 0) {
         SendDlgItemMessageW(dialog, IDC_CAPTURE_TEXT, EM_REPLACESEL, TRUE, (LPARAM)text.c_str());
         return;
     }
@@ -231,6 +235,7 @@ void OnInitDialog(HWND dialog, const CaptureOpening* opening)
     if (GetCurrentDirectory1251(state->root, SLOT_SIZE) != TEXT_FITS)
         state->root[0] = '\0';
     state->returnTo = opening->returnTo;
+    state->servedBefore = App.ActiveDialog;
     state->took = opening->took ? WideFrom1251(opening->took) : std::wstring();
     openCaptures.push_back(dialog);
     ListenToBaseChanges(FollowMoves, dialog);
@@ -258,6 +263,9 @@ void OnInitDialog(HWND dialog, const CaptureOpening* opening)
 
 void OnDestroy(HWND dialog)
 {
+    MSG late;
+    while (PeekMessageW(&late, dialog, WM_FACTS_CAPTURE_DUPLICATE, WM_FACTS_CAPTURE_DUPLICATE, PM_REMOVE))
+        delete (std::string*)late.lParam;
     StopListeningToBaseChanges(FollowMoves, dialog);
     StopTextDrops(dialog);
     openCaptures.erase(std::remove(openCaptures.begin(), openCaptures.end(), dialog), openCaptures.end());
@@ -270,13 +278,14 @@ void OnDestroy(HWND dialog)
 // goes, so that its owner, the main window, is not raised instead.
 void CloseCapture(HWND dialog)
 {
-    HWND back = StateOf(dialog)->returnTo;
-    if (back && IsWindow(back)) {
+    CaptureState* state = StateOf(dialog);
+    HWND back = state->returnTo;
+    // The keyboard goes back to the dialog served before, the browser the
+    // capture was opened from among them.
+    if (App.ActiveDialog == dialog)
+        App.ActiveDialog = IsWindow(state->servedBefore) ? state->servedBefore : NULL;
+    if (back && IsWindow(back))
         SetForegroundWindow(back);
-        if (App.ActiveDialog == dialog && GetWindowThreadProcessId(back, NULL) == GetCurrentThreadId() &&
-            back != App.OwnerWindow)
-            App.ActiveDialog = back;
-    }
     DestroyWindow(dialog);
 }
 
@@ -323,7 +332,20 @@ bool ChooseEncoding(HWND dialog, const std::wstring& description, const std::wst
     std::vector<Replacement> made;
     ReplaceOutside1251(description + L"\n" + text, &made);
     std::wstring question = WideFrom1251(Text::CaptureOutsideQuestion) + L"\r\n\r\n";
+    // A page in another alphabet has hundreds of them: the box must still
+    // fit the screen with its buttons.
+    const size_t LISTED_AT_MOST = 12;
+    if (made.size() > LISTED_AT_MOST) {
+        char more[64];
+        snprintf(more, sizeof more, Text::CaptureMoreOutside, (int)(made.size() - LISTED_AT_MOST));
+        made.resize(LISTED_AT_MOST);
+        made.push_back(Replacement{ L"", WideFrom1251(more), 0 });
+    }
     for (const Replacement& replacement : made) {
+        if (replacement.character.empty()) {
+            question += replacement.replacement + L"\r\n";
+            continue;
+        }
         if (replacement.replacement.empty()) {
             wchar_t code[16];
             swprintf(code, 16, L"U+%04X", (unsigned)replacement.character[0]);
@@ -403,10 +425,11 @@ void OnCommand(HWND dialog, int id, int notification)
     }
 }
 
-// Ctrl+Enter saves from the text, where Enter is a new line.
-INT_PTR OnKey(HWND dialog, WPARAM wParam)
+// Ctrl+Enter saves from the text, where Enter is a new line; a key meant
+// for another window of the program is not this window's.
+INT_PTR OnKey(HWND dialog, WPARAM wParam, HWND focus)
 {
-    bool save = LOWORD(wParam) == VK_RETURN && HIWORD(wParam) != 0;
+    bool save = LOWORD(wParam) == VK_RETURN && HIWORD(wParam) != 0 && IsChild(dialog, focus);
     if (save)
         OnSave(dialog);
     SetWindowLongPtrW(dialog, DWLP_MSGRESULT, save ? TRUE : FALSE);
@@ -422,8 +445,13 @@ INT_PTR CALLBACK CaptureDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM 
     case WM_COMMAND: OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
     case WM_DESTROY: OnDestroy(dialog); return FALSE;
     case WM_FACTS_CLOSE_QUERY: return AnswerCloseQuery(dialog, MayEnd(dialog));
-    case WM_FACTS_DIALOG_KEY: return OnKey(dialog, wParam);
-    case WM_FACTS_CAPTURE_DUPLICATE: OnDuplicateFound(dialog, (std::string*)lParam); return TRUE;
+    case WM_FACTS_DIALOG_KEY: return OnKey(dialog, wParam, (HWND)lParam);
+    case WM_FACTS_CAPTURE_DUPLICATE: OnDuplicateFound(dialog, (int)wParam, (std::string*)lParam); return TRUE;
+    case WM_ACTIVATE:
+        // The message loop serves the keyboard of the capture window in front.
+        if (LOWORD(wParam) != WA_INACTIVE)
+            App.ActiveDialog = dialog;
+        return FALSE;
     default: return FALSE;
     }
 }

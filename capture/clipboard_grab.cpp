@@ -220,9 +220,11 @@ GrabbedSelection GrabSelection(HWND window, HWND foreground)
 {
     GrabbedSelection grabbed;
     ClipboardSnapshot before = SaveClipboard(window);
-    grabbed.fresh = CopySelectionOf(foreground, COPY_WAIT_MS);
+    // What the clipboard held could not be read: a copy now would replace
+    // it for good, so the clipboard's own text is taken instead.
+    grabbed.fresh = before.read && CopySelectionOf(foreground, COPY_WAIT_MS);
     grabbed.taken = ReadClipboardText(window);
-    if (grabbed.fresh && before.read)
+    if (grabbed.fresh)
         RestoreClipboard(window, before);
     return grabbed;
 }

@@ -271,6 +271,7 @@ inline constexpr char CaptureOutsideQuestion[] =
     "В тексте есть знаки, которых нет в кириллической кодировке Windows-1251:";
 inline constexpr char CaptureReplacedLine[] = "«%s» будет заменён на «%s»";
 inline constexpr char CaptureDroppedLine[] = "«%s» (невидимый знак %s) будет убран";
+inline constexpr char CaptureMoreOutside[] = "…и ещё таких знаков: %d";
 inline constexpr char CaptureOutsideChoice[] = "Да - сохранить текст как есть (файл в UTF-8).\r\nНет - заменить эти знаки, как "
                                                "показано.\r\nОтмена - вернуться к тексту.";
 inline constexpr char CaptureTextEmpty[] = "Текста нет - вставьте или наберите текст факта :)";

@@ -241,16 +241,23 @@ TEST_F(CaptureWindow, TextDroppedOnTheFactListOrOnTheWindow)
     EXPECT_EQ(Note(window), L"Текст, перетащенный мышью");
     data->Release();
 
+    DestroyWindow(window);
+
+    // A window without text is filled, name and all; one holding text,
+    // captured or typed, gets the drop at the caret.
+    PutOnClipboard(owner_, L"");
+    window = CaptureClipboard(owner_, NULL, directive_.c_str());
     PutOnClipboard(owner_, L"Второй текст");
     ASSERT_EQ(OleGetClipboard(&data), S_OK);
     EXPECT_TRUE(DeliverTextDrop(window, data));
     EXPECT_EQ(ControlTextWide(window, IDC_CAPTURE_TEXT), L"Второй текст");
     EXPECT_EQ(ControlTextWide(window, IDC_CAPTURE_NAME), L"Второй текст");
-
-    TypeAsUser(window, IDC_CAPTURE_TEXT, "Своё: ");
-    SendDlgItemMessageW(window, IDC_CAPTURE_TEXT, EM_SETSEL, 6, 6);
+    SendDlgItemMessageW(window, IDC_CAPTURE_TEXT, EM_SETSEL, 0, 0);
+    PutOnClipboard(owner_, L"Третий, ");
+    data->Release();
+    ASSERT_EQ(OleGetClipboard(&data), S_OK);
     EXPECT_TRUE(DeliverTextDrop(window, data));
-    EXPECT_EQ(ControlTextWide(window, IDC_CAPTURE_TEXT), L"Своё: Второй текст") << "typed text is never replaced";
+    EXPECT_EQ(ControlTextWide(window, IDC_CAPTURE_TEXT), L"Третий, Второй текст") << "the text held is never replaced";
     data->Release();
     DestroyWindow(window);
     DestroyWindow(browser);
@@ -378,6 +385,23 @@ TEST_F(CaptureWindow, CharactersOutside1251AreKeptOrReplacedAsTheUserChooses)
     }
 }
 
+// A text in another alphabet lists a dozen characters and says how many
+// more there are: the question keeps its buttons on the screen.
+TEST_F(CaptureWindow, TheQuestionListsADozenCharactersAtMost)
+{
+    HWND window = Capture(L"αβγδεζηθικλμνξοπρστυ", directive_.c_str());
+    boxes_.AnswerNext(IDCANCEL);
+    ClickButton(window, IDOK);
+    ASSERT_EQ(boxes_.Seen().size(), 1u);
+    const std::wstring& question = boxes_.Seen()[0].text;
+    size_t lines = 0;
+    for (size_t at = question.find(L"будет заменён"); at != std::wstring::npos; at = question.find(L"будет заменён", at + 1))
+        lines++;
+    EXPECT_EQ(lines, 12u);
+    EXPECT_NE(question.find(L"…и ещё таких знаков: 8"), std::wstring::npos) << Cp1251(question);
+    EXPECT_TRUE(IsWindow(window));
+}
+
 TEST_F(CaptureWindow, ARefusedNameOrAGonePlaceKeepsEverythingTyped)
 {
     HWND window = Capture(L"Текст, который нельзя потерять", directive_.c_str());
@@ -472,12 +496,22 @@ TEST_F(CaptureWindow, TheEndOfTheProgramAsksForAnyTextTheWindowHolds)
     EXPECT_TRUE(boxes_.Seen().empty()) << "an empty, untouched window asks nothing";
 }
 
-TEST_F(CaptureWindow, CtrlEnterSavesFromTheText)
+// Ctrl+Enter saves from the window's own text, and not from another
+// window of the program; the keyboard then goes back to the dialog it
+// served before, the browser the capture was opened over.
+TEST_F(CaptureWindow, CtrlEnterSavesFromTheTextAndTheKeyboardGoesBack)
 {
+    HWND browser = Open(IDD_FACT_BASE, FactBaseDialog);
+    ASSERT_EQ(App.ActiveDialog, browser);
     HWND window = Capture(L"Сохранён с клавиатуры", directive_.c_str());
+    EXPECT_EQ(App.ActiveDialog, window);
+    SendMessageW(window, WM_FACTS_DIALOG_KEY, MAKEWPARAM(VK_RETURN, 1),
+                 (LPARAM)GetDlgItem(browser, IDC_BROWSER_TEXT_VIEW));
+    EXPECT_TRUE(IsWindow(window)) << "a key meant for the browser";
     SendMessageW(window, WM_FACTS_DIALOG_KEY, MAKEWPARAM(VK_RETURN, 1), (LPARAM)GetDlgItem(window, IDC_CAPTURE_TEXT));
     EXPECT_FALSE(IsWindow(window));
     EXPECT_TRUE(PathExists(directive_ + "\\Сохранён с клавиатуры"));
+    EXPECT_EQ(App.ActiveDialog, browser) << "Tab, Ctrl+X and Ctrl+V reach the browser again";
 }
 
 // ---------------------------------------------------------------- the key
