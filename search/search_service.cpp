@@ -100,6 +100,8 @@ void OnWalkProgress(const FactIndex& work, void* context)
 
 void WalkBase(std::string root)
 {
+    // The windows come first: a walk at the start must not slow them down.
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
     SearchService& service = Service();
     FactIndex work;
     std::vector<KnownFact> known;

@@ -8,6 +8,7 @@
 #include "../ui/dialog_doors.h"
 #include "../watch/base_watch.h"
 #include "../search/search_dialog.h"
+#include "../search/search_service.h"
 #include "../check/base_check_dialog.h"
 #include "../capture/capture_dialog.h"
 #include "../capture/capture_key.h"
@@ -143,6 +144,26 @@ int RunMessageLoop(HWND mainWindow, HACCEL accelerators)
     return (int)message.wParam;
 }
 
+void StartBackgroundWork(HWND mainWindow, const char* root)
+{
+    // What others change below the root reaches the open dialogs by itself.
+    if (root)
+        StartBaseWatch(root, mainWindow, WM_FACTS_BASE_CHANGED);
+    bool keyTaken = !RegisterCaptureKey(mainWindow);
+    ShowCaptureKeyInMenu(mainWindow, keyTaken);
+    NoteCaptureKeyTaken(keyTaken);
+    if (!root)
+        return;
+    StartLookingForNewestPlace(root, mainWindow, WM_FACTS_NEWEST_PLACE);
+    RefreshSearchIndex(root);
+}
+
+void StopBackgroundWork(HWND mainWindow)
+{
+    UnregisterCaptureKey(mainWindow);
+    StopBaseWatch();
+}
+
 int AppMain(HINSTANCE instance)
 {
     InitAppState(&App);
@@ -156,19 +177,10 @@ int AppMain(HINSTANCE instance)
     HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_MAIN_ACCELERATORS));
     ShowWindow(mainWindow, SW_SHOWMAXIMIZED);
     UpdateWindow(mainWindow);
-    // The base is the working directory the program started in: what others
-    // change below it reaches the open dialogs by itself.
+    // The base is the working directory the program started in.
     char root[SLOT_SIZE];
-    bool rootFits = GetCurrentDirectory1251(root, SLOT_SIZE) == TEXT_FITS;
-    if (rootFits)
-        StartBaseWatch(root, mainWindow, WM_FACTS_BASE_CHANGED);
-    bool keyTaken = !RegisterCaptureKey(mainWindow);
-    ShowCaptureKeyInMenu(mainWindow, keyTaken);
-    NoteCaptureKeyTaken(keyTaken);
-    if (rootFits)
-        StartLookingForNewestPlace(root, mainWindow, WM_FACTS_NEWEST_PLACE);
+    StartBackgroundWork(mainWindow, GetCurrentDirectory1251(root, SLOT_SIZE) == TEXT_FITS ? root : NULL);
     int exitCode = RunMessageLoop(mainWindow, accelerators);
-    UnregisterCaptureKey(mainWindow);
-    StopBaseWatch();
+    StopBackgroundWork(mainWindow);
     return exitCode;
 }

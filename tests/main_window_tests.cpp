@@ -5,6 +5,7 @@
 #include "../resources/ui_strings.h"
 #include "../ui/app_state.h"
 #include "../ui/platform_ui.h"
+#include "../search/search_service.h"
 #include "support/dialog_driver.h"
 #include "support/test_files.h"
 
@@ -84,6 +85,41 @@ TEST_F(MainWindow, ClassAndTitleAreTheRussianNameInEveryCodePage)
     EXPECT_EQ(info.hCursor, LoadCursorW(NULL, (LPCWSTR)IDC_ARROW));
     EXPECT_TRUE(info.hIcon != NULL);
     EXPECT_EQ(info.lpszMenuName, MAKEINTRESOURCEW(IDR_MAIN_MENU));
+}
+
+// The search index starts its first walk once the main window is shown,
+// and the start goes on without waiting for it: here the walk is held at
+// its first Directive, for ten seconds at most, while the start returns.
+HANDLE walkHeld;
+void HoldWalk()
+{
+    WaitForSingleObject(walkHeld, 10000);
+}
+
+TEST_F(MainWindow, TheIndexIsBuiltInTheBackgroundOnceTheWindowIsShown)
+{
+    std::string base = NewTestFolder();
+    MakeFolder(base + "\\Раздел");
+    MakeFolder(base + "\\Раздел\\Тема");
+    MakeFolder(base + "\\Раздел\\Тема\\Подтема");
+    MakeFolder(base + "\\Раздел\\Тема\\Подтема\\Установка");
+    MakeFolder(base + "\\Раздел\\Тема\\Подтема\\Установка\\Факт");
+    WriteBytes(base + "\\Раздел\\Тема\\Подтема\\Установка\\Факт\\Факт.txt", "пирамида");
+    ShowWindow(window_, SW_SHOW);
+    walkHeld = CreateEventW(NULL, TRUE, FALSE, NULL);
+    SearchWalkStep = HoldWalk;
+    StartBackgroundWork(window_, base.c_str());
+    // Held, the walk has not ended: a start that waited for it would find it over.
+    EXPECT_TRUE(SearchIndexBusy()) << "the start waited for the walk";
+    EXPECT_TRUE(IsWindowVisible(window_));
+    SetEvent(walkHeld);
+    for (int i = 0; i < 500 && SearchIndexBusy(); i++)
+        Sleep(20);
+    SearchWalkStep = NULL;
+    CloseHandle(walkHeld);
+    StopBackgroundWork(window_);
+    ASSERT_FALSE(SearchIndexBusy());
+    EXPECT_EQ(QuerySearchIndex(ParseQuery("пирамида")).found.size(), 1u) << "F5 answers from the index built";
 }
 
 TEST_F(MainWindow, RestoredSizeIs800By600AtTheTopLeft)
