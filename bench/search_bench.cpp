@@ -4,7 +4,8 @@
 // 5 Subtopics x 8 Directives x N facts, each with distinct Russian texts of
 // about 600 bytes (words from a fixed list, a fixed seed). Reports medians of
 // five runs, the index's memory, and checks the targets.
-//   search_bench.exe [facts per Directive...]   (default: 5 50)
+// "collection" adds a base shaped like a real collection of short texts.
+//   search_bench.exe [facts per Directive... | collection] [--runs N]   (default: 5 50, five runs)
 #include "../check/base_check.h"
 #include "../search/fact_index.h"
 #include "../search/query.h"
@@ -16,6 +17,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 #include <string>
 #include <vector>
@@ -118,13 +120,80 @@ size_t Walk(const std::wstring& folder, bool read, std::vector<char>* buffer)
     return top.bytes;
 }
 
+// A base shaped like a real collection of short texts: 100 Sections,
+// about 8,000 Topics spread very unevenly (the first Sections hold hundreds,
+// most a few dozen), 1-3 Subtopics a Topic, 1-2 Directives a Subtopic,
+// names of 10-40 characters, and `facts` facts of 60-200 bytes dealt over
+// the Directives at random. Made once, as MakeBenchBase makes its bases.
+std::string NameOf(const char* kind, int number)
+{
+    std::string name = std::string(kind) + " " + std::to_string(number);
+    size_t length = 10 + NextRandom() % 31;
+    while (name.size() < length) {
+        name += " ";
+        name += WORDS[NextRandom() % WORD_COUNT];
+    }
+    name.resize(length);
+    // Windows drops a trailing blank from a name, and the path would then lead nowhere.
+    while (name.back() == ' ')
+        name.pop_back();
+    return name;
+}
+
+void MakeCollectionBase(const std::string& root, int facts)
+{
+    std::string marker = root + "\\готово";
+    if (GetFileAttributes1251(marker.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return;
+    CreateDirectory1251(root.c_str());
+    std::vector<std::string> directives;
+    const int SECTIONS = 100, TOPICS = 8000;
+    double weights[SECTIONS], total = 0;
+    for (int s = 0; s < SECTIONS; s++)
+        total += weights[s] = 1.0 / (s + 1);
+    for (int s = 0; s < SECTIONS; s++) {
+        std::string section = root + "\\" + NameOf("Раздел", s + 1);
+        CreateDirectory1251(section.c_str());
+        int topics = std::max(1, (int)(TOPICS * weights[s] / total));
+        for (int t = 0; t < topics; t++) {
+            std::string topic = section + "\\" + NameOf("Тема", t + 1);
+            CreateDirectory1251(topic.c_str());
+            for (int u = 0, subtopics = 1 + NextRandom() % 3; u < subtopics; u++) {
+                std::string subtopic = topic + "\\" + NameOf("Подтема", u + 1);
+                CreateDirectory1251(subtopic.c_str());
+                for (int d = 0, count = 1 + NextRandom() % 2; d < count; d++) {
+                    directives.push_back(subtopic + "\\" + NameOf("Установка", d + 1));
+                    CreateDirectory1251(directives.back().c_str());
+                }
+            }
+        }
+    }
+    char name[64];
+    for (int f = 0; f < facts; f++) {
+        snprintf(name, sizeof name, "Факт %06d", f + 1);
+        std::string fact = directives[NextRandom() % directives.size()] + "\\" + name;
+        if (!CreateDirectory1251(fact.c_str()))
+            continue;
+        WriteFile1251(fact + "\\Описание.txt", Sentence(20 + NextRandom() % 40));
+        WriteFile1251(fact + "\\" + name + ".txt", Sentence(60 + NextRandom() % 140));
+    }
+    WriteFile1251(marker, "");
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    // Numbers are facts per Directive of the regular shape; "collection" is
+    // the collection's shape at 20,000 facts; "--runs N" sets the medians' runs.
     std::vector<int> sizes;
-    for (int i = 1; i < argc; i++)
-        sizes.push_back(atoi(argv[i]));
+    int runs = 5;
+    for (int i = 1; i < argc; i++) {
+        if (strcmp(argv[i], "--runs") == 0 && i + 1 < argc)
+            runs = atoi(argv[++i]);
+        else
+            sizes.push_back(strcmp(argv[i], "collection") == 0 ? 0 : atoi(argv[i]));
+    }
     if (sizes.empty())
         sizes = { 5, 50 };
     std::string temp1251 = BenchTempFolder();
@@ -133,21 +202,25 @@ int main(int argc, char** argv)
            "two words ms | prefix ms | phrase ms | index MB | peak MB | text MB | check s | check/floor |\n");
     printf("|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
     for (int perDirective : sizes) {
-        int facts = 1000 * perDirective;
-        std::string root = temp1251 + "факты-поиск-" + std::to_string(facts);
+        bool collection = perDirective == 0;
+        int facts = collection ? 20000 : 1000 * perDirective;
+        std::string root = temp1251 + (collection ? "факты-собрание-" : "факты-поиск-") + std::to_string(facts);
         Seed = 12345;
-        MakeBenchBase(root, perDirective, BenchText);
+        if (collection)
+            MakeCollectionBase(root, facts);
+        else
+            MakeBenchBase(root, perDirective, BenchText);
         std::wstring wideRoot = WideFrom1251(root.c_str());
         std::vector<char> buffer(1 << 16);
         size_t textBytes = 0;
-        double floor = Median(5, [&] { textBytes = Walk(wideRoot, true, &buffer); });
-        double walk = Median(5, [&] { Walk(wideRoot, false, &buffer); });
+        double floor = Median(runs, [&] { textBytes = Walk(wideRoot, true, &buffer); });
+        double walk = Median(runs, [&] { Walk(wideRoot, false, &buffer); });
         FactIndex index;
-        double build = Median(5, [&] {
+        double build = Median(runs, [&] {
             index = FactIndex();
             RefreshFactIndex(&index, root);
         });
-        double refresh = Median(5, [&] { RefreshFactIndex(&index, root); });
+        double refresh = Median(runs, [&] { RefreshFactIndex(&index, root); });
         // Memory: the index built afresh, then refreshed the way the search
         // service does it while queries go on: a new index built beside the
         // one in use, from what that one knows. The peak counts both.
@@ -175,7 +248,7 @@ int main(int argc, char** argv)
         }
         // The base check reads every file of the base whole, as the floor does.
         size_t findings = 0;
-        double check = Median(3, [&] {
+        double check = Median(std::min(runs, 3), [&] {
             BaseCheck result;
             CheckBase(root, &result);
             findings = result.findings.size();
