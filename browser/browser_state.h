@@ -10,6 +10,7 @@
 #include "../ui/folder_list.h"
 
 #include <string>
+#include <vector>
 
 enum ShownFile { SHOWN_NONE = 0, SHOWN_DESCRIPTION = 1, SHOWN_MAIN_TEXT = 2 };
 
@@ -44,6 +45,9 @@ void NoteDirectiveInUse(HWND dialog);
 void CaptureIntoSelectedDirective(HWND dialog, const std::wstring* dropped = NULL);
 // Text dropped on the fact list (context: the browser).
 void OnTextDroppedOnFacts(HWND list, const std::wstring& text, void* context);
+// Files and folders dropped on the fact list from Explorer: imported into
+// the Directive the list shows (context: the browser).
+void OnFilesDroppedOnFacts(HWND list, const std::vector<std::wstring>& paths, void* context);
 // The list of level filled anew from parent, the entry name selected (none when NULL).
 void RefillAndSelect(HWND dialog, int level, const char* parent, const char* name);
 // Walks the lists down to a fact as clicks would and shows it, the query's

@@ -18,6 +18,7 @@
 #include <stdio.h>
 #include <string.h>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -175,6 +176,28 @@ void ImportInto(HWND dialog, int level)
 }
 
 }  // namespace
+
+void OnFilesDroppedOnFacts(HWND list, const std::vector<std::wstring>& paths, void* context)
+{
+    (void)list;
+    HWND dialog = (HWND)context;
+    if (!StateOf(dialog) || !MayLeaveText(dialog))
+        return;
+    char directive[SLOT_SIZE];
+    bool selected = ComposeSelectionPath(dialog, BrowserCascade(dialog), CATEGORY_LEVELS, directive) ==
+                    SELECTION_COMPOSED;
+    SetCurrentDirectory1251(StateOf(dialog)->root);
+    if (!selected) {
+        Complain(dialog, Text::PlaceNoDirective);
+        return;
+    }
+    bool wrote = ImportDroppedWithDialog(dialog, StateOf(dialog)->root, directive, paths);
+    if (!StateOf(dialog))
+        return;
+    SetCurrentDirectory1251(StateOf(dialog)->root);
+    if (wrote)
+        LookAgainAtLists(dialog);
+}
 
 // The entry selected at level (1-5) and the folder that holds it; false,
 // with a complaint, when nothing or ".." is selected there, or when the

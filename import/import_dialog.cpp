@@ -363,15 +363,22 @@ bool ImportWithDialog(HWND owner, const char* root, const char* place)
     std::wstring source;
     if (!AskImportFolder(owner, &source))
         return false;
+    return ImportDroppedWithDialog(owner, root, place, { source });
+}
+
+bool ImportDroppedWithDialog(HWND owner, const char* root, const char* place, const std::vector<std::wstring>& paths)
+{
     ImportPlan plan;
     // Every file is read once for the preview: a large folder takes a moment.
     HCURSOR was = SetCursor(LoadCursorW(NULL, (LPCWSTR)IDC_WAIT));
-    PlanResult planned = PlanImport(root, place, source, &plan);
+    PlanResult planned = PlanImportOfMany(root, place, paths, &plan);
     SetCursor(was);
     SetCurrentDirectory1251(root);
     switch (planned) {
     case PLAN_READY: break;
-    case PLAN_NO_SOURCE: ComplainWide(owner, FillImportText(Text::ImportNoSource, { source })); return false;
+    case PLAN_NO_SOURCE:
+        ComplainWide(owner, FillImportText(Text::ImportNoSource, { paths.empty() ? std::wstring() : paths[0] }));
+        return false;
     case PLAN_BAD_PLACE:
         ComplainWide(owner, FillImportText(Text::ImportBadPlace, { PathBelowRoot(place, root) }));
         return false;

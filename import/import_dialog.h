@@ -6,6 +6,7 @@
 #pragma once
 #include <windows.h>
 #include <string>
+#include <vector>
 
 // Asks for the folder of texts: IFileDialog picking folders, or
 // SHBrowseForFolderW where that is missing. False when the user cancelled.
@@ -18,3 +19,5 @@ INT_PTR CALLBACK ImportDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM l
 // Imports a folder the user chooses into place (a category folder, or root
 // itself). True when the base changed: the owner's lists should look again.
 bool ImportWithDialog(HWND owner, const char* root, const char* place);
+// The same for files and folders dropped from Explorer: no folder is asked for.
+bool ImportDroppedWithDialog(HWND owner, const char* root, const char* place, const std::vector<std::wstring>& paths);

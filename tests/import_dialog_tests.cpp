@@ -7,11 +7,13 @@
 #include "../resources/resource.h"
 #include "../ui/app_messages.h"
 #include "../ui/platform_ui.h"
+#include "../ui/text_drop.h"
 #include "support/dialog_driver.h"
 #include "support/dialog_fixture.h"
 #include "support/test_files.h"
 
 #include <windows.h>
+#include <shlobj.h>
 #include <algorithm>
 #include <functional>
 
@@ -125,6 +127,12 @@ int RowStarting(const Shown& shown, const std::wstring& start)
     return -1;
 }
 
+std::wstring RowOf(const Shown& shown, const std::wstring& start)
+{
+    int row = RowStarting(shown, start);
+    return row < 0 ? L"<missing>" : shown.rows[row];
+}
+
 void Click(HWND window, int id)
 {
     SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)GetDlgItem(window, id));
@@ -179,6 +187,8 @@ protected:
     void SetUp() override
     {
         DialogTest::SetUp();
+        // Before the browser opens, so that its fact list takes drops.
+        oleStarted_ = SUCCEEDED(OleInitialize(NULL));
         BuildFactBase();
         ForgetAllSteps();
         AskImportFolder = AnswerFolderDialog;
@@ -195,6 +205,29 @@ protected:
         AskImportFolder = AskWithFolderDialog;
         ForgetAllSteps();
         DialogTest::TearDown();
+        if (oleStarted_)
+            OleUninitialize();
+    }
+    // Files dragged from Explorer: the clipboard's data object carries them as OLE hands them over.
+    IDataObject* DraggedFiles(const std::vector<std::string>& paths)
+    {
+        std::wstring list;
+        for (const std::string& path : paths)
+            list += Wide(path) + L'\0';
+        list += L'\0';
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
+        DROPFILES* drop = (DROPFILES*)GlobalLock(memory);
+        drop->pFiles = sizeof(DROPFILES);
+        drop->fWide = TRUE;
+        memcpy(drop + 1, list.data(), list.size() * sizeof(wchar_t));
+        GlobalUnlock(memory);
+        OpenClipboard(owner_);
+        EmptyClipboard();
+        SetClipboardData(CF_HDROP, memory);
+        CloseClipboard();
+        IDataObject* data = NULL;
+        EXPECT_EQ(OleGetClipboard(&data), S_OK);
+        return data;
     }
     // Sends the menu command with action run in the import window once it is up.
     void Run(int command, std::function<void(HWND)> action)
@@ -210,6 +243,7 @@ protected:
 
     std::string source_;
     HWND browser_ = NULL;
+    bool oleStarted_ = false;
 };
 
 // Each command previews the import into its own place, the files' targets
@@ -301,14 +335,14 @@ TEST_F(ImportFromBrowser, TheChosenEncodingIsWrittenTheReportStaysAndASecondRunA
         Click(window, IDCANCEL);
     });
     const std::wstring directive = Wide(DIRECTIVE);
-    EXPECT_EQ(preview.rows[RowStarting(preview, L"Объявление.txt\t")],
+    EXPECT_EQ(RowOf(preview, L"Объявление.txt\t"),
               L"Объявление.txt\t" + directive + L"\t? KOI8-R");
     EXPECT_NE(preview.progress.find(L"«?»"), std::wstring::npos) << preview.progress;
     EXPECT_FALSE(certainBoxEnabled) << "only a marked file's encoding can change";
     EXPECT_TRUE(markedBoxEnabled);
     EXPECT_EQ(sampleBefore, CAPITALS);
     EXPECT_EQ(sampleAfter, FromCodePage(capitals, 1251));
-    EXPECT_EQ(afterChange.rows[RowStarting(afterChange, L"Объявление.txt\t")],
+    EXPECT_EQ(RowOf(afterChange, L"Объявление.txt\t"),
               L"Объявление.txt\t" + directive + L"\t? Windows-1251");
 
     EXPECT_EQ(report.progress, L"Импорт: 2 из 2 файлов");
@@ -403,6 +437,50 @@ TEST_F(ImportFromBrowser, CancelKeepsWhatCameAndCtrlZTakesItBackButAChangedFact)
     std::sort(listed.begin(), listed.end());
     EXPECT_EQ(listed, kept) << "the list follows the undo";
     EXPECT_EQ(UndoItemReader::Read(browser_, IDC_BROWSER_FACT_LIST), L"Отменить");
+}
+
+// Files and folders dropped from Explorer on the fact list go into its
+// Directive, through the same window; without a Directive nothing happens
+// but a word on it.
+TEST_F(ImportFromBrowser, FilesDroppedOnTheFactListImportIntoItsDirective)
+{
+    ASSERT_TRUE(oleStarted_);
+    WriteBytes(source_ + "\\один.txt", InCodePage(RUSSIAN, 1251));
+    MakeFolder(source_ + "\\Глава");
+    WriteBytes(source_ + "\\Глава\\два.md", InCodePage(L"# Заголовок\n" + RUSSIAN, CP_UTF8));
+    WriteBytes(source_ + "\\Глава\\Подглава.txt", InCodePage(L"Подглава: " + RUSSIAN, CP_UTF8));
+    IDataObject* data = DraggedFiles({ source_ + "\\один.txt", source_ + "\\Глава" });
+    ASSERT_TRUE(data != NULL);
+    HWND facts = GetDlgItem(browser_, IDC_BROWSER_FACT_LIST);
+    Shown preview, report;
+    WhileUp = [&](HWND window) {
+        preview = Read(window);
+        Click(window, IDOK);
+        report = Read(window);
+        Click(window, IDCANCEL);
+    };
+    WindowSeen = false;
+    UINT_PTR timer = SetTimer(NULL, 0, 10, ActInImportWindow);
+    EXPECT_TRUE(DeliverTextDrop(facts, data));
+    KillTimer(NULL, timer);
+    EXPECT_TRUE(WindowSeen);
+    const std::wstring directive = Wide(DIRECTIVE);
+    EXPECT_EQ(preview.source, L"Из «" + Wide(source_) + L"» в «" + directive + L"»");
+    EXPECT_EQ(preview.rows, (std::vector<std::wstring>{ L"один.txt\t" + directive + L"\tWindows-1251",
+                                                        L"Глава\\два.md\t" + directive + L"\tUTF-8",
+                                                        L"Глава\\Подглава.txt\t" + directive + L"\tUTF-8" }));
+    EXPECT_EQ(report.counts, L"Импортировано фактов: 3 (из них повторов: 0), уже были: 0, пропущено файлов: 0, не "
+                             L"импортировано: 0.");
+    for (const char* fact : { "\\один\\один.txt", "\\два\\два.txt", "\\Подглава\\Подглава.txt" })
+        EXPECT_TRUE(PathExists(At(DIRECTIVE) + fact)) << fact;
+    std::vector<std::string> listed = ListEntries(browser_, IDC_BROWSER_FACT_LIST);
+    EXPECT_NE(std::find(listed.begin(), listed.end(), "Подглава"), listed.end()) << "the browser shows what came";
+
+    SelectEntry(browser_, IDC_BROWSER_SECTION_LIST, -1);
+    EXPECT_TRUE(DeliverTextDrop(facts, data));
+    ASSERT_EQ(boxes_.Seen().size(), 1u);
+    ExpectBox(boxes_.Seen()[0], L"Сначала выберете установку :)", L"Ошибка", browser_);
+    data->Release();
 }
 
 }  // namespace
