@@ -116,3 +116,9 @@ void FollowChangesElsewhere(const BaseChange& change, void* context)
     if (everything || ShownFileIn(state, change.folder))
         FollowShownFile(dialog);
 }
+
+void LookAgainAtLists(HWND dialog)
+{
+    BaseChange everything = { BASE_ANYTHING_CHANGED, StateOf(dialog)->root, NULL };
+    FollowChangesElsewhere(everything, dialog);
+}

@@ -10,6 +10,7 @@
 #include "../ui/folder_list.h"
 
 #include <string>
+#include <vector>
 
 enum ShownFile { SHOWN_NONE = 0, SHOWN_DESCRIPTION = 1, SHOWN_MAIN_TEXT = 2 };
 
@@ -44,6 +45,9 @@ void NoteDirectiveInUse(HWND dialog);
 void CaptureIntoSelectedDirective(HWND dialog, const std::wstring* dropped = NULL);
 // Text dropped on the fact list (context: the browser).
 void OnTextDroppedOnFacts(HWND list, const std::wstring& text, void* context);
+// Files and folders dropped on the fact list from Explorer: imported into
+// the Directive the list shows (context: the browser).
+void OnFilesDroppedOnFacts(HWND list, const std::vector<std::wstring>& paths, void* context);
 // The list of level filled anew from parent, the entry name selected (none when NULL).
 void RefillAndSelect(HWND dialog, int level, const char* parent, const char* name);
 // Walks the lists down to a fact as clicks would and shows it, the query's
@@ -84,6 +88,9 @@ void FollowEntry(HWND dialog, const std::string& from, const std::string& to, bo
 // a folder that changed elsewhere are filled again, selection and scroll
 // kept; the text on show is read again when nothing was typed.
 void FollowChangesElsewhere(const BaseChange& change, void* context);
+// Every list filled again, selections kept, as after a change made
+// elsewhere: after an import or its undo, which touch many folders.
+void LookAgainAtLists(HWND dialog);
 // Looks for conflict copies in the fact folders the fact list shows, once
 // per entry, and marks the facts that have one. Past CONFLICT_LOOKS_AT_ONCE
 // entries it goes on at CONFLICT_TIMER.
@@ -94,7 +101,8 @@ void MarkConflictCopies(HWND dialog);
 // ---- entry_moves.cpp: moving, cut and paste, and undo
 void MoveSelectedEntry(HWND dialog, int level);
 void UndoNewest(HWND dialog);
-// "Отменить: перемещение «name»", or a plain "Отменить" when nothing can be undone.
+// "Отменить: перемещение «name»" (or its rename, its import), or a plain
+// "Отменить" when nothing can be undone.
 std::string UndoMenuText();
 // The cut mark and the conflict-copy marks, shown where they belong after
 // the lists changed.

@@ -1,11 +1,12 @@
 // The browser's right-click menus and the commands that act on one entry of
 // its lists: rename and delete, with the paths that follow them; export and
-// print of the entry's branch.
+// print of the entry's branch; an import of a folder of texts into it.
 #include "browser_state.h"
 #include "../maintenance/rename_delete.h"
 #include "../maintenance/rename_dialog.h"
 #include "../move/undo_stack.h"
 #include "../export/export_dialog.h"
+#include "../import/import_dialog.h"
 #include "../print/print_dialog.h"
 #include "../resources/resource.h"
 #include "../resources/ui_strings.h"
@@ -17,6 +18,7 @@
 #include <stdio.h>
 #include <string.h>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -24,6 +26,7 @@ void RenameEntry(HWND dialog, int level);
 void DeleteEntry(HWND dialog, int level);
 void ExportEntry(HWND dialog, int level);
 void PrintEntry(HWND dialog, int level);
+void ImportInto(HWND dialog, int level);
 
 // The commands of the entry menu (IDR_ENTRY_MENU): each has one id per
 // level, the Section's first.
@@ -35,7 +38,7 @@ struct EntryCommand {
 const EntryCommand ENTRY_COMMANDS[] = {
     { IDM_RENAME_SECTION, RenameEntry }, { IDM_MOVE_SECTION, MoveSelectedEntry },
     { IDM_DELETE_SECTION, DeleteEntry }, { IDM_EXPORT_SECTION, ExportEntry },
-    { IDM_PRINT_SECTION, PrintEntry },
+    { IDM_PRINT_SECTION, PrintEntry }, { IDM_IMPORT_SECTION, ImportInto },
 };
 
 // The Section list's menu also offers the whole base; it runs as level 0.
@@ -46,6 +49,7 @@ struct WholeBaseCommand {
 const WholeBaseCommand WHOLE_BASE_COMMANDS[] = {
     { IDM_EXPORT_BASE, ExportEntry },
     { IDM_PRINT_BASE, PrintEntry },
+    { IDM_IMPORT_BASE, ImportInto },
 };
 
 // Every menu of the browser is a popup of its resources, opened here: at a
@@ -155,7 +159,45 @@ void PrintEntry(HWND dialog, int level)
     SetCurrentDirectory1251(StateOf(dialog)->root);
 }
 
+// Texts come into a category, never into a fact; the lists then show what
+// came, as they would show a change made elsewhere.
+void ImportInto(HWND dialog, int level)
+{
+    std::string folder, name;
+    if (level > CATEGORY_LEVELS || !BranchToTakeOut(dialog, level, &folder, &name))
+        return;
+    bool wrote = ImportWithDialog(dialog, StateOf(dialog)->root, folder.c_str());
+    // The program may have ended meanwhile, the browser with it.
+    if (!StateOf(dialog))
+        return;
+    SetCurrentDirectory1251(StateOf(dialog)->root);
+    if (wrote)
+        LookAgainAtLists(dialog);
+}
+
 }  // namespace
+
+void OnFilesDroppedOnFacts(HWND list, const std::vector<std::wstring>& paths, void* context)
+{
+    (void)list;
+    HWND dialog = (HWND)context;
+    if (!StateOf(dialog) || !MayLeaveText(dialog))
+        return;
+    char directive[SLOT_SIZE];
+    bool selected = ComposeSelectionPath(dialog, BrowserCascade(dialog), CATEGORY_LEVELS, directive) ==
+                    SELECTION_COMPOSED;
+    SetCurrentDirectory1251(StateOf(dialog)->root);
+    if (!selected) {
+        Complain(dialog, Text::PlaceNoDirective);
+        return;
+    }
+    bool wrote = ImportDroppedWithDialog(dialog, StateOf(dialog)->root, directive, paths);
+    if (!StateOf(dialog))
+        return;
+    SetCurrentDirectory1251(StateOf(dialog)->root);
+    if (wrote)
+        LookAgainAtLists(dialog);
+}
 
 // The entry selected at level (1-5) and the folder that holds it; false,
 // with a complaint, when nothing or ".." is selected there, or when the

@@ -1,6 +1,7 @@
 // Moving an entry of the browser's lists, through the move dialog or by
-// Ctrl+X and Ctrl+V, and undoing the last renames and moves.
+// Ctrl+X and Ctrl+V, and undoing the last renames, moves and imports.
 #include "browser_state.h"
+#include "../import/import_undo.h"
 #include "../move/entry_move.h"
 #include "../move/move_dialog.h"
 #include "../move/undo_stack.h"
@@ -13,6 +14,7 @@
 #include <stdio.h>
 #include <string.h>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -98,6 +100,37 @@ bool ClearCutMark(HWND dialog)
     return true;
 }
 
+// What an import's undo left in place, one path a line, a dozen at most.
+const size_t REFUSALS_SHOWN = 12;
+
+std::string BelowRoot(const std::string& path, const char* root)
+{
+    size_t length = strlen(root);
+    if (!PathAtOrBelow(path.c_str(), root) || path.size() <= length)
+        return path;
+    return path.substr(root[length - 1] == '\\' ? length : length + 1);
+}
+
+void AfterImportUndone(HWND dialog)
+{
+    BrowserState* state = StateOf(dialog);
+    LookAgainAtLists(dialog);
+    if (state->ShownFileKind != SHOWN_NONE && GetFileAttributes1251(state->ShownFilePath) == INVALID_FILE_ATTRIBUTES)
+        ClearShownText(dialog);
+    const std::vector<std::string>& refused = LastImportUndo().refused;
+    if (refused.empty())
+        return;
+    std::string text = Text::UndoImportPartly;
+    for (size_t i = 0; i < refused.size() && i < REFUSALS_SHOWN; i++)
+        text += "\r\n" + BelowRoot(refused[i], state->root);
+    if (refused.size() > REFUSALS_SHOWN) {
+        char more[64];
+        snprintf(more, sizeof more, Text::UndoImportMore, (int)(refused.size() - REFUSALS_SHOWN));
+        text += std::string("\r\n") + more;
+    }
+    MessageBox1251(dialog, text.c_str(), Text::CaptionWarning, MB_OK);
+}
+
 }  // namespace
 
 void MoveSelectedEntry(HWND dialog, int level)
@@ -122,8 +155,12 @@ std::string UndoMenuText()
     if (!NewestStep(&step))
         return Text::MenuUndo;
     char text[SLOT_SIZE + 64];
-    snprintf(text, sizeof text, step.kind == UNDO_MOVE ? Text::MenuUndoMove : Text::MenuUndoRename,
-             strrchr(step.to, '\\') + 1);
+    // An import's step is named by its source folder, a move's and a rename's by the entry's path.
+    const char* name = step.kind == UNDO_IMPORT ? step.to : strrchr(step.to, '\\') + 1;
+    const char* format = step.kind == UNDO_IMPORT ? Text::MenuUndoImport
+                         : step.kind == UNDO_MOVE ? Text::MenuUndoMove
+                                                  : Text::MenuUndoRename;
+    snprintf(text, sizeof text, format, name);
     return text;
 }
 
@@ -135,6 +172,8 @@ void UndoNewest(HWND dialog)
     const char* complaint = NULL;
     switch (UndoNewestStep(StateOf(dialog)->root, &step)) {
     case UNDO_DONE: break;
+    case UNDO_PARTLY: break;
+    case UNDO_NO_BIN: complaint = Text::UndoImportNoBin; break;
     case UNDO_NOTHING: complaint = Text::UndoNothing; break;
     case UNDO_ENTRY_GONE: complaint = Text::UndoEntryGone; break;
     case UNDO_PLACE_TAKEN: complaint = Text::UndoPlaceTaken; break;
@@ -144,6 +183,10 @@ void UndoNewest(HWND dialog)
     }
     if (complaint) {
         Complain(dialog, complaint);
+        return;
+    }
+    if (step.kind == UNDO_IMPORT) {
+        AfterImportUndone(dialog);
         return;
     }
     if (step.kind == UNDO_RENAME) {

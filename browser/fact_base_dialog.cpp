@@ -28,7 +28,7 @@ void OnInitDialog(HWND dialog)
     state->EntryMenu = LoadMenuW(App.AppInstance, MAKEINTRESOURCEW(IDR_ENTRY_MENU));
     SetWindowLongPtrW(dialog, DWLP_USER, (LONG_PTR)state);
     ListenToBaseChanges(FollowChangesElsewhere, dialog);
-    AcceptTextDrops(GetDlgItem(dialog, IDC_BROWSER_FACT_LIST), OnTextDroppedOnFacts, dialog);
+    AcceptTextDrops(GetDlgItem(dialog, IDC_BROWSER_FACT_LIST), OnTextDroppedOnFacts, dialog, OnFilesDroppedOnFacts);
 
     // A text read for showing may be one character longer than the edit's default limit allows.
     SendDlgItemMessageW(dialog, IDC_BROWSER_TEXT_VIEW, EM_SETLIMITTEXT, SHOWN_TEXT_MAX, 0);

@@ -1,4 +1,5 @@
 #include "import_command.h"
+#include "import_lines.h"
 #include "import_run.h"
 #include "../platform/console_text.h"
 #include "../platform/platform_text.h"
@@ -6,7 +7,6 @@
 #include "../store/path_slot.h"
 
 #include <windows.h>
-#include <initializer_list>
 #include <string>
 
 namespace {
@@ -20,20 +20,6 @@ static_assert(sizeof Text::ImportSkipReasons / sizeof *Text::ImportSkipReasons =
 static_assert(sizeof Text::ImportEncodings / sizeof *Text::ImportEncodings == SOURCE_ENCODINGS,
               "a name for every encoding");
 
-// The format's "%s" in turn replaced by parts: names from elsewhere may hold
-// what Windows-1251 cannot, so lines are made wide.
-std::wstring Fill(const char* format, std::initializer_list<std::wstring> parts)
-{
-    std::wstring line = WideFrom1251(format);
-    auto part = parts.begin();
-    for (size_t at = line.find(L"%s"); at != std::wstring::npos && part != parts.end();
-         at = line.find(L"%s", at), ++part) {
-        line.replace(at, 2, *part);
-        at += part->size();
-    }
-    return line;
-}
-
 std::wstring Number(int n)
 {
     return std::to_wstring(n);
@@ -42,36 +28,6 @@ std::wstring Number(int n)
 std::wstring Wide(const std::string& text1251)
 {
     return WideFrom1251(text1251.c_str());
-}
-
-// A path as the user reads it: below the folder it was chosen in.
-std::wstring Below(const std::wstring& path, const std::wstring& top)
-{
-    if (path.size() > top.size() && path.compare(0, top.size(), top) == 0)
-        return path.substr(top.size() + (path[top.size()] == L'\\' ? 1 : 0));
-    return path;
-}
-
-std::wstring BelowRoot(const std::string& path, const std::string& root)
-{
-    return Below(Wide(path), Wide(root));
-}
-
-std::wstring LineFor(const ImportPlan& plan, const ImportFile& file, const ImportFileResult& result)
-{
-    std::wstring source = Below(file.source, plan.source);
-    if (source.empty())
-        source = file.source;
-    const char* format = Text::ImportOutcomeLines[result.outcome];
-    std::wstring directive = file.directive >= 0 ? BelowRoot(plan.directives[file.directive], plan.root) : L"";
-    switch (result.outcome) {
-    case OUTCOME_SKIPPED: return Fill(format, { source, Wide(Text::ImportSkipReasons[file.skip]) });
-    case OUTCOME_DUPLICATE:
-        return Fill(format, { source, BelowRoot(result.factFolder, plan.root), BelowRoot(result.sameAs, plan.root) });
-    case OUTCOME_ALREADY_THERE: return Fill(format, { source, BelowRoot(result.factFolder, plan.root) });
-    case OUTCOME_MISMATCH: return Fill(format, { source, BelowRoot(result.factFolder, plan.root) });
-    default: return Fill(format, { source, directive });
-    }
 }
 
 bool Narrow(const wchar_t* wide, std::string* narrow)
@@ -122,17 +78,17 @@ int RunImportCommand(int argc, wchar_t** argv)
     ImportPlan plan;
     switch (PlanImport(root, place, source, &plan)) {
     case PLAN_READY: break;
-    case PLAN_NO_SOURCE: SayOnConsoleWide(Fill(Text::ImportNoSource, { argv[2] })); return EXIT_FAILED;
-    case PLAN_BAD_PLACE: SayOnConsoleWide(Fill(Text::ImportBadPlace, { Wide(below) })); return EXIT_FAILED;
+    case PLAN_NO_SOURCE: SayOnConsoleWide(FillImportText(Text::ImportNoSource, { argv[2] })); return EXIT_FAILED;
+    case PLAN_BAD_PLACE: SayOnConsoleWide(FillImportText(Text::ImportBadPlace, { Wide(below) })); return EXIT_FAILED;
     }
-    SayOnConsoleWide(Fill(Text::ImportHeader, { source, Wide(below), Number((int)plan.files.size()),
+    SayOnConsoleWide(FillImportText(Text::ImportHeader, { source, Wide(below), Number((int)plan.files.size()),
                                                 Number(plan.taken), Number(plan.newCategories),
                                                 Number(plan.existingCategories) }),
                      CONSOLE_OUTPUT);
     for (const ImportFile& file : plan.files)
         if (file.skip == IMPORT_TAKEN && file.guess.uncertain)
-            SayOnConsoleWide(Fill(Text::ImportUncertain,
-                                  { Below(file.source, plan.source), Wide(Text::ImportEncodings[file.guess.encoding]) }),
+            SayOnConsoleWide(FillImportText(Text::ImportUncertain,
+                                  { SourceFileShown(plan, file), Wide(Text::ImportEncodings[file.guess.encoding]) }),
                              CONSOLE_OUTPUT);
 
     ImportReport report;
@@ -143,15 +99,9 @@ int RunImportCommand(int argc, wchar_t** argv)
         if (outcome == OUTCOME_IMPORTED)
             continue;
         bool failed = outcome != OUTCOME_SKIPPED && outcome != OUTCOME_ALREADY_THERE && outcome != OUTCOME_DUPLICATE;
-        SayOnConsoleWide(LineFor(plan, plan.files[i], report.files[i]), failed ? CONSOLE_ERRORS : CONSOLE_OUTPUT);
+        SayOnConsoleWide(ImportReportLine(plan, plan.files[i], report.files[i]),
+                         failed ? CONSOLE_ERRORS : CONSOLE_OUTPUT);
     }
-    int imported = report.count[OUTCOME_IMPORTED] + report.count[OUTCOME_DUPLICATE];
-    int notImported = report.count[OUTCOME_NAME_REFUSED] + report.count[OUTCOME_PLACE_FAILED] +
-                      report.count[OUTCOME_WRITE_FAILED] + report.count[OUTCOME_MISMATCH] +
-                      report.count[OUTCOME_SOURCE_CHANGED] + report.count[OUTCOME_NOT_REACHED];
-    SayOnConsoleWide(Fill(Text::ImportSummary, { Number(imported), Number(report.count[OUTCOME_DUPLICATE]),
-                                                 Number(report.count[OUTCOME_ALREADY_THERE]),
-                                                 Number(report.count[OUTCOME_SKIPPED]), Number(notImported) }),
-                     CONSOLE_OUTPUT);
+    SayOnConsoleWide(ImportSummaryLine(report), CONSOLE_OUTPUT);
     return ImportSucceeded(report) ? EXIT_DONE : EXIT_FAILED;
 }

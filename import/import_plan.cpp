@@ -348,3 +348,40 @@ PlanResult PlanImport(const std::string& root, const std::string& place, const s
     CountCategories(plan);
     return PLAN_READY;
 }
+
+PlanResult PlanImportOfMany(const std::string& root, const std::string& place, const std::vector<std::wstring>& sources,
+                            ImportPlan* plan)
+{
+    *plan = ImportPlan();
+    if (sources.empty())
+        return PLAN_NO_SOURCE;
+    for (size_t i = 0; i < sources.size(); i++) {
+        ImportPlan one;
+        PlanResult result = PlanImport(root, place, sources[i], &one);
+        if (result != PLAN_READY)
+            return result;
+        if (i == 0) {
+            *plan = one;
+            if (sources.size() == 1)
+                return PLAN_READY;
+            std::wstring first = sources[0];
+            while (first.size() > 3 && (first.back() == L'\\' || first.back() == L'/'))
+                first.pop_back();
+            plan->source = ParentOf(first);
+            continue;
+        }
+        for (ImportFile file : one.files) {
+            if (file.directive >= 0)
+                file.directive = DirectiveIndex(plan, one.directives[file.directive]);
+            plan->files.push_back(file);
+        }
+        plan->taken += one.taken;
+        for (int reason = 0; reason < IMPORT_SKIPS; reason++)
+            plan->skipped[reason] += one.skipped[reason];
+    }
+    // A category two sources share is counted once.
+    plan->newCategories = 0;
+    plan->existingCategories = 0;
+    CountCategories(plan);
+    return PLAN_READY;
+}

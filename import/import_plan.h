@@ -55,6 +55,14 @@ enum PlanResult {
 // Directive, every file goes into it.
 PlanResult PlanImport(const std::string& root, const std::string& place, const std::wstring& source, ImportPlan* plan);
 
+// Several sources dropped together (files and folders out of one Explorer
+// window) as one plan: each looked at as PlanImport does, their files one
+// after another, shown below the folder that holds the first (one source
+// alone is PlanImport's plan, shown below itself). The first
+// refusal of one of them is the result.
+PlanResult PlanImportOfMany(const std::string& root, const std::string& place, const std::vector<std::wstring>& sources,
+                            ImportPlan* plan);
+
 // The Directive a folder's files go into, as names of the levels below the
 // place: relative holds the folder's names below the source folder, levelsLeft
 // how many category levels lie below the place. Names are made valid by the

@@ -15,6 +15,7 @@
 #define IDD_EXPORT_PROGRESS  6400
 #define IDD_QUICK_CAPTURE    6500
 #define IDD_CAPTURE_PLACE    6510
+#define IDD_IMPORT           6600
 
 // ---- Menu bar, accelerators and commands (2000s) -----------------------
 #define IDR_MAIN_MENU         2000
@@ -41,6 +42,9 @@
 #define IDM_PRINT_SECTION     2151  // the browser's list menu: print, level 1 to 5
 #define IDM_PRINT_FACT        2155
 #define IDM_CAPTURE_FROM_CLIPBOARD 2160  // the fact list's menu and Ctrl+Shift+V: a quick fact in the selected Directive
+#define IDM_IMPORT_SECTION    2161  // the browser's list menu: import into the selected entry, level 1 to 4
+#define IDM_IMPORT_DIRECTIVE  2164
+#define IDM_IMPORT_BASE       2170  // the Section list's menu: import into the base itself
 
 // ---- Shared by several dialogs ------------------------------------------
 #define IDC_STATIC_LABEL -1  // every label
@@ -123,3 +127,11 @@
 #define IDC_CAPTURE_PLACE_SUBTOPIC_LIST  6513
 #define IDC_CAPTURE_PLACE_DIRECTIVE_LIST 6514
 #define IDC_CAPTURE_PLACE_CHOSEN         6515  // the chosen Directive below the base root
+
+// ---- Import, template 6600 -----------------------------------------------
+#define IDC_IMPORT_SOURCE   6601  // "Из «folder» в «place»"
+#define IDC_IMPORT_COUNTS   6602  // the preview's counts, then the report's
+#define IDC_IMPORT_FILES    6603  // one line per file: the preview's, then the report's
+#define IDC_IMPORT_ENCODING 6604  // the encoding of the selected file, when its guess is uncertain
+#define IDC_IMPORT_SAMPLE   6605  // the selected file's first line, as that encoding reads it
+#define IDC_IMPORT_PROGRESS 6606  // "Импорт: N из M файлов"

@@ -128,6 +128,7 @@ inline constexpr char RecycleFailed[] = "Не удалось удалить в �
 inline constexpr char MenuUndo[] = "Отменить";
 inline constexpr char MenuUndoMove[] = "Отменить: перемещение «%s»";
 inline constexpr char MenuUndoRename[] = "Отменить: переименование «%s»";
+inline constexpr char MenuUndoImport[] = "Отменить: импорт «%s»";
 inline constexpr char SectionCannotMove[] = "Раздел лежит прямо в базе - его некуда переместить :)";
 inline constexpr char MoveTargetMissing[] = "Сначала выберите, куда переместить :)";
 inline constexpr char MoveSamePlace[] = "Это и есть нынешнее место - выберите другое :)";
@@ -150,6 +151,11 @@ inline constexpr char UndoPlaceTaken[] =
     "Отменить нельзя: на прежнем месте уже есть папка с тем же именем - ничего не изменено :)";
 inline constexpr char UndoPlaceGone[] = "Отменить нельзя: папки, где она лежала, больше нет - ничего не изменено :)";
 inline constexpr char UndoFailed[] = "Не удалось отменить - ничего не изменено :)";
+// An import undone but in part: then one line per path that stays.
+inline constexpr char UndoImportPartly[] =
+    "Импорт отменён, кроме того, что изменилось после него или занято другой программой - это осталось на месте:";
+inline constexpr char UndoImportMore[] = "…и ещё: %d";
+inline constexpr char UndoImportNoBin[] = "Здесь нет корзины (сетевая или съёмная папка) - импорт не отменён :)";
 
 // The base check, one kind of finding per line, in the order of FindingKind
 inline constexpr const char* CheckKinds[] = {
@@ -247,6 +253,31 @@ inline constexpr const char* ImportEncodings[] = { "UTF-8", "UTF-8 с BOM", "UTF
 inline constexpr char ImportUncertain[] = "Кодировка угадана неуверенно: «%s» прочитан как %s";
 inline constexpr char ImportSummary[] =
     "Импортировано фактов: %s (из них повторов: %s), уже были: %s, пропущено файлов: %s, не импортировано: %s.";
+// The import window: the folder dialog's title, the preview, the progress.
+inline constexpr char ImportFolderTitle[] = "Папка с текстами для импорта";
+inline constexpr char ImportIntoBase[] = "саму базу";
+inline constexpr char ImportSourceLine[] = "Из «%s» в «%s»";
+// The last %s: the reasons files are skipped for, "" when none is.
+inline constexpr char ImportPreviewCounts[] =
+    "Будет фактов: %s, категорий новых: %s, уже есть: %s. Пропущено файлов: %s%s.";
+// Each reason and how many files it leaves out, joined, then put in brackets.
+inline constexpr char ImportPreviewSkip[] = "%s - %s";
+inline constexpr char ImportPreviewSkipJoint[] = ", ";
+inline constexpr char ImportPreviewSkips[] = " (%s)";
+// A taken file's line: the file, its Directive below the base root, its encoding.
+inline constexpr char ImportPreviewLine[] = "%s\t%s\t%s";
+// Before the encoding of a file whose guess is uncertain.
+inline constexpr char ImportUncertainMark[] = "? ";
+inline constexpr char ImportPreviewSkipped[] = "%s\tпропущен: %s";
+inline constexpr char ImportChooseEncoding[] =
+    "Файлы со знаком «?» прочитаны в угаданной кодировке: выберите файл, чтобы проверить или сменить её.";
+inline constexpr char ImportNothingTaken[] = "Ни один файл этой папки не подходит для импорта.";
+inline constexpr char ImportProgress[] = "Импорт: %s из %s файлов";
+inline constexpr char ImportCancelledAt[] =
+    "Импорт прерван после %s из %s файлов - импортированное осталось в базе.";
+inline constexpr char ImportEncodingRefused[] =
+    "В кодировке %s этот файл не читается как текст или не помещается в факт - кодировка не изменена :)";
+inline constexpr char ImportClose[] = "ЗАКРЫТЬ";
 
 // Quick capture
 // The name a captured fact gets when its text has no word a name could take.

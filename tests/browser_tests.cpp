@@ -428,7 +428,7 @@ TEST_F(Browser, TheEntryMenuOfEachListNamesTheStepItWouldUndo)
         int level;
         int items;
     };
-    const Case cases[] = { { SECTIONS, 1, 10 }, { TOPICS, 2, 8 }, { DIRECTIVES, 4, 8 } };
+    const Case cases[] = { { SECTIONS, 1, 12 }, { TOPICS, 2, 9 }, { DIRECTIVES, 4, 9 } };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.listId);
         PopupPick::RightClickList(browser_, c.listId);

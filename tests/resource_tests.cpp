@@ -339,7 +339,8 @@ TEST(PopupMenu, MenuListHoldsCreateSeparatorAndRecordFact)
 }
 
 // The browser's list menu, one popup per level: its items in order, with
-// their ids (other tools send them) and which of them start greyed.
+// their ids (other tools send them) and which of them start greyed. A fact
+// takes no import.
 TEST(PopupMenu, EntryMenuHoldsTheSameCommandsAtEveryLevel)
 {
     HMENU menu = LoadMenuW(GetModuleHandleW(NULL), MAKEINTRESOURCEW(IDR_ENTRY_MENU));
@@ -359,9 +360,12 @@ TEST(PopupMenu, EntryMenuHoldsTheSameCommandsAtEveryLevel)
             { L"Экспорт…", IDM_EXPORT_SECTION, true, false },
             { L"Печать…", IDM_PRINT_SECTION, true, false },
         };
+        if (level < 5)
+            items.push_back({ L"Импорт…", IDM_IMPORT_SECTION, true, false });
         if (level == 1) {
             items.push_back({ L"Экспорт всей базы…", IDM_EXPORT_BASE, false, false });
             items.push_back({ L"Печать всей базы…", IDM_PRINT_BASE, false, false });
+            items.push_back({ L"Импорт в базу…", IDM_IMPORT_BASE, false, false });
         }
         if (level == 5)
             items.push_back({ L"Новый факт из буфера", IDM_CAPTURE_FROM_CLIPBOARD, false, false });

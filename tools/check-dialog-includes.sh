@@ -11,7 +11,8 @@ cd "$root"
 
 # Modal dialogs and the one folder that owns each: "owner:header".
 owned_modal=(browser:maintenance/rename_dialog.h browser:move/move_dialog.h
-             browser:export/export_dialog.h browser:print/print_dialog.h)
+             browser:export/export_dialog.h browser:print/print_dialog.h
+             browser:import/import_dialog.h)
 
 # A dialog's folder: its sources hold a dialog procedure or open one of the
 # system's common dialogs. The shell and ui/ provide the doors and are none.

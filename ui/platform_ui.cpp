@@ -38,9 +38,19 @@ void Complain(HWND dialog, const char* text)
     MessageBox1251(dialog, text, Text::CaptionError, MB_OK);
 }
 
+void ComplainWide(HWND dialog, const std::wstring& text)
+{
+    MessageBoxW(dialog, text.c_str(), WideFrom1251(Text::CaptionError).c_str(), MB_OK);
+}
+
 int ListBoxInsert1251(HWND list, int index, const char* text)
 {
     return (int)SendMessageW(list, LB_INSERTSTRING, (WPARAM)index, (LPARAM)WideFrom1251(text).c_str());
+}
+
+int ListBoxInsertWide(HWND list, int index, const std::wstring& text)
+{
+    return (int)SendMessageW(list, LB_INSERTSTRING, (WPARAM)index, (LPARAM)text.c_str());
 }
 
 TextFit ListBoxText1251(HWND list, int index, char* out, int capacity)

@@ -20,8 +20,13 @@ int MessageBox1251(HWND owner, const char* text, const char* caption, UINT type)
 // "Ошибка", one OK button, no icon.
 void Complain(HWND dialog, const char* text);
 
+// A complaint whose text holds names from elsewhere (a file's, a folder's),
+// which Windows-1251 may not hold.
+void ComplainWide(HWND dialog, const std::wstring& text);
+
 // List box entries.
 int ListBoxInsert1251(HWND list, int index, const char* text);
+int ListBoxInsertWide(HWND list, int index, const std::wstring& text);
 TextFit ListBoxText1251(HWND list, int index, char* out, int capacity);
 
 // Shows a folder in the system's file browser. Replaceable, because the

@@ -1,5 +1,6 @@
 #include "text_drop.h"
 
+#include <shellapi.h>
 #include <string.h>
 #include <vector>
 
@@ -9,6 +10,7 @@ struct Registration {
     HWND window;
     TextDropHandler handler;
     void* context;
+    FilesDropHandler files;
     IDropTarget* target;
 };
 std::vector<Registration> registrations;
@@ -19,6 +21,38 @@ Registration* Find(HWND window)
         if (registration.window == window)
             return &registration;
     return NULL;
+}
+
+FORMATETC FilesFormat()
+{
+    FORMATETC files = { CF_HDROP, NULL, DVASPECT_CONTENT, -1, TYMED_HGLOBAL };
+    return files;
+}
+
+bool HoldsFiles(IDataObject* data)
+{
+    FORMATETC files = FilesFormat();
+    return data && data->QueryGetData(&files) == S_OK;
+}
+
+bool FilesOf(IDataObject* data, std::vector<std::wstring>* paths)
+{
+    FORMATETC files = FilesFormat();
+    STGMEDIUM medium = {};
+    if (data->GetData(&files, &medium) != S_OK)
+        return false;
+    HDROP drop = (HDROP)GlobalLock(medium.hGlobal);
+    if (drop) {
+        UINT count = DragQueryFileW(drop, 0xFFFFFFFF, NULL, 0);
+        for (UINT i = 0; i < count; i++) {
+            std::wstring path(DragQueryFileW(drop, i, NULL, 0), L'\0');
+            if (!path.empty() && DragQueryFileW(drop, i, &path[0], (UINT)path.size() + 1))
+                paths->push_back(path);
+        }
+    }
+    GlobalUnlock(medium.hGlobal);
+    ReleaseStgMedium(&medium);
+    return !paths->empty();
 }
 
 bool HoldsText(IDataObject* data)
@@ -82,7 +116,8 @@ public:
     }
     HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) override
     {
-        acceptable_ = HoldsText(data);
+        Registration* registration = Find(window_);
+        acceptable_ = HoldsText(data) || (registration && registration->files && HoldsFiles(data));
         *effect = acceptable_ ? DROPEFFECT_COPY : DROPEFFECT_NONE;
         return S_OK;
     }
@@ -112,7 +147,7 @@ private:
 
 }  // namespace
 
-bool AcceptTextDrops(HWND window, TextDropHandler handler, void* context)
+bool AcceptTextDrops(HWND window, TextDropHandler handler, void* context, FilesDropHandler files)
 {
     if (Find(window))
         return true;
@@ -121,7 +156,7 @@ bool AcceptTextDrops(HWND window, TextDropHandler handler, void* context)
         target->Release();
         return false;
     }
-    registrations.push_back({ window, handler, context, target });
+    registrations.push_back({ window, handler, context, files, target });
     return true;
 }
 
@@ -140,12 +175,22 @@ void StopTextDrops(HWND window)
 bool DeliverTextDrop(HWND window, IDataObject* data)
 {
     Registration* registration = Find(window);
-    std::wstring text;
-    if (!registration || !data || !TextOf(data, &text))
+    if (!registration || !data)
         return false;
     // The handler may open windows, and with them register more targets.
-    TextDropHandler handler = registration->handler;
     void* context = registration->context;
+    std::vector<std::wstring> paths;
+    if (registration->files && HoldsFiles(data)) {
+        FilesDropHandler files = registration->files;
+        if (!FilesOf(data, &paths))
+            return false;
+        files(window, paths, context);
+        return true;
+    }
+    std::wstring text;
+    if (!TextOf(data, &text))
+        return false;
+    TextDropHandler handler = registration->handler;
     handler(window, text, context);
     return true;
 }

@@ -1,21 +1,28 @@
 // Text dragged from another program and dropped on a window of this one
-// (OLE drag and drop): the window's handler gets the text as Unicode.
+// (OLE drag and drop): the window's handler gets the text as Unicode. A
+// window may take files dropped from Explorer too (CF_HDROP): its files
+// handler then gets their full paths.
 // Needs OLE started on the thread (OleInitialize, done by WinMain).
 #pragma once
 #include <windows.h>
 #include <ole2.h>
 #include <string>
+#include <vector>
 
 typedef void (*TextDropHandler)(HWND window, const std::wstring& text, void* context);
+typedef void (*FilesDropHandler)(HWND window, const std::vector<std::wstring>& paths, void* context);
 
 // From now on window takes dropped text (CF_UNICODETEXT, or CF_TEXT in the
-// system's code page) and hands it to handler. False when OLE refused the
-// registration (not started on this thread); the window then takes no drops.
-bool AcceptTextDrops(HWND window, TextDropHandler handler, void* context);
+// system's code page) and hands it to handler, and, when files is given,
+// dropped files to files: a drop that holds both is taken as files. False
+// when OLE refused the registration (not started on this thread); the
+// window then takes no drops.
+bool AcceptTextDrops(HWND window, TextDropHandler handler, void* context, FilesDropHandler files = NULL);
 // Before the window goes.
 void StopTextDrops(HWND window);
 
-// What a drop of data on window does: the handler called with its text.
-// False when window takes no drops or data holds no text. The drop target
+// What a drop of data on window does: the handler called with its text, or
+// the files handler with its paths. False when window takes no drops or
+// data holds nothing it takes. The drop target
 // calls it; tests call it with a data object of their own.
 bool DeliverTextDrop(HWND window, IDataObject* data);

@@ -7,6 +7,7 @@
 #include "../../search/search_dialog.h"
 #include "../../check/base_check_dialog.h"
 #include "../../export/export_dialog.h"
+#include "../../import/import_dialog.h"
 #include "../../capture/capture_dialog.h"
 #include "../../ui/platform_ui.h"
 
@@ -32,7 +33,8 @@ static bool IsProgramDialog(HWND window)
     DLGPROC procedure = (DLGPROC)GetWindowLongPtrW(window, DWLP_DLGPROC);
     return procedure == FactBaseDialog || procedure == CategoryEditorDialog || procedure == FactPlacementDialog ||
            procedure == FactDescriptionDialog || procedure == FactTextDialog || procedure == SearchDialog ||
-           procedure == BaseCheckDialog || procedure == ExportProgressDialog || procedure == CaptureDialog;
+           procedure == BaseCheckDialog || procedure == ExportProgressDialog || procedure == CaptureDialog ||
+           procedure == ImportDialog;
 }
 
 static BOOL CALLBACK CollectButton(HWND child, LPARAM param)
