@@ -7,6 +7,7 @@
 #include "../store/fact_store.h"
 #include "../store/folder_walk.h"
 #include "../store/path_slot.h"
+#include "../store/same_text.h"
 #include "../store/text_file.h"
 
 #include <windows.h>
@@ -169,18 +170,6 @@ const KnownText* FindSameText(const std::wstring& key, const std::vector<KnownTe
     return NULL;
 }
 
-namespace {
-
-// A read for showing ends at the first NUL or 0x1A: what follows is no part
-// of the fact's text as the program shows it.
-void CutAtTextEnd(std::wstring* text)
-{
-    size_t end = text->find_first_of(std::wstring(L"\0\x1A", 2));
-    if (end != std::wstring::npos)
-        text->resize(end);
-}
-
-}  // namespace
 
 bool ReadMainText(const char* factFolder, const char* factName, std::wstring* text)
 {
@@ -191,14 +180,7 @@ bool ReadMainText(const char* factFolder, const char* factName, std::wstring* te
     // never be found again.
     if (!MainTextFilePath(factFolder, factName, path) || ReadWholeFile(path, &bytes) != READ_OK)
         return false;
-    TextEncoding encoding = DetectEncoding(bytes);
-    if (encoding == ENCODING_1251) {
-        *text = WideFrom1251(bytes.data(), (int)bytes.size());
-    } else {
-        bool malformed;
-        *text = DecodeText(bytes, encoding, &malformed);
-    }
-    CutAtTextEnd(text);
+    *text = TextOfFactFile(bytes);
     return true;
 }
 
