@@ -8,6 +8,7 @@
 //   search_bench.exe [facts per Directive... | collection] [--runs N]   (default: 5 50, five runs)
 #include "../check/base_check.h"
 #include "../search/fact_index.h"
+#include "../store/folder_walk.h"
 #include "../search/query.h"
 #include "../platform/platform_text.h"
 

@@ -13,6 +13,10 @@ inline constexpr char WallpaperFile[] = "rus.bmp";
 // Fact base layout
 inline constexpr char DescriptionFile[] = "Описание.txt";
 inline constexpr char MainTextExtension[] = ".txt";
+// The search index kept between runs, one file per base root, in the
+// user's local application data: "<folder>\<prefix><hash of the root>.bin".
+inline constexpr char IndexCacheFolder[] = "Факты Тарвелии";
+inline constexpr char IndexCachePrefix[] = "Индекс поиска ";
 inline constexpr char UnsetPath[] = "C:\\";
 inline constexpr char UnsetLastFolder[] = "D:\\";
 

@@ -1,105 +1,201 @@
 #include "fact_index.h"
-#include "../store/fact_shape.h"
 #include "text_fold.h"
+#include "../store/fact_shape.h"
 #include "../store/fact_store.h"
 #include "../store/folder_walk.h"
 #include "../store/path_slot.h"
+#include "../store/text_file.h"
 #include "../platform/platform_text.h"
-#include "../resources/ui_strings.h"
 
 #include <windows.h>
 #include <algorithm>
+#include <atomic>
 #include <functional>
+#include <new>
+#include <string_view>
+
+// ---------------------------------------------------------------- the text block
+
+struct FactText::Block {
+    std::atomic<unsigned> references;
+    unsigned foldedLength;
+    unsigned short nameLength;
+    // The name's bytes follow the block, then the folded texts'.
+    char* bytes() { return (char*)(this + 1); }
+};
+
+FactText::FactText(const std::string& name, const char* folded, size_t foldedLength)
+{
+    void* memory = ::operator new(sizeof(Block) + name.size() + foldedLength);
+    block_ = new (memory) Block();
+    block_->references = 1;
+    block_->nameLength = (unsigned short)name.size();
+    block_->foldedLength = (unsigned)foldedLength;
+    std::copy(name.begin(), name.end(), block_->bytes());
+    std::copy(folded, folded + foldedLength, block_->bytes() + name.size());
+}
+
+FactText::FactText(const FactText& other) : block_(other.block_)
+{
+    if (block_)
+        block_->references.fetch_add(1, std::memory_order_relaxed);
+}
+
+FactText& FactText::operator=(FactText other) noexcept
+{
+    std::swap(block_, other.block_);
+    return *this;
+}
+
+FactText::~FactText()
+{
+    if (block_ && block_->references.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+        block_->~Block();
+        ::operator delete(block_);
+    }
+}
+
+const char* FactText::name() const
+{
+    return block_ ? block_->bytes() : "";
+}
+
+size_t FactText::nameLength() const
+{
+    return block_ ? block_->nameLength : 0;
+}
+
+const char* FactText::folded() const
+{
+    return block_ ? block_->bytes() + block_->nameLength : "";
+}
+
+size_t FactText::foldedLength() const
+{
+    return block_ ? block_->foldedLength : 0;
+}
 
 namespace {
 
-FileStamp StampOf(const std::string& path)
+// ---------------------------------------------------------------- categories
+
+std::string_view NameOf(const FactIndex& index, const IndexedCategory& category)
 {
-    return StampOfFile(WideFrom1251(path.c_str()));
+    return std::string_view(index.categoryNames.data() + category.nameAt, category.nameLength);
 }
 
-// Both files of a fact folder from one listing of it: a refresh of an
-// unchanged base then costs what walking it does.
-struct FactFiles {
-    std::wstring descriptionName;
-    std::wstring mainName;
-    FileStamp* description;
-    FileStamp* mainText;
-};
-
-bool StampFactFile(const FolderEntry& entry, void* context)
+// Whether category is the one named names[0..count) from the Section down.
+bool CategoryIs(const FactIndex& index, unsigned category, const std::string* names, int count)
 {
-    FactFiles* files = (FactFiles*)context;
-    if (entry.isFolder)
-        return true;
-    if (lstrcmpiW(entry.name, files->descriptionName.c_str()) == 0)
-        *files->description = entry.stamp;
-    else if (lstrcmpiW(entry.name, files->mainName.c_str()) == 0)
-        *files->mainText = entry.stamp;
+    for (int level = count - 1; level >= 0; level--) {
+        if (category == NO_CATEGORY || NameOf(index, index.categories[category]) != names[level])
+            return false;
+        category = index.categories[category].parent;
+    }
+    return category == NO_CATEGORY;
+}
+
+// The category named names[0..count), made (with what it lacks above it)
+// when add is set; NO_CATEGORY when it is not there and add is not.
+unsigned CategoryNamed(FactIndex* index, const std::string* names, int count, bool add)
+{
+    unsigned parent = NO_CATEGORY;
+    for (int level = 0; level < count; level++) {
+        unsigned found = NO_CATEGORY;
+        for (unsigned i = 0; i < index->categories.size() && found == NO_CATEGORY; i++)
+            if (index->categories[i].parent == parent && NameOf(*index, index->categories[i]) == names[level])
+                found = i;
+        if (found == NO_CATEGORY) {
+            if (!add)
+                return NO_CATEGORY;
+            found = AddIndexedCategory(index, parent, names[level]);
+        }
+        parent = found;
+    }
+    return parent;
+}
+
+// The names below root of path's folders, Section first; false when path
+// is not below root.
+bool NamesBelow(const std::string& root, const std::string& path, std::vector<std::string>* names)
+{
+    names->clear();
+    if (path.size() <= root.size() + 1 || path.compare(0, root.size(), root) != 0 || path[root.size()] != '\\')
+        return false;
+    size_t at = root.size() + 1;
+    while (at <= path.size()) {
+        size_t end = path.find('\\', at);
+        if (end == std::string::npos)
+            end = path.size();
+        if (end == at)
+            return false;
+        names->push_back(path.substr(at, end - at));
+        at = end + 1;
+    }
     return true;
 }
 
-void StampsOfFact(const std::string& folder, const std::string& name, FileStamp* description, FileStamp* mainText)
+// ---------------------------------------------------------------- reading a fact
+
+// The stamps of both files as one number. Kept in the cache of the index,
+// so it is computed the same way by every build of the program.
+unsigned long long StampsOf(const FileStamp& description, const FileStamp& mainText)
 {
-    const FileStamp missing = { false, 0, 0 };
-    *description = *mainText = missing;
-    FactFiles files = { DescriptionFileNameW(), WideFrom1251(MainTextFileName(name).c_str()), description, mainText };
-    VisitFolder(WideFrom1251(folder.c_str()), StampFactFile, &files);
+    unsigned long long hash = 14695981039346656037ull;
+    const unsigned long long values[] = { description.exists, description.size, description.lastWrite,
+                                          mainText.exists,    mainText.size,    mainText.lastWrite };
+    for (unsigned long long value : values)
+        for (int byte = 0; byte < 8; byte++) {
+            hash ^= (value >> (8 * byte)) & 0xFF;
+            hash *= 1099511628211ull;
+        }
+    return hash;
 }
 
-// The text of a fact's file for the index; empty when it is missing, or
+// A fact folder's two files are looked at by name, not listed: under Wine a
+// look at a file costs a fraction of what opening a folder for a listing does.
+unsigned long long StampsOfFact(const std::string& folder, const std::string& name, FileStamp* description,
+                                FileStamp* mainText)
+{
+    *description = StampOfFile(WideFrom1251(DescriptionFileIn(folder).c_str()));
+    *mainText = StampOfFile(WideFrom1251(MainTextFileIn(folder, name).c_str()));
+    return StampsOf(*description, *mainText);
+}
+
+// The text of a fact's file, appended to all; nothing when it is missing or
 // cannot be read whole (counted in unreadable), so the fact is still found
 // by the rest.
-std::string IndexedText(const std::string& path, bool exists, int* unreadable)
+void AppendText(std::string* all, const std::string& path, bool exists, char* buffer, int* unreadable)
 {
     if (!exists)
-        return std::string();
-    std::vector<char> text(TEXT_BUFFER_SIZE);
-    if (path.size() > (size_t)SLOT_CHARS || ReadTextFile(path.c_str(), text.data()) != READ_OK) {
+        return;
+    if (path.size() > (size_t)SLOT_CHARS || ReadTextFile(path.c_str(), buffer) != READ_OK) {
         ++*unreadable;
-        return std::string();
+        return;
     }
-    return std::string(text.data());
+    *all += buffer;
 }
 
-// The first lines of a fact's folded text: its name, then its categories.
-const int HEADER_LINES = 1 + CATEGORY_LEVELS;
-
-std::string HeaderOf(const FactPlace& place)
+void ReadTexts(IndexedFact* fact, const std::string& folder, const std::string& name, const FileStamp& description,
+               const FileStamp& mainText, char* buffer)
 {
-    std::string header = place.name;
-    for (int level = 0; level < CATEGORY_LEVELS; level++)
-        header += "\n" + place.categories[level];
-    return header;
+    int unreadable = 0;
+    std::string all;
+    AppendText(&all, DescriptionFileIn(folder), description.exists, buffer, &unreadable);
+    all += '\n';
+    AppendText(&all, MainTextFileIn(folder, name), mainText.exists, buffer, &unreadable);
+    for (char& c : all)
+        c = (char)FoldByte((unsigned char)c);
+    fact->text = FactText(name, all.data(), all.size());
+    fact->unreadable = (unsigned char)unreadable;
 }
 
-// A fact's folded text at a new place: the same texts under a new header,
-// so that a move reads no file. Names hold no line break, so the header
-// ends at its last line's.
-void Rehead(IndexedFact* fact, const FactPlace& place)
+void ReadFact(IndexedFact* fact, const std::string& folder, const std::string& name)
 {
-    const std::string& folded = *fact->folded;
-    size_t body = 0;
-    for (int line = 0; line < HEADER_LINES && body != std::string::npos; line++)
-        body = folded.find('\n', body + (line > 0 ? 1 : 0));
-    std::string moved = FoldText(HeaderOf(place)) + (body == std::string::npos ? std::string() : folded.substr(body));
-    fact->place = place;
-    fact->folded = std::make_shared<const std::string>(std::move(moved));
-}
-
-void ReadFact(IndexedFact* fact, const std::string& folder)
-{
-    std::string description = DescriptionFileIn(folder);
-    std::string mainText = MainTextFileIn(folder, fact->place.name);
-    fact->description = StampOf(description);
-    fact->mainText = StampOf(mainText);
-    fact->unreadable = 0;
-    std::string all = HeaderOf(fact->place);
-    all += "\n" + IndexedText(description, fact->description.exists, &fact->unreadable);
-    all += "\n" + IndexedText(mainText, fact->mainText.exists, &fact->unreadable);
-    std::string folded = FoldText(all);
-    folded.shrink_to_fit();
-    fact->folded = std::make_shared<const std::string>(std::move(folded));
+    std::vector<char> buffer(TEXT_BUFFER_SIZE);
+    FileStamp description, mainText;
+    fact->stamps = StampsOfFact(folder, name, &description, &mainText);
+    ReadTexts(fact, folder, name, description, mainText, buffer.data());
 }
 
 // The sub-folders the lists show, the parent entry left out.
@@ -111,83 +207,125 @@ std::vector<std::string> SubfoldersOf(const std::string& folder)
     return names;
 }
 
-std::string FolderOf(const FactIndex& index, const IndexedFact& fact)
+// Where the fact at place is in the index, or npos.
+size_t FindFact(const FactIndex& index, const FactPlace& place)
 {
-    return FactFolderOf(index.root, fact.place);
+    for (size_t i = 0; i < index.facts.size(); i++) {
+        const FactText& text = index.facts[i].text;
+        if (std::string_view(text.name(), text.nameLength()) == place.name &&
+            CategoryIs(index, index.facts[i].directive, place.categories, CATEGORY_LEVELS))
+            return i;
+    }
+    return std::string::npos;
+}
+
+unsigned long long FolderHash(const std::string& folder)
+{
+    return std::hash<std::string>()(folder);
+}
+
+bool KnownBefore(const KnownFact& a, const KnownFact& b)
+{
+    return a.folder < b.folder;
+}
+
+// What was known of the fact in folder: the one with its folder's hash and
+// its name, since two folders could share a hash.
+const KnownFact* KnownAs(const std::vector<KnownFact>& known, const std::string& folder, const std::string& name)
+{
+    KnownFact key;
+    key.folder = FolderHash(folder);
+    auto at = std::lower_bound(known.begin(), known.end(), key, KnownBefore);
+    for (; at != known.end() && at->folder == key.folder; ++at)
+        if (std::string_view(at->text.name(), at->text.nameLength()) == name)
+            return &*at;
+    return nullptr;
 }
 
 }  // namespace
 
-namespace {
-
-// Two independent 64-bit hashes of the folder path stand for the path: a
-// refresh then needs a few bytes per fact, not a copy of every path.
-void FolderKey(const std::string& folder, KnownFact* known)
+unsigned AddIndexedCategory(FactIndex* index, unsigned parent, const std::string& name)
 {
-    std::hash<std::string> hashOf;
-    known->folderHash = hashOf(folder);
-    known->checkHash = hashOf("\x01" + folder);
+    IndexedCategory category = { parent, (unsigned)index->categoryNames.size(), (unsigned short)name.size() };
+    index->categoryNames += name;
+    index->categories.push_back(category);
+    return (unsigned)index->categories.size() - 1;
 }
 
-bool KeyBefore(const KnownFact& a, const KnownFact& b)
+FactPlace PlaceOfIndexedFact(const FactIndex& index, size_t fact)
 {
-    return a.folderHash != b.folderHash ? a.folderHash < b.folderHash : a.checkHash < b.checkHash;
+    FactPlace place;
+    const IndexedFact& indexed = index.facts[fact];
+    place.name.assign(indexed.text.name(), indexed.text.nameLength());
+    unsigned category = indexed.directive;
+    for (int level = CATEGORY_LEVELS - 1; level >= 0 && category != NO_CATEGORY; level--) {
+        place.categories[level] = std::string(NameOf(index, index.categories[category]));
+        category = index.categories[category].parent;
+    }
+    return place;
 }
-
-}  // namespace
 
 std::vector<KnownFact> KnowFacts(const FactIndex& index)
 {
     std::vector<KnownFact> known(index.facts.size());
     for (size_t i = 0; i < index.facts.size(); i++) {
         const IndexedFact& fact = index.facts[i];
-        FolderKey(FolderOf(index, fact), &known[i]);
-        known[i].description = fact.description;
-        known[i].mainText = fact.mainText;
-        known[i].folded = fact.folded;
+        known[i].folder = FolderHash(FactFolderOf(index.root, PlaceOfIndexedFact(index, i)));
+        known[i].stamps = fact.stamps;
+        known[i].text = fact.text;
         known[i].unreadable = fact.unreadable;
     }
-    std::sort(known.begin(), known.end(), KeyBefore);
+    std::sort(known.begin(), known.end(), KnownBefore);
     return known;
 }
 
-void BuildFactIndex(FactIndex* index, const std::string& root, const std::vector<KnownFact>& known,
-                    IndexProgress progress, void* context)
+size_t BuildFactIndex(FactIndex* index, const std::string& root, const std::vector<KnownFact>& known,
+                      IndexProgress progress, void* context)
 {
     index->root = root;
+    index->categories.clear();
+    index->categoryNames.clear();
     index->facts.clear();
     index->facts.reserve(known.size());
-    // A base that did not change costs one listing per folder and one look
-    // at each file's size and time; what the walk does not meet is gone.
-    std::string path[5];
+    std::vector<char> buffer(TEXT_BUFFER_SIZE);
+    size_t read = 0;
+    // A base that did not change costs one listing per category folder and
+    // one look at each fact's two files; what the walk does not meet is gone.
+    // A category enters the index with its first fact.
+    std::string path[CATEGORY_LEVELS], names[CATEGORY_LEVELS];
+    unsigned made[CATEGORY_LEVELS];
     for (const std::string& section : SubfoldersOf(root)) {
+        names[0] = section;
         path[0] = root + "\\" + section;
+        made[0] = NO_CATEGORY;
         for (const std::string& topic : SubfoldersOf(path[0])) {
+            names[1] = topic;
             path[1] = path[0] + "\\" + topic;
+            made[1] = NO_CATEGORY;
             for (const std::string& subtopic : SubfoldersOf(path[1])) {
+                names[2] = subtopic;
                 path[2] = path[1] + "\\" + subtopic;
+                made[2] = NO_CATEGORY;
                 for (const std::string& directive : SubfoldersOf(path[2])) {
+                    names[3] = directive;
                     path[3] = path[2] + "\\" + directive;
+                    made[3] = NO_CATEGORY;
                     for (const std::string& name : SubfoldersOf(path[3])) {
                         std::string folder = path[3] + "\\" + name;
+                        for (int level = 0; level < CATEGORY_LEVELS; level++)
+                            if (made[level] == NO_CATEGORY)
+                                made[level] = AddIndexedCategory(index, level ? made[level - 1] : NO_CATEGORY, names[level]);
                         IndexedFact fact;
-                        fact.place.categories[0] = section;
-                        fact.place.categories[1] = topic;
-                        fact.place.categories[2] = subtopic;
-                        fact.place.categories[3] = directive;
-                        fact.place.name = name;
-                        KnownFact key;
-                        FolderKey(folder, &key);
-                        auto before = std::lower_bound(known.begin(), known.end(), key, KeyBefore);
-                        bool wasKnown = before != known.end() && !KeyBefore(key, *before);
-                        if (wasKnown)
-                            StampsOfFact(folder, name, &fact.description, &fact.mainText);
-                        if (wasKnown && SameStamp(before->description, fact.description) &&
-                            SameStamp(before->mainText, fact.mainText)) {
-                            fact.folded = before->folded;
+                        fact.directive = made[CATEGORY_LEVELS - 1];
+                        FileStamp description, mainText;
+                        fact.stamps = StampsOfFact(folder, name, &description, &mainText);
+                        const KnownFact* before = known.empty() ? nullptr : KnownAs(known, folder, name);
+                        if (before && before->stamps == fact.stamps) {
+                            fact.text = before->text;
                             fact.unreadable = before->unreadable;
                         } else {
-                            ReadFact(&fact, folder);
+                            ReadTexts(&fact, folder, name, description, mainText, buffer.data());
+                            read++;
                         }
                         index->facts.push_back(std::move(fact));
                     }
@@ -198,6 +336,9 @@ void BuildFactIndex(FactIndex* index, const std::string& root, const std::vector
         }
     }
     index->facts.shrink_to_fit();
+    index->categories.shrink_to_fit();
+    index->categoryNames.shrink_to_fit();
+    return read;
 }
 
 void RefreshFactIndex(FactIndex* index, const std::string& root, IndexProgress progress, void* context)
@@ -210,58 +351,170 @@ void RefreshFactIndex(FactIndex* index, const std::string& root, IndexProgress p
 
 void UpdateIndexedFact(FactIndex* index, const std::string& factFolder)
 {
-    for (size_t i = 0; i < index->facts.size(); i++) {
-        if (FolderOf(*index, index->facts[i]) == factFolder) {
-            if (GetFileAttributes1251(factFolder.c_str()) == INVALID_FILE_ATTRIBUTES)
-                index->facts.erase(index->facts.begin() + i);
-            else
-                ReadFact(&index->facts[i], factFolder);
-            return;
-        }
+    FactPlace place;
+    if (!PlaceOfFactFolder(index->root, factFolder, &place))
+        return;
+    size_t at = FindFact(*index, place);
+    bool gone = GetFileAttributes1251(factFolder.c_str()) == INVALID_FILE_ATTRIBUTES;
+    if (at != std::string::npos) {
+        if (gone)
+            index->facts.erase(index->facts.begin() + at);
+        else
+            ReadFact(&index->facts[at], factFolder, place.name);
+        return;
     }
+    if (gone)
+        return;
     // A new fact: the next refresh puts it in its place; until then it is
     // found at the end.
     IndexedFact fact;
-    if (!PlaceOfFactFolder(index->root, factFolder, &fact.place))
-        return;
-    ReadFact(&fact, factFolder);
+    fact.directive = CategoryNamed(index, place.categories, CATEGORY_LEVELS, true);
+    ReadFact(&fact, factFolder, place.name);
     index->facts.push_back(std::move(fact));
 }
 
-void MoveIndexedFolder(FactIndex* index, const std::string& oldFolder, const char* newFolder)
+namespace {
+
+// Facts below any of the categories marked in below, dropped.
+void DropFactsBelow(FactIndex* index, const std::vector<bool>& below)
 {
-    std::vector<std::string> renamedFacts;
     std::vector<IndexedFact> kept;
     kept.reserve(index->facts.size());
     for (IndexedFact& fact : index->facts) {
-        std::string folder = FolderOf(*index, fact);
-        if (!PathAtOrBelow(folder.c_str(), oldFolder.c_str())) {
+        bool dropped = false;
+        for (unsigned c = fact.directive; c != NO_CATEGORY && !dropped; c = index->categories[c].parent)
+            dropped = below[c];
+        if (!dropped)
             kept.push_back(std::move(fact));
-            continue;
-        }
-        FactPlace place;
-        std::string moved = newFolder ? newFolder + folder.substr(oldFolder.size()) : std::string();
-        if (!newFolder || !PlaceOfFactFolder(index->root, moved, &place))
-            continue;  // gone, or no longer a fact folder
-        // A fact renamed took its main text file's name: that one is read anew.
-        if (place.name != fact.place.name) {
-            renamedFacts.push_back(moved);
-            continue;
-        }
-        Rehead(&fact, place);
-        kept.push_back(std::move(fact));
     }
     index->facts.swap(kept);
-    for (const std::string& folder : renamedFacts)
-        UpdateIndexedFact(index, folder);
 }
+
+void MoveIndexedFact(FactIndex* index, const std::string& oldFolder, const char* newFolder)
+{
+    FactPlace from, to;
+    if (!PlaceOfFactFolder(index->root, oldFolder, &from))
+        return;
+    size_t at = FindFact(*index, from);
+    if (at == std::string::npos)
+        return;
+    if (!newFolder || !PlaceOfFactFolder(index->root, newFolder, &to)) {
+        index->facts.erase(index->facts.begin() + at);  // gone, or no longer a fact folder
+        return;
+    }
+    // A fact renamed took its main text file's name: that one is read anew.
+    if (to.name != from.name) {
+        index->facts.erase(index->facts.begin() + at);
+        UpdateIndexedFact(index, newFolder);
+        return;
+    }
+    index->facts[at].directive = CategoryNamed(index, to.categories, CATEGORY_LEVELS, true);
+}
+
+}  // namespace
+
+void MoveIndexedFolder(FactIndex* index, const std::string& oldFolder, const char* newFolder)
+{
+    std::vector<std::string> from, to;
+    if (!NamesBelow(index->root, oldFolder, &from) || from.size() > (size_t)FACT_LEVEL)
+        return;
+    if (from.size() == (size_t)FACT_LEVEL) {
+        MoveIndexedFact(index, oldFolder, newFolder);
+        return;
+    }
+    // A category moves with everything below it by being given its new name
+    // and parent: its facts keep their texts and are not touched at all.
+    int count = (int)from.size();
+    std::vector<unsigned> moved;
+    for (unsigned i = 0; i < index->categories.size(); i++)
+        if (CategoryIs(*index, i, from.data(), count))
+            moved.push_back(i);
+    bool sameLevel = newFolder && NamesBelow(index->root, newFolder, &to) && to.size() == from.size();
+    if (!sameLevel) {
+        // Deleted, or no longer at a category's level: nothing below it is a fact now.
+        std::vector<bool> below(index->categories.size(), false);
+        for (unsigned i : moved)
+            below[i] = true;
+        DropFactsBelow(index, below);
+        return;
+    }
+    unsigned parent = count == 1 ? NO_CATEGORY : CategoryNamed(index, to.data(), count - 1, true);
+    for (unsigned i : moved) {
+        IndexedCategory& category = index->categories[i];
+        category.parent = parent;
+        if (NameOf(*index, category) != to.back()) {
+            category.nameAt = (unsigned)index->categoryNames.size();
+            category.nameLength = (unsigned short)to.back().size();
+            index->categoryNames += to.back();
+        }
+    }
+}
+
+namespace {
+
+const size_t MASKED_TERMS = 64;
+
+// The terms (their bits) found in a text, folded first when it is not.
+unsigned long long TermsIn(const SearchQuery& query, std::string_view text, unsigned long long already)
+{
+    unsigned long long found = already;
+    for (size_t t = 0; t < query.terms.size() && t < MASKED_TERMS; t++)
+        if (!(found >> t & 1) && text.find(query.terms[t].folded) != std::string_view::npos)
+            found |= 1ull << t;
+    return found;
+}
+
+std::string_view Folded(std::string_view text, std::string* buffer)
+{
+    buffer->assign(text.data(), text.size());
+    for (char& c : *buffer)
+        c = (char)FoldByte((unsigned char)c);
+    return *buffer;
+}
+
+}  // namespace
 
 std::vector<size_t> SearchFactIndex(const FactIndex& index, const SearchQuery& query)
 {
     std::vector<size_t> found;
-    for (size_t i = 0; i < index.facts.size(); i++)
-        if (QueryMatches(query, *index.facts[i].folded))
+    unsigned long long wanted = 0, excluded = 0;
+    for (size_t t = 0; t < query.terms.size() && t < MASKED_TERMS; t++)
+        (query.terms[t].excluded ? excluded : wanted) |= 1ull << t;
+    if (!wanted)
+        return found;
+    // Names are held as the lists show them and folded here: a category's
+    // once for the query, each fact's own as it is met.
+    std::string buffer;
+    std::vector<unsigned long long> own(index.categories.size());
+    for (size_t c = 0; c < index.categories.size(); c++)
+        own[c] = TermsIn(query, Folded(NameOf(index, index.categories[c]), &buffer), 0);
+    std::vector<unsigned long long> held(index.categories.size());
+    for (size_t c = 0; c < index.categories.size(); c++) {
+        held[c] = own[c];
+        for (unsigned up = index.categories[c].parent; up != NO_CATEGORY; up = index.categories[up].parent)
+            held[c] |= own[up];
+    }
+    // A query of more terms than the bits hold is rare enough to be checked
+    // the plain way, on the whole fact's folded text.
+    bool plain = query.terms.size() > MASKED_TERMS;
+    for (size_t i = 0; i < index.facts.size(); i++) {
+        const IndexedFact& fact = index.facts[i];
+        if (plain) {
+            FactPlace place = PlaceOfIndexedFact(index, i);
+            std::string all = place.name;
+            for (const std::string& category : place.categories)
+                all += "\n" + category;
+            all = FoldText(all) + "\n" + std::string(fact.text.folded(), fact.text.foldedLength());
+            if (QueryMatches(query, all))
+                found.push_back(i);
+            continue;
+        }
+        unsigned long long terms = held[fact.directive];
+        terms = TermsIn(query, Folded(std::string_view(fact.text.name(), fact.text.nameLength()), &buffer), terms);
+        terms = TermsIn(query, std::string_view(fact.text.folded(), fact.text.foldedLength()), terms);
+        if ((terms & wanted) == wanted && !(terms & excluded))
             found.push_back(i);
+    }
     return found;
 }
 

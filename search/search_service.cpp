@@ -1,5 +1,6 @@
 #include "search_service.h"
 #include "fact_index.h"
+#include "index_cache.h"
 #include "../store/base_changes.h"
 #include "../store/path_slot.h"
 
@@ -77,13 +78,15 @@ void ReplayOwnChanges(FactIndex* work, const std::vector<OwnChange>& changes)
 }
 
 struct Walk {
-    size_t published;
+    size_t published;           // facts handed over so far
+    std::vector<unsigned> as;   // each category of the walk's index, as it is in the one queries see
     bool firstBuild;
 };
 
 // During a first build the facts read so far are handed over as the walk
 // goes, so that a query finds them at once; a refresh hands over only its
-// finished index, and queries meanwhile see the previous one.
+// finished index, and queries meanwhile see the previous one (or what the
+// cache held).
 void OnWalkProgress(const FactIndex& work, void* context)
 {
     Walk* walk = (Walk*)context;
@@ -93,8 +96,18 @@ void OnWalkProgress(const FactIndex& work, void* context)
         return;
     SearchService& service = Service();
     std::lock_guard<std::mutex> hold(service.lock);
-    for (; walk->published < work.facts.size(); walk->published++)
+    // The program's own changes may have added categories to the index in
+    // use meanwhile, so the walk's categories are added there anew.
+    for (size_t c = walk->as.size(); c < work.categories.size(); c++) {
+        const IndexedCategory& category = work.categories[c];
+        unsigned parent = category.parent == NO_CATEGORY ? NO_CATEGORY : walk->as[category.parent];
+        walk->as.push_back(AddIndexedCategory(
+            &service.index, parent, work.categoryNames.substr(category.nameAt, category.nameLength)));
+    }
+    for (; walk->published < work.facts.size(); walk->published++) {
         service.index.facts.push_back(work.facts[walk->published]);
+        service.index.facts.back().directive = walk->as[work.facts[walk->published].directive];
+    }
     TellWatchers(service);
 }
 
@@ -105,7 +118,7 @@ void WalkBase(std::string root)
     SearchService& service = Service();
     FactIndex work;
     std::vector<KnownFact> known;
-    Walk walk = { 0, true };
+    Walk walk = { 0, std::vector<unsigned>(), true };
     {
         // Queries go on with the index in use; the walk builds a new one
         // beside it, sharing every unchanged text.
@@ -119,20 +132,45 @@ void WalkBase(std::string root)
             service.complete = false;
         }
     }
-    BuildFactIndex(&work, root, known, OnWalkProgress, &walk);
-    known.clear();
-    std::lock_guard<std::mutex> hold(service.lock);
-    ReplayOwnChanges(&work, service.duringWalk);
-    service.duringWalk.clear();
-    service.index = std::move(work);
-    service.complete = true;
-    service.busy = service.walkAgain;
-    TellWatchers(service);
-    if (service.walkAgain) {
-        service.walkAgain = false;
-        service.walks++;
-        std::thread(WalkBase, root).detach();
+    // After a start, what the last run knew answers at once, and the walk
+    // rereads only what changed since.
+    std::wstring cacheFile = IndexCacheFile(root);
+    if (walk.firstBuild && !cacheFile.empty()) {
+        FactIndex cached;
+        if (LoadIndexCache(cacheFile, root, &cached)) {
+            known = KnowFacts(cached);
+            std::lock_guard<std::mutex> hold(service.lock);
+            service.index = std::move(cached);
+            walk.firstBuild = false;
+            // Written meanwhile: taken again on the cached index.
+            ReplayOwnChanges(&service.index, service.duringWalk);
+            TellWatchers(service);
+        }
     }
+    size_t read = BuildFactIndex(&work, root, known, OnWalkProgress, &walk);
+    bool changed = read > 0 || work.facts.size() != known.size();
+    known.clear();
+    FactIndex kept;
+    {
+        std::lock_guard<std::mutex> hold(service.lock);
+        ReplayOwnChanges(&work, service.duringWalk);
+        service.duringWalk.clear();
+        service.index = std::move(work);
+        service.complete = true;
+        service.busy = service.walkAgain;
+        if (changed && !cacheFile.empty())
+            kept = service.index;
+        TellWatchers(service);
+        if (service.walkAgain) {
+            service.walkAgain = false;
+            service.walks++;
+            std::thread(WalkBase, root).detach();
+        }
+    }
+    // Written after the answer is complete, from a copy that shares the
+    // texts, so that neither queries nor the windows wait for the disk.
+    if (!kept.facts.empty())
+        SaveIndexCache(kept, cacheFile);
 }
 
 void FactChanged(const char* factFolder)
@@ -242,7 +280,7 @@ SearchAnswer QuerySearchIndex(const SearchQuery& query)
     std::lock_guard<std::mutex> hold(service.lock);
     SearchAnswer answer;
     for (size_t i : SearchFactIndex(service.index, query))
-        answer.found.push_back(service.index.facts[i].place);
+        answer.found.push_back(PlaceOfIndexedFact(service.index, i));
     answer.indexed = (int)service.index.facts.size();
     answer.unreadable = UnreadableFiles(service.index);
     answer.complete = service.complete && !service.busy;

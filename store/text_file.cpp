@@ -47,18 +47,23 @@ HANDLE CreateTemporaryBeside(const std::wstring& target, std::wstring* temporary
     return INVALID_HANDLE_VALUE;
 }
 
-bool WriteAll(HANDLE file, const std::string& bytes)
+bool WriteAll(HANDLE file, const char* bytes, size_t length)
 {
     size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD asked = (DWORD)std::min<size_t>(bytes.size() - done, 1u << 20);
+    while (done < length) {
+        DWORD asked = (DWORD)std::min<size_t>(length - done, 1u << 20);
         DWORD written = 0;
         // A full disk can show as a short write that still reports success.
-        if (!WriteFile(file, bytes.data() + done, asked, &written, NULL) || written != asked)
+        if (!WriteFile(file, bytes + done, asked, &written, NULL) || written != asked)
             return false;
         done += written;
     }
     return true;
+}
+
+bool WriteAll(HANDLE file, const std::string& bytes)
+{
+    return WriteAll(file, bytes.data(), bytes.size());
 }
 
 // The largest file read whole. A text that could be shown is far smaller;
@@ -196,6 +201,25 @@ WriteResult ReplaceTextFile(const char* path, const char* text, const FileState*
 bool WriteTextFile(const char* path, const char* text)
 {
     return ReplaceTextFile(path, text, NULL, NULL) == WRITE_DONE;
+}
+
+bool ReplaceFileStreamed(const std::wstring& path, FileFiller fill, void* context)
+{
+    std::wstring temporary;
+    HANDLE file = CreateTemporaryBeside(path, &temporary);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    bool done = fill(file, context);
+    done = CloseHandle(file) && done;
+    done = done && MoveFileRetried(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+    if (!done)
+        DeleteFileW(temporary.c_str());
+    return done;
+}
+
+bool WriteFilePiece(void* file, const void* bytes, size_t length)
+{
+    return WriteAll((HANDLE)file, (const char*)bytes, length);
 }
 
 bool CreateNewTextFile(const char* path, const std::string& bytes, const unsigned long long* lastWrite,

@@ -65,6 +65,15 @@ bool WriteTextFile(const char* path, const char* text);
 bool CreateNewTextFile(const char* path, const std::string& bytes, const unsigned long long* lastWrite,
                        FileState* state);
 
+// A file of the program's own (not a text of the base) made whole by fill,
+// which writes it piece by piece with WriteFilePiece into a temporary file
+// beside path; that replaces path only when fill and every write succeeded,
+// so a reader never meets half a file. False, with nothing left behind and
+// path as it was, on any failure.
+typedef bool (*FileFiller)(void* file, void* context);
+bool ReplaceFileStreamed(const std::wstring& path, FileFiller fill, void* context);
+bool WriteFilePiece(void* file, const void* bytes, size_t length);
+
 enum ReadResult {
     READ_OK,           // text holds the file's text
     READ_CANNOT_OPEN,  // missing, a folder, or not readable

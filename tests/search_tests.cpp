@@ -53,7 +53,7 @@ protected:
     {
         std::vector<std::string> names;
         for (size_t i : SearchFactIndex(index_, ParseQuery(query)))
-            names.push_back(index_.facts[i].place.name);
+            names.push_back(PlaceOfIndexedFact(index_, i).name);
         return names;
     }
     std::string root_, directive_;

@@ -1,0 +1,282 @@
+#include "index_cache.h"
+#include "text_fold.h"
+#include "../store/text_file.h"
+#include "../platform/platform_text.h"
+#include "../resources/ui_strings.h"
+
+#include <windows.h>
+#include <shlobj.h>
+#include <wchar.h>
+#include <cstring>
+
+namespace {
+
+// The file: the mark and version, the root, the categories, the facts, and
+// last a checksum of everything before it. Numbers little-endian, as the
+// processors the program runs on hold them.
+const char MARK[8] = { 'F', 'A', 'C', 'T', 'I', 'D', 'X', '\x1A' };
+// Raised whenever the file's layout or what its numbers mean changes (the
+// stamps' hash among them): an older file is then ignored and made anew.
+const unsigned VERSION = 1;
+
+unsigned long long Checksum(unsigned long long hash, const char* bytes, size_t length)
+{
+    for (size_t i = 0; i < length; i++) {
+        hash ^= (unsigned char)bytes[i];
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
+const unsigned long long CHECKSUM_START = 14695981039346656037ull;
+
+// ---------------------------------------------------------------- writing
+
+// Streamed through a small buffer: the cache is about as large as the
+// index, and the index may be most of what the program holds.
+struct CacheWriter {
+    const FactIndex* index;
+    void* file;
+    std::string buffer;
+    unsigned long long checksum;
+    bool ok;
+};
+
+void Flush(CacheWriter* writer)
+{
+    writer->ok = writer->ok && WriteFilePiece(writer->file, writer->buffer.data(), writer->buffer.size());
+    writer->buffer.clear();
+}
+
+void Put(CacheWriter* writer, const void* bytes, size_t length)
+{
+    writer->checksum = Checksum(writer->checksum, (const char*)bytes, length);
+    writer->buffer.append((const char*)bytes, length);
+    if (writer->buffer.size() >= (1u << 16))
+        Flush(writer);
+}
+
+template <typename Number> void PutNumber(CacheWriter* writer, Number value)
+{
+    Put(writer, &value, sizeof value);
+}
+
+bool FillCache(void* file, void* context)
+{
+    CacheWriter* writer = (CacheWriter*)context;
+    writer->file = file;
+    const FactIndex& index = *writer->index;
+    Put(writer, MARK, sizeof MARK);
+    PutNumber(writer, VERSION);
+    PutNumber(writer, (unsigned)index.root.size());
+    Put(writer, index.root.data(), index.root.size());
+    PutNumber(writer, (unsigned)index.categories.size());
+    for (const IndexedCategory& category : index.categories) {
+        PutNumber(writer, category.parent);
+        PutNumber(writer, category.nameLength);
+        Put(writer, index.categoryNames.data() + category.nameAt, category.nameLength);
+    }
+    PutNumber(writer, (unsigned)index.facts.size());
+    for (const IndexedFact& fact : index.facts) {
+        PutNumber(writer, fact.directive);
+        PutNumber(writer, fact.unreadable);
+        PutNumber(writer, fact.stamps);
+        PutNumber(writer, (unsigned short)fact.text.nameLength());
+        PutNumber(writer, (unsigned)fact.text.foldedLength());
+        Put(writer, fact.text.name(), fact.text.nameLength());
+        Put(writer, fact.text.folded(), fact.text.foldedLength());
+    }
+    unsigned long long checksum = writer->checksum;
+    writer->buffer.append((const char*)&checksum, sizeof checksum);
+    Flush(writer);
+    return writer->ok;
+}
+
+// ---------------------------------------------------------------- reading
+
+struct CacheReader {
+    const std::string* bytes;
+    size_t at;
+    size_t end;  // where the checksum begins
+    bool ok;
+};
+
+const char* Take(CacheReader* reader, size_t length)
+{
+    if (!reader->ok || length > reader->end - reader->at) {
+        reader->ok = false;
+        return nullptr;
+    }
+    const char* bytes = reader->bytes->data() + reader->at;
+    reader->at += length;
+    return bytes;
+}
+
+template <typename Number> Number TakeNumber(CacheReader* reader)
+{
+    Number value = 0;
+    if (const char* bytes = Take(reader, sizeof value))
+        memcpy(&value, bytes, sizeof value);
+    return value;
+}
+
+bool ReadWhole(const std::wstring& file, std::string* bytes)
+{
+    HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, NULL, OPEN_EXISTING,
+                                FILE_FLAG_SEQUENTIAL_SCAN, NULL);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    LARGE_INTEGER size;
+    bool ok = GetFileSizeEx(handle, &size) && size.QuadPart < (1ll << 31);
+    if (ok) {
+        bytes->resize((size_t)size.QuadPart);
+        DWORD got = 0;
+        ok = size.QuadPart == 0 ||
+             (ReadFile(handle, &(*bytes)[0], (DWORD)size.QuadPart, &got, NULL) && got == (DWORD)size.QuadPart);
+    }
+    CloseHandle(handle);
+    return ok;
+}
+
+// How many levels a category lies below the root, or 0 when its parents
+// do not lead up to a Section within the levels there are.
+int DepthOf(const FactIndex& index, unsigned category)
+{
+    for (int depth = 1; depth <= CATEGORY_LEVELS; depth++) {
+        category = index.categories[category].parent;
+        if (category == NO_CATEGORY)
+            return depth;
+    }
+    return 0;
+}
+
+bool ParseCache(CacheReader* reader, const std::string& root, FactIndex* index)
+{
+    const char* mark = Take(reader, sizeof MARK);
+    if (!mark || memcmp(mark, MARK, sizeof MARK) != 0 || TakeNumber<unsigned>(reader) != VERSION)
+        return false;
+    unsigned rootLength = TakeNumber<unsigned>(reader);
+    const char* rootBytes = Take(reader, rootLength);
+    if (!rootBytes || std::string(rootBytes, rootLength) != root)
+        return false;
+    index->root = root;
+    unsigned categories = TakeNumber<unsigned>(reader);
+    // Every entry takes some bytes: a count larger than what is left is damage.
+    if (categories > reader->end - reader->at)
+        return false;
+    index->categories.reserve(categories);
+    for (unsigned i = 0; i < categories && reader->ok; i++) {
+        unsigned parent = TakeNumber<unsigned>(reader);
+        unsigned short length = TakeNumber<unsigned short>(reader);
+        const char* name = Take(reader, length);
+        if (!name || length == 0 || (parent != NO_CATEGORY && parent >= categories))
+            return false;
+        IndexedCategory category = { parent, (unsigned)index->categoryNames.size(), length };
+        index->categoryNames.append(name, length);
+        index->categories.push_back(category);
+    }
+    for (unsigned i = 0; i < categories; i++)
+        if (DepthOf(*index, i) == 0)
+            return false;
+    unsigned facts = TakeNumber<unsigned>(reader);
+    if (!reader->ok || facts > reader->end - reader->at)
+        return false;
+    index->facts.reserve(facts);
+    for (unsigned i = 0; i < facts && reader->ok; i++) {
+        IndexedFact fact;
+        fact.directive = TakeNumber<unsigned>(reader);
+        fact.unreadable = TakeNumber<unsigned char>(reader);
+        fact.stamps = TakeNumber<unsigned long long>(reader);
+        unsigned short nameLength = TakeNumber<unsigned short>(reader);
+        unsigned foldedLength = TakeNumber<unsigned>(reader);
+        const char* name = Take(reader, nameLength);
+        const char* folded = Take(reader, foldedLength);
+        if (!folded || nameLength == 0 || fact.directive >= categories ||
+            DepthOf(*index, fact.directive) != CATEGORY_LEVELS)
+            return false;
+        fact.text = FactText(std::string(name, nameLength), folded, foldedLength);
+        index->facts.push_back(std::move(fact));
+    }
+    return reader->ok && reader->at == reader->end;
+}
+
+std::wstring LocalAppData()
+{
+    wchar_t folder[MAX_PATH * 2];
+    DWORD length = GetEnvironmentVariableW(L"LOCALAPPDATA", folder, MAX_PATH * 2);
+    if (length > 0 && length < MAX_PATH * 2)
+        return folder;
+    if (SHGetFolderPathW(NULL, CSIDL_LOCAL_APPDATA, NULL, SHGFP_TYPE_CURRENT, folder) == S_OK)
+        return folder;
+    return std::wstring();
+}
+
+std::wstring FullPath(const std::wstring& path)
+{
+    wchar_t full[MAX_PATH * 4];
+    DWORD length = GetFullPathNameW(path.c_str(), MAX_PATH * 4, full, NULL);
+    std::wstring result = length > 0 && length < MAX_PATH * 4 ? std::wstring(full) : path;
+    while (result.size() > 3 && result.back() == L'\\')
+        result.pop_back();
+    return result;
+}
+
+bool AtOrBelow(const std::wstring& path, const std::wstring& folder)
+{
+    std::wstring top = folder.back() == L'\\' ? folder.substr(0, folder.size() - 1) : folder;
+    return path.size() >= top.size() && _wcsnicmp(path.c_str(), top.c_str(), top.size()) == 0 &&
+           (path.size() == top.size() || path[top.size()] == L'\\');
+}
+
+}  // namespace
+
+std::wstring IndexCacheFile(const std::string& root)
+{
+    wchar_t setting[16] = L"";
+    GetEnvironmentVariableW(L"FACTS_INDEX_CACHE", setting, 16);
+    if (_wcsicmp(setting, L"off") == 0)
+        return std::wstring();
+    std::wstring folder = LocalAppData();
+    if (folder.empty())
+        return std::wstring();
+    // One file per root, named by a hash of it: the root itself may be
+    // longer than a file name may be.
+    std::string folded = FoldText(root);
+    char hash[24];
+    wsprintfA(hash, "%016I64x", Checksum(CHECKSUM_START, folded.data(), folded.size()));
+    std::wstring file = FullPath(folder) + L"\\" + WideFrom1251(Text::IndexCacheFolder) + L"\\" +
+                        WideFrom1251(Text::IndexCachePrefix) + WideFrom1251(hash) + L".bin";
+    if (AtOrBelow(file, FullPath(WideFrom1251(root.c_str()))))
+        return std::wstring();
+    return file;
+}
+
+bool SaveIndexCache(const FactIndex& index, const std::wstring& file)
+{
+    size_t separator = file.find_last_of(L'\\');
+    if (separator == std::wstring::npos)
+        return false;
+    CreateDirectoryW(file.substr(0, separator).c_str(), NULL);
+    CacheWriter writer = { &index, nullptr, std::string(), CHECKSUM_START, true };
+    writer.buffer.reserve((1u << 16) + 4096);
+    return ReplaceFileStreamed(file, FillCache, &writer);
+}
+
+bool LoadIndexCache(const std::wstring& file, const std::string& root, FactIndex* index)
+{
+    *index = FactIndex();
+    std::string bytes;
+    if (!ReadWhole(file, &bytes) || bytes.size() < sizeof MARK + sizeof(unsigned long long))
+        return false;
+    size_t end = bytes.size() - sizeof(unsigned long long);
+    unsigned long long stored;
+    memcpy(&stored, bytes.data() + end, sizeof stored);
+    if (Checksum(CHECKSUM_START, bytes.data(), end) != stored)
+        return false;
+    CacheReader reader = { &bytes, 0, end, true };
+    if (!ParseCache(&reader, root, index)) {
+        *index = FactIndex();
+        return false;
+    }
+    return true;
+}
