@@ -79,9 +79,30 @@ namespace {
 
 // ---------------------------------------------------------------- categories
 
+// The size of a piece of the category names; a name is far shorter.
+const unsigned NAME_PIECE = 1u << 16;
+
 std::string_view NameOf(const FactIndex& index, const IndexedCategory& category)
 {
-    return std::string_view(index.categoryNames.data() + category.nameAt, category.nameLength);
+    return std::string_view(index.categoryNames[category.nameAt / NAME_PIECE].data() + category.nameAt % NAME_PIECE,
+                            category.nameLength);
+}
+
+// Where a new name of length bytes goes: the last piece, or a new one.
+unsigned PlaceForName(FactIndex* index, size_t length)
+{
+    if (index->categoryNames.empty() || index->categoryNames.back().size() + length > NAME_PIECE) {
+        index->categoryNames.emplace_back();
+        index->categoryNames.back().reserve(NAME_PIECE);
+    }
+    return (unsigned)((index->categoryNames.size() - 1) * NAME_PIECE + index->categoryNames.back().size());
+}
+
+void SetName(FactIndex* index, IndexedCategory* category, std::string_view name)
+{
+    category->nameAt = PlaceForName(index, name.size());
+    category->nameLength = (unsigned short)name.size();
+    index->categoryNames.back().append(name.data(), name.size());
 }
 
 // Whether category is the one named names[0..count) from the Section down.
@@ -244,12 +265,17 @@ const KnownFact* KnownAs(const std::vector<KnownFact>& known, const std::string&
 
 }  // namespace
 
-unsigned AddIndexedCategory(FactIndex* index, unsigned parent, const std::string& name)
+unsigned AddIndexedCategory(FactIndex* index, unsigned parent, std::string_view name)
 {
-    IndexedCategory category = { parent, (unsigned)index->categoryNames.size(), (unsigned short)name.size() };
-    index->categoryNames += name;
+    IndexedCategory category = { parent, 0, 0 };
+    SetName(index, &category, name);
     index->categories.push_back(category);
     return (unsigned)index->categories.size() - 1;
+}
+
+std::string_view NameOfCategory(const FactIndex& index, unsigned category)
+{
+    return NameOf(index, index.categories[category]);
 }
 
 FactPlace PlaceOfIndexedFact(const FactIndex& index, size_t fact)
@@ -336,8 +362,6 @@ size_t BuildFactIndex(FactIndex* index, const std::string& root, const std::vect
         }
     }
     index->facts.shrink_to_fit();
-    index->categories.shrink_to_fit();
-    index->categoryNames.shrink_to_fit();
     return read;
 }
 
@@ -442,11 +466,8 @@ void MoveIndexedFolder(FactIndex* index, const std::string& oldFolder, const cha
     for (unsigned i : moved) {
         IndexedCategory& category = index->categories[i];
         category.parent = parent;
-        if (NameOf(*index, category) != to.back()) {
-            category.nameAt = (unsigned)index->categoryNames.size();
-            category.nameLength = (unsigned short)to.back().size();
-            index->categoryNames += to.back();
-        }
+        if (NameOf(*index, category) != to.back())
+            SetName(index, &category, to.back());
     }
 }
 
@@ -488,12 +509,6 @@ std::vector<size_t> SearchFactIndex(const FactIndex& index, const SearchQuery& q
     std::vector<unsigned long long> own(index.categories.size());
     for (size_t c = 0; c < index.categories.size(); c++)
         own[c] = TermsIn(query, Folded(NameOf(index, index.categories[c]), &buffer), 0);
-    std::vector<unsigned long long> held(index.categories.size());
-    for (size_t c = 0; c < index.categories.size(); c++) {
-        held[c] = own[c];
-        for (unsigned up = index.categories[c].parent; up != NO_CATEGORY; up = index.categories[up].parent)
-            held[c] |= own[up];
-    }
     // A query of more terms than the bits hold is rare enough to be checked
     // the plain way, on the whole fact's folded text.
     bool plain = query.terms.size() > MASKED_TERMS;
@@ -509,7 +524,9 @@ std::vector<size_t> SearchFactIndex(const FactIndex& index, const SearchQuery& q
                 found.push_back(i);
             continue;
         }
-        unsigned long long terms = held[fact.directive];
+        unsigned long long terms = 0;
+        for (unsigned c = fact.directive; c != NO_CATEGORY; c = index.categories[c].parent)
+            terms |= own[c];
         terms = TermsIn(query, Folded(std::string_view(fact.text.name(), fact.text.nameLength()), &buffer), terms);
         terms = TermsIn(query, std::string_view(fact.text.folded(), fact.text.foldedLength()), terms);
         if ((terms & wanted) == wanted && !(terms & excluded))

@@ -9,7 +9,9 @@
 #pragma once
 #include "query.h"
 #include "../store/fact_shape.h"
+#include <deque>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // A fact's name as the lists show it and its folded texts (description, a
@@ -39,7 +41,7 @@ const unsigned NO_CATEGORY = 0xFFFFFFFFu;
 
 struct IndexedCategory {
     unsigned parent;  // one level up; NO_CATEGORY for a Section
-    unsigned nameAt;  // its name: nameLength bytes of FactIndex::categoryNames from here
+    unsigned nameAt;  // where its name is among FactIndex::categoryNames (NameOfCategory reads it)
     unsigned short nameLength;
 };
 
@@ -55,16 +57,18 @@ struct IndexedFact {
 struct FactIndex {
     std::string root;
     // Only categories with facts below them, a few categories perhaps more
-    // than once (a fact added outside a walk); a walk makes them anew.
-    std::vector<IndexedCategory> categories;
-    std::string categoryNames;
+    // than once (a fact added outside a walk); a walk makes them anew. Held
+    // in pieces that never move, so that growing never copies what is held.
+    std::deque<IndexedCategory> categories;
+    std::vector<std::string> categoryNames;
     std::vector<IndexedFact> facts;  // in the browser's order
 };
 
 // A category added below parent (NO_CATEGORY for a Section): its position.
 // A walk adds each category with its first fact; whoever copies facts from
 // one index into another adds their categories with this.
-unsigned AddIndexedCategory(FactIndex* index, unsigned parent, const std::string& name);
+unsigned AddIndexedCategory(FactIndex* index, unsigned parent, std::string_view name);
+std::string_view NameOfCategory(const FactIndex& index, unsigned category);
 
 // Where a fact of the index is, as the lists show it.
 FactPlace PlaceOfIndexedFact(const FactIndex& index, size_t fact);

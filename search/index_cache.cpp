@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <shlobj.h>
 #include <wchar.h>
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -71,10 +72,11 @@ bool FillCache(void* file, void* context)
     PutNumber(writer, (unsigned)index.root.size());
     Put(writer, index.root.data(), index.root.size());
     PutNumber(writer, (unsigned)index.categories.size());
-    for (const IndexedCategory& category : index.categories) {
-        PutNumber(writer, category.parent);
-        PutNumber(writer, category.nameLength);
-        Put(writer, index.categoryNames.data() + category.nameAt, category.nameLength);
+    for (unsigned c = 0; c < index.categories.size(); c++) {
+        std::string_view name = NameOfCategory(index, c);
+        PutNumber(writer, index.categories[c].parent);
+        PutNumber(writer, (unsigned short)name.size());
+        Put(writer, name.data(), name.size());
     }
     PutNumber(writer, (unsigned)index.facts.size());
     for (const IndexedFact& fact : index.facts) {
@@ -94,21 +96,47 @@ bool FillCache(void* file, void* context)
 
 // ---------------------------------------------------------------- reading
 
+// Read through a small window as it is parsed, for the same reason it is
+// written so; the checksum is taken on the way and compared at the end,
+// and until then nothing read is trusted.
 struct CacheReader {
-    const std::string* bytes;
+    HANDLE file;
+    std::string window;        // read from the file, not yet taken from `at` on
     size_t at;
-    size_t end;  // where the checksum begins
+    unsigned long long unread;  // of the body, still in the file
+    unsigned long long checksum;
     bool ok;
 };
 
+unsigned long long Remaining(const CacheReader* reader)
+{
+    return reader->unread + (reader->window.size() - reader->at);
+}
+
+// The next length bytes, valid until the next Take; NULL (and ok false)
+// past the end of the body or on a failed read.
 const char* Take(CacheReader* reader, size_t length)
 {
-    if (!reader->ok || length > reader->end - reader->at) {
+    if (!reader->ok || length > Remaining(reader)) {
         reader->ok = false;
         return nullptr;
     }
-    const char* bytes = reader->bytes->data() + reader->at;
+    if (reader->window.size() - reader->at < length) {
+        reader->window.erase(0, reader->at);
+        reader->at = 0;
+        size_t held = reader->window.size();
+        size_t wanted = (size_t)std::min<unsigned long long>(std::max<size_t>(length - held, 1u << 16), reader->unread);
+        reader->window.resize(held + wanted);
+        DWORD got = 0;
+        if (!ReadFile(reader->file, &reader->window[held], (DWORD)wanted, &got, NULL) || got != wanted) {
+            reader->ok = false;
+            return nullptr;
+        }
+        reader->unread -= wanted;
+    }
+    const char* bytes = reader->window.data() + reader->at;
     reader->at += length;
+    reader->checksum = Checksum(reader->checksum, bytes, length);
     return bytes;
 }
 
@@ -118,24 +146,6 @@ template <typename Number> Number TakeNumber(CacheReader* reader)
     if (const char* bytes = Take(reader, sizeof value))
         memcpy(&value, bytes, sizeof value);
     return value;
-}
-
-bool ReadWhole(const std::wstring& file, std::string* bytes)
-{
-    HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, NULL, OPEN_EXISTING,
-                                FILE_FLAG_SEQUENTIAL_SCAN, NULL);
-    if (handle == INVALID_HANDLE_VALUE)
-        return false;
-    LARGE_INTEGER size;
-    bool ok = GetFileSizeEx(handle, &size) && size.QuadPart < (1ll << 31);
-    if (ok) {
-        bytes->resize((size_t)size.QuadPart);
-        DWORD got = 0;
-        ok = size.QuadPart == 0 ||
-             (ReadFile(handle, &(*bytes)[0], (DWORD)size.QuadPart, &got, NULL) && got == (DWORD)size.QuadPart);
-    }
-    CloseHandle(handle);
-    return ok;
 }
 
 // How many levels a category lies below the root, or 0 when its parents
@@ -162,24 +172,21 @@ bool ParseCache(CacheReader* reader, const std::string& root, FactIndex* index)
     index->root = root;
     unsigned categories = TakeNumber<unsigned>(reader);
     // Every entry takes some bytes: a count larger than what is left is damage.
-    if (categories > reader->end - reader->at)
+    if (categories > Remaining(reader))
         return false;
-    index->categories.reserve(categories);
     for (unsigned i = 0; i < categories && reader->ok; i++) {
         unsigned parent = TakeNumber<unsigned>(reader);
         unsigned short length = TakeNumber<unsigned short>(reader);
         const char* name = Take(reader, length);
         if (!name || length == 0 || (parent != NO_CATEGORY && parent >= categories))
             return false;
-        IndexedCategory category = { parent, (unsigned)index->categoryNames.size(), length };
-        index->categoryNames.append(name, length);
-        index->categories.push_back(category);
+        AddIndexedCategory(index, parent, std::string_view(name, length));
     }
     for (unsigned i = 0; i < categories; i++)
         if (DepthOf(*index, i) == 0)
             return false;
     unsigned facts = TakeNumber<unsigned>(reader);
-    if (!reader->ok || facts > reader->end - reader->at)
+    if (!reader->ok || facts > Remaining(reader))
         return false;
     index->facts.reserve(facts);
     for (unsigned i = 0; i < facts && reader->ok; i++) {
@@ -189,15 +196,16 @@ bool ParseCache(CacheReader* reader, const std::string& root, FactIndex* index)
         fact.stamps = TakeNumber<unsigned long long>(reader);
         unsigned short nameLength = TakeNumber<unsigned short>(reader);
         unsigned foldedLength = TakeNumber<unsigned>(reader);
-        const char* name = Take(reader, nameLength);
+        const char* bytes = Take(reader, nameLength);
+        std::string name = bytes ? std::string(bytes, nameLength) : std::string();
         const char* folded = Take(reader, foldedLength);
         if (!folded || nameLength == 0 || fact.directive >= categories ||
             DepthOf(*index, fact.directive) != CATEGORY_LEVELS)
             return false;
-        fact.text = FactText(std::string(name, nameLength), folded, foldedLength);
+        fact.text = FactText(name, folded, foldedLength);
         index->facts.push_back(std::move(fact));
     }
-    return reader->ok && reader->at == reader->end;
+    return reader->ok && Remaining(reader) == 0;
 }
 
 std::wstring LocalAppData()
@@ -265,18 +273,20 @@ bool SaveIndexCache(const FactIndex& index, const std::wstring& file)
 bool LoadIndexCache(const std::wstring& file, const std::string& root, FactIndex* index)
 {
     *index = FactIndex();
-    std::string bytes;
-    if (!ReadWhole(file, &bytes) || bytes.size() < sizeof MARK + sizeof(unsigned long long))
+    HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, NULL, OPEN_EXISTING,
+                                FILE_FLAG_SEQUENTIAL_SCAN, NULL);
+    if (handle == INVALID_HANDLE_VALUE)
         return false;
-    size_t end = bytes.size() - sizeof(unsigned long long);
-    unsigned long long stored;
-    memcpy(&stored, bytes.data() + end, sizeof stored);
-    if (Checksum(CHECKSUM_START, bytes.data(), end) != stored)
-        return false;
-    CacheReader reader = { &bytes, 0, end, true };
-    if (!ParseCache(&reader, root, index)) {
+    LARGE_INTEGER size;
+    bool ok = GetFileSizeEx(handle, &size) && size.QuadPart >= (LONGLONG)(sizeof MARK + sizeof(unsigned long long));
+    CacheReader reader = { handle, std::string(), 0, ok ? (unsigned long long)size.QuadPart - 8 : 0, CHECKSUM_START, ok };
+    ok = ok && ParseCache(&reader, root, index);
+    unsigned long long stored = 0;
+    DWORD got = 0;
+    ok = ok && ReadFile(handle, &stored, sizeof stored, &got, NULL) && got == sizeof stored &&
+         stored == reader.checksum;
+    CloseHandle(handle);
+    if (!ok)
         *index = FactIndex();
-        return false;
-    }
-    return true;
+    return ok;
 }

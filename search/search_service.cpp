@@ -102,7 +102,7 @@ void OnWalkProgress(const FactIndex& work, void* context)
         const IndexedCategory& category = work.categories[c];
         unsigned parent = category.parent == NO_CATEGORY ? NO_CATEGORY : walk->as[category.parent];
         walk->as.push_back(AddIndexedCategory(
-            &service.index, parent, work.categoryNames.substr(category.nameAt, category.nameLength)));
+            &service.index, parent, NameOfCategory(work, (unsigned)c)));
     }
     for (; walk->published < work.facts.size(); walk->published++) {
         service.index.facts.push_back(work.facts[walk->published]);

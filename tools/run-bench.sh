@@ -6,11 +6,18 @@
 set -euo pipefail
 source "$(dirname "$0")/prepare.sh"
 which=${1:-all}
+status=0
 if [ "$which" = all ] || [ "$which" = folders ]; then
     FACTS_LANG=ru_RU.UTF-8 "$root/tools/wine-run" "$FACTS_BUILD/bench/folder_list_bench.exe"
 fi
 if [ "$which" = all ] || [ "$which" = search ]; then
-    FACTS_LANG=ru_RU.UTF-8 "$root/tools/wine-run" "$FACTS_BUILD/bench/search_bench.exe" ${FACTS_SEARCH_BENCH_SIZES:-5 50}
+    # One process a base, so that each row's peak working set is its own.
+    header=
+    for base in ${FACTS_SEARCH_BENCH_BASES:-regular:5000 collection:5000 regular:20000 collection:20000}; do
+        FACTS_LANG=ru_RU.UTF-8 "$root/tools/wine-run" "$FACTS_BUILD/bench/search_bench.exe" \
+            "${base%%:*}" "${base##*:}" $header || status=1
+        header=--no-header
+    done
 fi
 if [ "$which" = all ] || [ "$which" = move ]; then
     FACTS_LANG=ru_RU.UTF-8 "$root/tools/wine-run" "$FACTS_BUILD/bench/move_bench.exe"
@@ -27,3 +34,4 @@ fi
 if [ "$which" = all ] || [ "$which" = import ]; then
     FACTS_LANG=ru_RU.UTF-8 "$root/tools/wine-run" "$FACTS_BUILD/bench/import_bench.exe" ${FACTS_IMPORT_BENCH_FILES:-10000}
 fi
+exit $status
