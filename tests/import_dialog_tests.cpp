@@ -453,15 +453,30 @@ TEST_F(ImportFromBrowser, FilesDroppedOnTheFactListImportIntoItsDirective)
     ASSERT_TRUE(data != NULL);
     HWND facts = GetDlgItem(browser_, IDC_BROWSER_FACT_LIST);
     Shown preview, report;
+    bool closed = false;
     WhileUp = [&](HWND window) {
         preview = Read(window);
         Click(window, IDOK);
         report = Read(window);
         Click(window, IDCANCEL);
+        closed = true;
     };
     WindowSeen = false;
     UINT_PTR timer = SetTimer(NULL, 0, 10, ActInImportWindow);
-    EXPECT_TRUE(DeliverTextDrop(facts, data));
+    // Dropped as OLE drops: the program the drag came from is let go at once,
+    // and the import window opens after, when this thread's loop turns.
+    IDropTarget* target = DropTargetOf(facts);
+    ASSERT_TRUE(target != NULL);
+    POINTL point = { 0, 0 };
+    DWORD effect = DROPEFFECT_COPY;
+    ASSERT_EQ(target->Drop(data, 0, point, &effect), S_OK);
+    EXPECT_EQ(effect, (DWORD)DROPEFFECT_COPY);
+    EXPECT_FALSE(WindowSeen) << "the drop returned before the import window opened";
+    // The whole import runs inside one turn of the loop: its window is modal.
+    for (int i = 0; i < 1000 && !closed; i++) {
+        PumpMessages();
+        Sleep(5);
+    }
     KillTimer(NULL, timer);
     EXPECT_TRUE(WindowSeen);
     const std::wstring directive = Wide(DIRECTIVE);

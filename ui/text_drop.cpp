@@ -90,6 +90,57 @@ bool TextOf(IDataObject* data, std::wstring* text)
     return memory != NULL;
 }
 
+// What a drop brought, taken out of its data object while the drop lasts:
+// the object belongs to the program the drag came from.
+struct DroppedData {
+    HWND window;
+    bool files;
+    std::vector<std::wstring> paths;
+    std::wstring text;
+};
+
+bool TakeDrop(HWND window, IDataObject* data, DroppedData* dropped)
+{
+    Registration* registration = Find(window);
+    if (!registration || !data)
+        return false;
+    dropped->window = window;
+    dropped->files = registration->files && HoldsFiles(data);
+    return dropped->files ? FilesOf(data, &dropped->paths) : TextOf(data, &dropped->text);
+}
+
+void HandOver(const DroppedData& dropped)
+{
+    // The handler may open windows, and with them register more targets.
+    Registration* registration = Find(dropped.window);
+    if (!registration)
+        return;  // the window went meanwhile
+    void* context = registration->context;
+    if (dropped.files) {
+        FilesDropHandler files = registration->files;
+        files(dropped.window, dropped.paths, context);
+    } else {
+        TextDropHandler handler = registration->handler;
+        handler(dropped.window, dropped.text, context);
+    }
+}
+
+// Drops waiting for the drop call to return, each under its timer's id.
+std::vector<std::pair<UINT_PTR, DroppedData>> waiting;
+
+void CALLBACK HandOverWaiting(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(NULL, timer);
+    for (size_t i = 0; i < waiting.size(); i++) {
+        if (waiting[i].first != timer)
+            continue;
+        DroppedData dropped = std::move(waiting[i].second);
+        waiting.erase(waiting.begin() + i);
+        HandOver(dropped);
+        return;
+    }
+}
+
 // The one COM object: it says "copy" over the window while the drag holds
 // text, and delivers the text on the drop.
 class TextDropTarget : public IDropTarget {
@@ -131,10 +182,17 @@ public:
         acceptable_ = false;
         return S_OK;
     }
+    // The program the drag came from waits in its drag until this returns,
+    // and a handler may open a window that stays for minutes (the import's):
+    // the data is taken now and handed over once the message loop turns.
     HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) override
     {
         acceptable_ = false;
-        *effect = DeliverTextDrop(window_, data) ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+        DroppedData dropped;
+        UINT_PTR timer = 0;
+        if (TakeDrop(window_, data, &dropped) && (timer = SetTimer(NULL, 0, 0, HandOverWaiting)) != 0)
+            waiting.push_back({ timer, std::move(dropped) });
+        *effect = timer ? DROPEFFECT_COPY : DROPEFFECT_NONE;
         return S_OK;
     }
 
@@ -174,23 +232,15 @@ void StopTextDrops(HWND window)
 
 bool DeliverTextDrop(HWND window, IDataObject* data)
 {
-    Registration* registration = Find(window);
-    if (!registration || !data)
+    DroppedData dropped;
+    if (!TakeDrop(window, data, &dropped))
         return false;
-    // The handler may open windows, and with them register more targets.
-    void* context = registration->context;
-    std::vector<std::wstring> paths;
-    if (registration->files && HoldsFiles(data)) {
-        FilesDropHandler files = registration->files;
-        if (!FilesOf(data, &paths))
-            return false;
-        files(window, paths, context);
-        return true;
-    }
-    std::wstring text;
-    if (!TextOf(data, &text))
-        return false;
-    TextDropHandler handler = registration->handler;
-    handler(window, text, context);
+    HandOver(dropped);
     return true;
+}
+
+IDropTarget* DropTargetOf(HWND window)
+{
+    Registration* registration = Find(window);
+    return registration ? registration->target : NULL;
 }

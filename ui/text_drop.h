@@ -23,6 +23,11 @@ void StopTextDrops(HWND window);
 
 // What a drop of data on window does: the handler called with its text, or
 // the files handler with its paths. False when window takes no drops or
-// data holds nothing it takes. The drop target
-// calls it; tests call it with a data object of their own.
+// data holds nothing it takes. Tests call it with a data object of their own.
+// A real drop does the same in two halves: the data is taken while the drop
+// lasts, and handed to the handler only after the drop returned to the
+// program the drag came from, when this thread's message loop next turns.
 bool DeliverTextDrop(HWND window, IDataObject* data);
+// The drop target registered for window, or NULL: for tests that drop the
+// way OLE does.
+IDropTarget* DropTargetOf(HWND window);
