@@ -346,7 +346,9 @@ size_t BuildFactIndex(FactIndex* index, const std::string& root, const std::vect
                         FileStamp description, mainText;
                         fact.stamps = StampsOfFact(folder, name, &description, &mainText);
                         const KnownFact* before = known.empty() ? nullptr : KnownAs(known, folder, name);
-                        if (before && before->stamps == fact.stamps) {
+                        // A file that could not be read last time (locked, say) is
+                        // tried again though its stamp is the same.
+                        if (before && before->stamps == fact.stamps && before->unreadable == 0) {
                             fact.text = before->text;
                             fact.unreadable = before->unreadable;
                         } else {
@@ -498,10 +500,14 @@ std::string_view Folded(std::string_view text, std::string* buffer)
 std::vector<size_t> SearchFactIndex(const FactIndex& index, const SearchQuery& query)
 {
     std::vector<size_t> found;
+    bool anyWanted = false;
     unsigned long long wanted = 0, excluded = 0;
-    for (size_t t = 0; t < query.terms.size() && t < MASKED_TERMS; t++)
-        (query.terms[t].excluded ? excluded : wanted) |= 1ull << t;
-    if (!wanted)
+    for (size_t t = 0; t < query.terms.size(); t++) {
+        anyWanted = anyWanted || !query.terms[t].excluded;
+        if (t < MASKED_TERMS)
+            (query.terms[t].excluded ? excluded : wanted) |= 1ull << t;
+    }
+    if (!anyWanted)
         return found;
     // Names are held as the lists show them and folded here: a category's
     // once for the query, each fact's own as it is met.

@@ -171,8 +171,10 @@ bool ParseCache(CacheReader* reader, const std::string& root, FactIndex* index)
         return false;
     index->root = root;
     unsigned categories = TakeNumber<unsigned>(reader);
-    // Every entry takes some bytes: a count larger than what is left is damage.
-    if (categories > Remaining(reader))
+    // Every entry takes some bytes (a category at least 7, a fact 20): a
+    // count larger than what is left could hold is damage, found before
+    // anything is made for it.
+    if (categories > Remaining(reader) / 7)
         return false;
     for (unsigned i = 0; i < categories && reader->ok; i++) {
         unsigned parent = TakeNumber<unsigned>(reader);
@@ -186,7 +188,7 @@ bool ParseCache(CacheReader* reader, const std::string& root, FactIndex* index)
         if (DepthOf(*index, i) == 0)
             return false;
     unsigned facts = TakeNumber<unsigned>(reader);
-    if (!reader->ok || facts > Remaining(reader))
+    if (!reader->ok || facts > Remaining(reader) / 20)
         return false;
     index->facts.reserve(facts);
     for (unsigned i = 0; i < facts && reader->ok; i++) {
@@ -229,11 +231,22 @@ std::wstring FullPath(const std::wstring& path)
     return result;
 }
 
+// Folder names are compared as the file system compares them, whatever the
+// case of any letter, Cyrillic ones too.
+std::wstring Upper(const std::wstring& text)
+{
+    std::wstring upper(text);
+    if (!upper.empty())
+        LCMapStringW(LOCALE_INVARIANT, LCMAP_UPPERCASE, text.c_str(), (int)text.size(), &upper[0], (int)upper.size());
+    return upper;
+}
+
 bool AtOrBelow(const std::wstring& path, const std::wstring& folder)
 {
-    std::wstring top = folder.back() == L'\\' ? folder.substr(0, folder.size() - 1) : folder;
-    return path.size() >= top.size() && _wcsnicmp(path.c_str(), top.c_str(), top.size()) == 0 &&
-           (path.size() == top.size() || path[top.size()] == L'\\');
+    std::wstring top = Upper(folder.back() == L'\\' ? folder.substr(0, folder.size() - 1) : folder);
+    std::wstring below = Upper(path);
+    return below.size() >= top.size() && below.compare(0, top.size(), top) == 0 &&
+           (below.size() == top.size() || below[top.size()] == L'\\');
 }
 
 }  // namespace

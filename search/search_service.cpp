@@ -22,6 +22,9 @@ struct SearchService {
     std::mutex lock;
     FactIndex index;        // what queries see
     bool complete = false;  // index holds a whole walk of index.root
+    // index holds every fact of the base as a walk or the kept index found
+    // them, the program's own changes applied since: a walk may start from it.
+    bool whole = false;
     bool busy = false;
     std::vector<HWND> watchers;
     // The program's own changes made while a walk runs. The walk may have
@@ -31,6 +34,11 @@ struct SearchService {
     // Someone else changed the base while a walk ran, past where the walk
     // may have been: one more walk follows it.
     bool walkAgain = false;
+    // The program moved or removed a category while a walk ran. The walk may
+    // have listed the category's old place and not yet reached its new one,
+    // and the replay cannot add what it never met: its result is not taken,
+    // and one more walk starts from the index in use, which followed the move.
+    bool categoryMoved = false;
     int walks = 0;  // walks started over the program's life
 };
 
@@ -123,13 +131,14 @@ void WalkBase(std::string root)
         // Queries go on with the index in use; the walk builds a new one
         // beside it, sharing every unchanged text.
         std::lock_guard<std::mutex> hold(service.lock);
-        if (service.index.root == root && service.complete) {
+        service.categoryMoved = false;
+        if (service.index.root == root && service.whole) {
             known = KnowFacts(service.index);
             walk.firstBuild = false;
         } else {
             service.index = FactIndex();
             service.index.root = root;
-            service.complete = false;
+            service.complete = service.whole = false;
         }
     }
     // After a start, what the last run knew answers at once, and the walk
@@ -141,6 +150,7 @@ void WalkBase(std::string root)
             known = KnowFacts(cached);
             std::lock_guard<std::mutex> hold(service.lock);
             service.index = std::move(cached);
+            service.whole = true;
             walk.firstBuild = false;
             // Written meanwhile: taken again on the cached index.
             ReplayOwnChanges(&service.index, service.duringWalk);
@@ -151,15 +161,19 @@ void WalkBase(std::string root)
     bool changed = read > 0 || work.facts.size() != known.size();
     known.clear();
     FactIndex kept;
+    bool keep = false;
     {
         std::lock_guard<std::mutex> hold(service.lock);
-        ReplayOwnChanges(&work, service.duringWalk);
+        if (!service.categoryMoved || walk.firstBuild) {
+            ReplayOwnChanges(&work, service.duringWalk);
+            service.index = std::move(work);
+            service.complete = service.whole = true;
+            keep = changed && !cacheFile.empty() && !service.categoryMoved;
+            if (keep)
+                kept = service.index;
+        }
         service.duringWalk.clear();
-        service.index = std::move(work);
-        service.complete = true;
         service.busy = service.walkAgain;
-        if (changed && !cacheFile.empty())
-            kept = service.index;
         TellWatchers(service);
         if (service.walkAgain) {
             service.walkAgain = false;
@@ -169,7 +183,7 @@ void WalkBase(std::string root)
     }
     // Written after the answer is complete, from a copy that shares the
     // texts, so that neither queries nor the windows wait for the disk.
-    if (!kept.facts.empty())
+    if (keep)
         SaveIndexCache(kept, cacheFile);
 }
 
@@ -196,8 +210,11 @@ void FolderMoved(const char* oldFolder, const char* newFolder)
         return;
     OwnChange change = { oldFolder, false, newFolder == NULL, newFolder ? newFolder : "" };
     Apply(&service.index, change);
-    if (service.busy)
+    if (service.busy) {
         service.duringWalk.push_back(change);
+        if (LevelBelowRoot(service.index.root.c_str(), oldFolder) < FACT_LEVEL)
+            service.categoryMoved = service.walkAgain = true;
+    }
     TellWatchers(service);
 }
 

@@ -4,6 +4,7 @@
 #include "../search/index_cache.h"
 #include "../search/fact_index.h"
 #include "../search/search_service.h"
+#include "../store/base_changes.h"
 #include "support/test_files.h"
 
 #include <gtest/gtest.h>
@@ -162,6 +163,12 @@ TEST_F(IndexCache, TheCacheIsNeverKeptInsideTheBaseAndCanBeTurnedOff)
     SetEnvironmentVariableW(L"LOCALAPPDATA", Wide(inside + "\\Тема").c_str());
     EXPECT_TRUE(IndexCacheFile(root_).empty());
     EXPECT_TRUE(IndexCacheFile(inside).empty());
+    // The root as another spelling of the same folder gives: other case, a
+    // trailing separator.
+    std::wstring upper = Wide(root_);
+    CharUpperBuffW(&upper[0], (DWORD)upper.size());
+    EXPECT_TRUE(IndexCacheFile(Cp1251(upper)).empty()) << Cp1251(upper);
+    EXPECT_TRUE(IndexCacheFile(root_ + "\\").empty());
     EXPECT_FALSE(IndexCacheFile(root_ + "\\Раз").empty()) << "a root that only begins the same";
 }
 
@@ -203,6 +210,69 @@ TEST_F(IndexCache, AfterARestartTheCacheAnswersBeforeTheWalkEndsAndTheWalkKeepsI
         Sleep(10);
     EXPECT_EQ(cached.facts.size(), 5u);
     EXPECT_EQ(Found(cached, "арена"), Names{ "Колизей" });
+}
+
+}  // namespace
+
+namespace {
+
+// A category the program moves while a walk runs may leave the walk with
+// its facts under the old place only, or under both: the walk's result is
+// not taken then, and the index in use, which followed the move, is kept.
+class OwnMovesDuringAWalk : public IndexCache {
+protected:
+    void HoldTheNextWalk()
+    {
+        ResetEvent(WalkReached);
+        ResetEvent(WalkResume);
+        RefreshSearchIndex(root_.c_str());
+        ASSERT_EQ(WaitForSingleObject(WalkReached, 10000), WAIT_OBJECT_0);
+    }
+    void Move(const std::string& from, const std::string& to)
+    {
+        ASSERT_TRUE(MoveFileW(Wide(root_ + from).c_str(), Wide(root_ + to).c_str()));
+        AnnounceFolderMoved((root_ + from).c_str(), (root_ + to).c_str());
+    }
+    static std::vector<FactPlace> AfterTheWalk(const char* query)
+    {
+        SetEvent(WalkResume);
+        for (int i = 0; i < 1000 && SearchIndexBusy(); i++)
+            Sleep(10);
+        return QuerySearchIndex(ParseQuery(query)).found;
+    }
+};
+
+TEST_F(OwnMovesDuringAWalk, FactsAreNeitherLostNorDoubled)
+{
+    WalkReached = CreateEventW(NULL, TRUE, FALSE, NULL);
+    WalkResume = CreateEventW(NULL, TRUE, TRUE, NULL);
+    SearchWalkStep = [] {
+        SetEvent(WalkReached);
+        WaitForSingleObject(WalkResume, 10000);
+    };
+    RefreshSearchIndex(root_.c_str());
+    for (int i = 0; i < 1000 && SearchIndexBusy(); i++)
+        Sleep(10);
+
+    // Held in "Другой раздел": "Раздел", listed but not reached, is renamed.
+    HoldTheNextWalk();
+    Move("\\Раздел", "\\Юг");
+    std::vector<FactPlace> found = AfterTheWalk("пирамид");
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].categories[0], "Юг");
+
+    // A Topic the walk has passed moves into the Section it has yet to reach.
+    HoldTheNextWalk();
+    Move("\\Другой раздел\\Тема", "\\Юг\\Тема 2");
+    found = AfterTheWalk("гиза");
+    ASSERT_EQ(found.size(), 1u) << "once, not at both places";
+    EXPECT_EQ(found[0].categories[0], "Юг");
+    EXPECT_EQ(found[0].categories[1], "Тема 2");
+    EXPECT_EQ(QuerySearchIndex(ParseQuery("тема")).found.size(), 4u);
+
+    SearchWalkStep = NULL;
+    CloseHandle(WalkReached);
+    CloseHandle(WalkResume);
 }
 
 }  // namespace

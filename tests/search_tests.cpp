@@ -88,6 +88,12 @@ TEST_F(Search, QueriesFindTheFactsThatHoldEveryWord)
     };
     for (const Case& c : cases)
         EXPECT_EQ(Found(c.query), c.expected) << c.query;
+    // More terms than a query's bits hold: the wanted word comes after them.
+    std::string many;
+    for (int i = 0; i < 70; i++)
+        many += "-щ ";
+    EXPECT_EQ(Found(many + "пирамид"), Names{ "Пирамиды" });
+    EXPECT_EQ(Found(many + "пирамид -строились"), Names{});
     EXPECT_EQ(index_.facts.size(), 5u);
     EXPECT_EQ(UnreadableFiles(index_), 1) << "the long one; Ёлка's missing main text is not a failed read";
 }
@@ -137,7 +143,17 @@ TEST_F(Search, ARefreshFollowsChangesMadeOutsideAndRereadsOnlyWhatChanged)
     SetFileTime(file, NULL, NULL, &written);
     CloseHandle(file);
 
+    // A main text another program holds locked while the walk passes.
+    std::string volgaText = root_ + "\\Раздел\\Тема\\Подтема\\Реки\\Волга\\Волга.txt";
+    HANDLE locked = CreateFileW(Wide(volgaText).c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(locked, INVALID_HANDLE_VALUE);
     RefreshFactIndex(&index_, root_);
+    EXPECT_EQ(UnreadableFiles(index_), 2) << "the long one and the locked one";
+    EXPECT_EQ(Found("каспий"), Names{});
+    CloseHandle(locked);
+
+    RefreshFactIndex(&index_, root_);
+    EXPECT_EQ(Found("каспий"), Names{ "Волга" }) << "read again once it could be, its stamp unchanged";
     EXPECT_EQ(Found("озеро"), Names{ "Волга" });
     EXPECT_EQ(Found("река"), Names{});
     EXPECT_EQ(Found("елка"), Names{});
