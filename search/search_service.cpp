@@ -89,7 +89,13 @@ struct Walk {
     size_t published;           // facts handed over so far
     std::vector<unsigned> as;   // each category of the walk's index, as it is in the one queries see
     bool firstBuild;
+    DWORD handedOver;           // when facts were last handed over (GetTickCount)
 };
+
+// A base of short texts has a Directive for every fact or two: told after
+// each, an open search dialog would run its query and redraw its status
+// tens of thousands of times, and the walk would wait on the lock it holds.
+const DWORD HAND_OVER_EVERY_MS = 200;
 
 // During a first build the facts read so far are handed over as the walk
 // goes, so that a query finds them at once; a refresh hands over only its
@@ -102,6 +108,10 @@ void OnWalkProgress(const FactIndex& work, void* context)
         SearchWalkStep();
     if (!walk->firstBuild)
         return;
+    DWORD now = GetTickCount();
+    if (walk->handedOver != 0 && now - walk->handedOver < HAND_OVER_EVERY_MS)
+        return;
+    walk->handedOver = now;
     SearchService& service = Service();
     std::lock_guard<std::mutex> hold(service.lock);
     // The program's own changes may have added categories to the index in
@@ -126,7 +136,7 @@ void WalkBase(std::string root)
     SearchService& service = Service();
     FactIndex work;
     std::vector<KnownFact> known;
-    Walk walk = { 0, std::vector<unsigned>(), true };
+    Walk walk = { 0, std::vector<unsigned>(), true, 0 };
     {
         // Queries go on with the index in use; the walk builds a new one
         // beside it, sharing every unchanged text.
