@@ -2,7 +2,9 @@
 # Builds the project and runs the benchmarks under Wine (Russian code page):
 # the folder-list fill, then the search index. The bases they make stay in
 # the build's Wine prefix, so a second run starts at once.
-#   tools/run-bench.sh [folders|search|move|watch|export|capture|import]   (default: all seven)
+#   tools/run-bench.sh [folders|search|move|watch|export|capture|import|search-program]
+# (default: all but search-program, which starts the program a few times on
+# a base of 20,000 facts; FACTS_SEARCH_PROGRAM_RUNS sets how many of each)
 set -euo pipefail
 source "$(dirname "$0")/prepare.sh"
 which=${1:-all}
@@ -33,5 +35,9 @@ if [ "$which" = all ] || [ "$which" = capture ]; then
 fi
 if [ "$which" = all ] || [ "$which" = import ]; then
     FACTS_LANG=ru_RU.UTF-8 "$root/tools/wine-run" "$FACTS_BUILD/bench/import_bench.exe" ${FACTS_IMPORT_BENCH_FILES:-10000}
+fi
+if [ "$which" = search-program ]; then
+    FACTS_LANG=ru_RU.UTF-8 "$root/tools/wine-run" "$FACTS_BUILD/bench/search_program_bench.exe" \
+        ${FACTS_SEARCH_PROGRAM_RUNS:-3} || status=1
 fi
 exit $status
