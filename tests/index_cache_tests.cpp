@@ -176,18 +176,25 @@ TEST_F(IndexCache, TheCacheIsNeverKeptInsideTheBaseAndCanBeTurnedOff)
 // that checks it is still under way, and the walk leaves the cache current.
 HANDLE WalkReached, WalkResume;
 
+// Every walk of the service stops after each Directive until WalkResume is
+// set; let sets it at once, so that only a walk begun after a reset stops.
+void HoldWalksAtEachDirective(bool let)
+{
+    WalkReached = CreateEventW(NULL, TRUE, FALSE, NULL);
+    WalkResume = CreateEventW(NULL, TRUE, let ? TRUE : FALSE, NULL);
+    SearchWalkStep = [] {
+        SetEvent(WalkReached);
+        WaitForSingleObject(WalkResume, 10000);
+    };
+}
+
 TEST_F(IndexCache, AfterARestartTheCacheAnswersBeforeTheWalkEndsAndTheWalkKeepsItCurrent)
 {
     FactIndex last;
     RefreshFactIndex(&last, root_);
     ASSERT_TRUE(SaveIndexCache(last, IndexCacheFile(root_)));
     Fact(directive_, "Колизей", "арена", "Рим");
-    WalkReached = CreateEventW(NULL, TRUE, FALSE, NULL);
-    WalkResume = CreateEventW(NULL, TRUE, FALSE, NULL);
-    SearchWalkStep = [] {
-        SetEvent(WalkReached);
-        WaitForSingleObject(WalkResume, 10000);
-    };
+    HoldWalksAtEachDirective(false);
     RefreshSearchIndex(root_.c_str());
     ASSERT_EQ(WaitForSingleObject(WalkReached, 10000), WAIT_OBJECT_0);
     // Held after its first Directive, in "Другой раздел": "Раздел" is not reached yet.
@@ -244,12 +251,7 @@ protected:
 
 TEST_F(OwnMovesDuringAWalk, FactsAreNeitherLostNorDoubled)
 {
-    WalkReached = CreateEventW(NULL, TRUE, FALSE, NULL);
-    WalkResume = CreateEventW(NULL, TRUE, TRUE, NULL);
-    SearchWalkStep = [] {
-        SetEvent(WalkReached);
-        WaitForSingleObject(WalkResume, 10000);
-    };
+    HoldWalksAtEachDirective(true);
     RefreshSearchIndex(root_.c_str());
     for (int i = 0; i < 1000 && SearchIndexBusy(); i++)
         Sleep(10);
